@@ -1,0 +1,20 @@
+// Block copies of ASCII runs, the hot path of every codec here. One
+// implementation per instruction set, chosen by the build.
+#pragma once
+
+#include <cstddef>
+
+namespace mif {
+
+// Widens a leading ASCII run of bytes to UTF-16 units, 16 at a time.
+// Returns how many bytes were done, all of them ASCII: 0 for input shorter
+// than 16, and never past the first 16-byte block holding a byte >= 0x80.
+// A run of 16 or more that reaches the end is done whole (the last block
+// may overlap the one before it).
+std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units);
+
+// Narrows a leading run of units below 0x80 to bytes, with the same
+// contract as WidenAsciiBlocks.
+std::size_t NarrowAsciiBlocks(const char16_t* units, std::size_t count, unsigned char* bytes);
+
+}  // namespace mif

@@ -1,0 +1,51 @@
+#include <emmintrin.h>
+
+#include "AsciiRun.h"
+
+namespace mif {
+
+namespace {
+
+bool WidenBlock(const unsigned char* bytes, char16_t* units) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  if (_mm_movemask_epi8(block) != 0) return false;
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(units), _mm_unpacklo_epi8(block, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(units + 8), _mm_unpackhi_epi8(block, zero));
+  return true;
+}
+
+bool NarrowBlock(const char16_t* units, unsigned char* bytes) {
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8));
+  const __m128i above =
+      _mm_and_si128(_mm_or_si128(low, high), _mm_set1_epi16(static_cast<short>(0xFF80)));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128())) != 0xFFFF) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), _mm_packus_epi16(low, high));
+  return true;
+}
+
+// Whole blocks, then one last block that ends at the end of the input and
+// overlaps the blocks done: it rewrites the same values.
+template <typename From, typename To, typename Block>
+std::size_t ConvertBlocks(const From* from, std::size_t count, To* to, Block block) {
+  std::size_t done = 0;
+  while (done + 16 <= count && block(from + done, to + done)) done += 16;
+  if (done >= 16 && done < count && done + 16 > count &&
+      block(from + count - 16, to + count - 16)) {
+    done = count;
+  }
+  return done;
+}
+
+}  // namespace
+
+std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
+  return ConvertBlocks(bytes, count, units, WidenBlock);
+}
+
+std::size_t NarrowAsciiBlocks(const char16_t* units, std::size_t count, unsigned char* bytes) {
+  return ConvertBlocks(units, count, bytes, NarrowBlock);
+}
+
+}  // namespace mif

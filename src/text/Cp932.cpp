@@ -1,0 +1,99 @@
+#include "Cp932.h"
+
+#include <array>
+
+#include "AsciiRun.h"
+#include "Cp932Tables.h"
+
+namespace mif {
+
+namespace {
+
+// Cp932LeadIndex as one load, for the decode loop.
+constexpr auto kLeadIndex = [] {
+  std::array<std::int8_t, 256> index{};
+  for (int byte = 0; byte < 256; ++byte) {
+    index[byte] = static_cast<std::int8_t>(Cp932LeadIndex(static_cast<std::uint8_t>(byte)));
+  }
+  return index;
+}();
+
+}  // namespace
+
+void DecodeCp932(std::string_view narrow, std::u16string& wide) {
+  const auto* in = reinterpret_cast<const unsigned char*>(narrow.data());
+  const std::size_t count = narrow.size();
+  if (wide.size() < count) wide.resize(count);  // never more units than bytes; grows only
+  char16_t* out = wide.data();
+  std::size_t i = 0;
+  while (i < count) {
+    if (in[i] < 0x80) {
+      const std::size_t ascii = WidenAsciiBlocks(in + i, count - i, out);
+      i += ascii;
+      out += ascii;
+      for (; i < count && in[i] < 0x80; ++i) *out++ = in[i];
+      continue;
+    }
+    for (; i < count && in[i] >= 0x80; ++out) {
+      const unsigned char byte = in[i];
+      const int lead = kLeadIndex[byte];
+      if (lead < 0) {
+        *out = kCp932SingleByte[byte];
+        i += 1;
+      } else if (i + 1 == count || in[i + 1] == 0) {
+        *out = kCp932DecodeReplacement;
+        i += 1;
+      } else {
+        const char16_t unit = kCp932DoubleByte[lead][in[i + 1]];
+        *out = unit != 0 ? unit : kCp932DecodeReplacement;
+        i += 2;
+      }
+    }
+  }
+  wide.resize(static_cast<std::size_t>(out - wide.data()));
+}
+
+std::u16string DecodeCp932(std::string_view narrow) {
+  std::u16string wide;
+  DecodeCp932(narrow, wide);
+  return wide;
+}
+
+void EncodeCp932(std::u16string_view wide, std::string& narrow) {
+  const char16_t* in = wide.data();
+  const std::size_t count = wide.size();
+  if (narrow.size() < 2 * count) narrow.resize(2 * count);  // at most two bytes a unit
+  auto* const start = reinterpret_cast<unsigned char*>(narrow.data());
+  unsigned char* out = start;
+  std::size_t i = 0;
+  while (i < count) {
+    if (in[i] < 0x80) {
+      const std::size_t ascii = NarrowAsciiBlocks(in + i, count - i, out);
+      i += ascii;
+      out += ascii;
+      for (; i < count && in[i] < 0x80; ++i) *out++ = static_cast<unsigned char>(in[i]);
+      continue;
+    }
+    for (; i < count && in[i] >= 0x80; ++i) {
+      const char16_t unit = in[i];
+      const std::uint16_t code = kCp932EncodeTable[kCp932EncodePage[unit >> 8]][unit & 0xFF];
+      if (code == 0) {
+        *out++ = '?';
+      } else if (code < 0x100) {
+        *out++ = static_cast<unsigned char>(code);
+      } else {
+        *out++ = static_cast<unsigned char>(code >> 8);
+        *out++ = static_cast<unsigned char>(code & 0xFF);
+      }
+    }
+  }
+  narrow.resize(static_cast<std::size_t>(out - start));
+}
+
+std::string EncodeCp932(std::u16string_view wide) {
+  std::string narrow;
+  EncodeCp932(wide, narrow);
+  return narrow;
+}
+
+}  // namespace mif

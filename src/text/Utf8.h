@@ -1,0 +1,23 @@
+// Strict UTF-8, in and out of UTF-16.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mif {
+
+// Accepts only well-formed UTF-8: no overlong forms, no encoded surrogates,
+// nothing above U+10FFFF, no cut-off sequence. Four-byte forms become
+// surrogate pairs; a BOM (EF BB BF) is kept as U+FEFF. Gives nothing for
+// rejected input, so an empty input (an empty text) differs from a rejected
+// one.
+std::optional<std::u16string> DecodeUtf8(std::string_view utf8);
+// The same into `wide`, reusing its storage. Returns false, with `wide`
+// holding no meaningful text, when the input is rejected.
+bool DecodeUtf8(std::string_view utf8, std::u16string& wide);
+
+// Never fails: a lone surrogate is written as U+FFFD.
+std::string EncodeUtf8(std::u16string_view wide);
+
+}  // namespace mif
