@@ -1,0 +1,7 @@
+#include "PathDelimiters.h"
+
+namespace mif {
+
+std::string_view PathDelimiters() { return kPosixPathDelimiters; }
+
+}  // namespace mif
