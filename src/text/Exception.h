@@ -1,0 +1,40 @@
+// The errors of this system. Messages are held as wide text for the front
+// ends; what() gives them in UTF-8 for terminals and logs.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace mif {
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::u16string message);
+  const std::u16string& Message() const { return message_; }
+  const char* what() const noexcept override { return utf8_.c_str(); }
+
+ private:
+  std::u16string message_;
+  std::string utf8_;
+};
+
+// A failed file operation. StatusCode is the Windows system error code of
+// the failure (2 no file, 3 no path, 32 in use, 112 disk full, ...) or one
+// of the runtime's own codes 100-106.
+class EInOutError : public Exception {
+ public:
+  // The message is the one the code's table row gives.
+  explicit EInOutError(std::int32_t statusCode);
+  EInOutError(std::int32_t statusCode, std::u16string message);
+  std::int32_t StatusCode() const { return statusCode_; }
+
+ private:
+  std::int32_t statusCode_;
+};
+
+// The Japanese message for a file error code; "I/O エラー (n)" for a code
+// with no message of its own.
+std::u16string InOutErrorMessage(std::int32_t statusCode);
+
+}  // namespace mif

@@ -1,0 +1,40 @@
+// The platform seam under TextLineFile: one open file of the system. Every
+// operation gives 0, or the failure's code in the Windows numbering (2 no
+// file, 3 no path, 4 too many open files, 5 access denied, 32 in use by
+// another open, 112 disk full, 123 invalid name, 206 name too long).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace mif {
+
+enum class FileOpenMode {
+  Read,    // an existing file, from its first byte; others may read too
+  Create,  // a new or emptied file for writing; nobody else may open it
+  Append,  // an existing file for writing after its last byte
+};
+
+enum class FileKind { Unknown, Disk, CharacterDevice, Pipe };
+
+class FileDevice {
+ public:
+  virtual ~FileDevice() = default;
+
+  // `name` is narrow code page 932 text. Sets `kind` on success. An open
+  // that fails leaves nothing open.
+  virtual std::int32_t Open(const std::string& name, FileOpenMode mode, FileKind& kind) = 0;
+  // Reads up to `capacity` bytes; `count` 0 is the end of the file.
+  virtual std::int32_t Fill(char* buffer, std::size_t capacity, std::size_t& count) = 0;
+  // Writes all `count` bytes.
+  virtual std::int32_t Drain(const char* bytes, std::size_t count) = 0;
+  // Releases the file, also when it fails.
+  virtual std::int32_t Close() = 0;
+};
+
+// The device of this platform, closed.
+std::unique_ptr<FileDevice> MakeSystemFileDevice();
+
+}  // namespace mif

@@ -1,0 +1,105 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "Cp932.h"
+#include "FileDevice.h"
+#include "PosixError.h"
+#include "Utf8.h"
+
+namespace mif {
+
+namespace {
+
+constexpr std::int32_t kInvalidName = 123;
+
+// Narrow names that do not round-trip through code page 932 name no file
+// we could find again, and a zero byte would cut the name short.
+bool ToSystemName(const std::string& cp932Name, std::string& utf8Name) {
+  if (cp932Name.find('\0') != std::string::npos) return false;
+  const std::u16string wide = DecodeCp932(cp932Name);
+  if (EncodeCp932(wide) != cp932Name) return false;
+  utf8Name = EncodeUtf8(wide);
+  return true;
+}
+
+FileKind KindOf(const struct stat& status) {
+  if (S_ISREG(status.st_mode)) return FileKind::Disk;
+  if (S_ISCHR(status.st_mode)) return FileKind::CharacterDevice;
+  if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) return FileKind::Pipe;
+  return FileKind::Unknown;
+}
+
+class PosixFileDevice final : public FileDevice {
+ public:
+  ~PosixFileDevice() override { Close(); }
+
+  std::int32_t Open(const std::string& name, FileOpenMode mode, FileKind& kind) override {
+    Close();
+    if (!ToSystemName(name, name_)) return kInvalidName;
+    const int flags = mode == FileOpenMode::Read     ? O_RDONLY
+                      : mode == FileOpenMode::Create ? O_WRONLY | O_CREAT
+                                                     : O_RDWR;
+    fd_ = open(name_.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd_ < 0) return Error(errno);
+    const std::int32_t code = Prepare(mode, kind);
+    if (code != 0) Close();
+    return code;
+  }
+
+  std::int32_t Fill(char* buffer, std::size_t capacity, std::size_t& count) override {
+    ssize_t got;
+    do got = read(fd_, buffer, capacity);
+    while (got < 0 && errno == EINTR);
+    count = got > 0 ? static_cast<std::size_t>(got) : 0;
+    return got < 0 ? Error(errno) : 0;
+  }
+
+  std::int32_t Drain(const char* bytes, std::size_t count) override {
+    while (count > 0) {
+      const ssize_t put = write(fd_, bytes, count);
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) return Error(errno);
+      bytes += put;
+      count -= static_cast<std::size_t>(put);
+    }
+    return 0;
+  }
+
+  std::int32_t Close() override {
+    if (fd_ < 0) return 0;
+    const int result = close(fd_);  // releases the lock with the descriptor
+    fd_ = -1;
+    return result == 0 ? 0 : Error(errno);
+  }
+
+ private:
+  // Locks before anything changes, so that an open refused for sharing
+  // leaves a file being read by another open untouched.
+  std::int32_t Prepare(FileOpenMode mode, FileKind& kind) {
+    struct stat status;
+    if (fstat(fd_, &status) != 0) return Error(errno);
+    if (S_ISDIR(status.st_mode)) return 5;
+    kind = KindOf(status);
+    if (kind != FileKind::Disk) return 0;  // devices and pipes hold nothing to protect
+    const int lock = mode == FileOpenMode::Read ? LOCK_SH : LOCK_EX;
+    if (flock(fd_, lock | LOCK_NB) != 0) return Error(errno);
+    if (mode == FileOpenMode::Create && ftruncate(fd_, 0) != 0) return Error(errno);
+    if (mode == FileOpenMode::Append && lseek(fd_, 0, SEEK_END) < 0) return Error(errno);
+    return 0;
+  }
+
+  std::int32_t Error(int error) const { return PosixError(error, name_); }
+
+  int fd_ = -1;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileDevice> MakeSystemFileDevice() { return std::make_unique<PosixFileDevice>(); }
+
+}  // namespace mif

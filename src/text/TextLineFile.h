@@ -1,0 +1,85 @@
+// A line-oriented text file. Lines are read up to LF or CR LF, a Ctrl-Z
+// (0x1A) or the physical end ends the text, and every line is written with
+// CR LF. Every operation that fails raises EInOutError at its end, with the
+// code of its last failing step.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "FileDevice.h"
+
+namespace mif {
+
+class TextLineFile {
+ public:
+  static constexpr std::size_t kDefaultBufferSize = 128;
+
+  // Binds the name (narrow code page 932 text) and leaves the file closed;
+  // opens nothing and cannot fail. A buffer size of 0 is taken as 1.
+  explicit TextLineFile(std::string name, std::size_t bufferSize = kDefaultBufferSize,
+                        std::unique_ptr<FileDevice> device = MakeSystemFileDevice());
+  // Unlike an abandoned file of the runtime this is modelled on, an object
+  // destroyed while open writes out its waiting bytes and closes its file;
+  // it never throws.
+  ~TextLineFile();
+  TextLineFile(const TextLineFile&) = delete;
+  TextLineFile& operator=(const TextLineFile&) = delete;
+
+  // Each open first closes an open object as CloseFile does.
+  void OpenForRead();
+  // Creates or empties the file; a file locked by another open (code 32)
+  // is left as it was.
+  void CreateForWrite();
+  void OpenForAppend();
+
+  // The next line's bytes without its break. At the end of the text an
+  // empty line, without failing. Code 104 when not open for reading.
+  std::string ReadLine();
+  // The same into `line`, reusing its storage.
+  void ReadLine(std::string& line);
+  // Whether the text is at its end; consumes nothing. Code 104 (and true)
+  // when not open for reading.
+  bool AtEndOfFile();
+
+  // Writes the bytes as they are, then CR LF. Code 105 when not open for
+  // writing. Bytes reach the file in whole buffers, at the close, and after
+  // every line on a character device.
+  void WriteLine(std::string_view narrow);
+  // Encodes to code page 932 first.
+  void WriteLine(std::u16string_view wide);
+
+  // Writes out the waiting bytes and closes. Code 103 when not open. When
+  // writing out fails the file stays open, with an empty buffer.
+  void CloseFile();
+
+  const std::string& Name() const { return name_; }
+
+ private:
+  enum class Mode : std::uint16_t {
+    Closed = 0xD7B0,
+    Input = 0xD7B1,
+    Output = 0xD7B2,
+    InOut = 0xD7B3,  // only while an append opens
+  };
+
+  void Open(Mode mode, FileOpenMode deviceMode);
+  void CloseSteps();
+  bool Fill();
+  void WriteBytes(const char* bytes, std::size_t count);
+  bool Drain();
+
+  std::string name_;
+  std::unique_ptr<FileDevice> device_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t bufferSize_;
+  std::size_t position_ = 0;  // reading: next unread byte; writing: bytes waiting
+  std::size_t end_ = 0;       // reading: valid bytes
+  Mode mode_ = Mode::Closed;
+  bool drainEveryLine_ = false;
+  std::string encoded_;  // reused by the wide WriteLine
+};
+
+}  // namespace mif

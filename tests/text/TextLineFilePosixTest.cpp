@@ -1,0 +1,110 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <thread>
+
+#include "Exception.h"
+#include "PosixError.h"
+#include "ScratchDir.h"
+#include "TextLineFile.h"
+
+namespace mif {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchDir;
+
+std::int32_t CodeOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EInOutError& error) {
+    return error.StatusCode();
+  }
+  return 0;
+}
+
+TEST(PosixError, MapsErrnoToWindowsCodes) {
+  EXPECT_EQ(PosixError(ENOENT, "plain-name"), 2);
+  EXPECT_EQ(PosixError(ENOENT, "/no/such/directory/x"), 3);
+  EXPECT_EQ(PosixError(ENOTDIR, "x"), 3);
+  EXPECT_EQ(PosixError(EMFILE, "x"), 4);
+  EXPECT_EQ(PosixError(ENFILE, "x"), 4);
+  for (int e : {EACCES, EPERM, EROFS, EISDIR}) EXPECT_EQ(PosixError(e, "x"), 5) << e;
+  EXPECT_EQ(PosixError(ENOSPC, "x"), 112);
+  EXPECT_EQ(PosixError(EDQUOT, "x"), 112);
+  EXPECT_EQ(PosixError(ENAMETOOLONG, "x"), 206);
+  EXPECT_EQ(PosixError(EWOULDBLOCK, "x"), 32);
+  EXPECT_EQ(PosixError(EIO, "x"), kPosixErrorBase + EIO);
+}
+
+TEST(TextLineFilePosix, CharacterDevices) {
+  // /dev/full refuses the first line at once, since devices are drained per line.
+  TextLineFile full("/dev/full");
+  full.CreateForWrite();
+  EXPECT_EQ(CodeOf([&] { full.WriteLine("x"); }), 112);
+  TextLineFile null("/dev/null");
+  null.OpenForAppend();
+  null.WriteLine("gone");
+  null.CloseFile();
+}
+
+TEST(TextLineFilePosix, NamesAreCodePage932) {
+  ScratchDir dir;
+  // 表.txt: 95 5C in code page 932, E8 A1 A8 in the UTF-8 name on disk.
+  TextLineFile file((dir.Path() / "").string() + "\x95\x5C.txt");
+  file.CreateForWrite();
+  file.WriteLine("a");
+  file.CloseFile();
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "\xE8\xA1\xA8.txt"));
+  EXPECT_EQ(CodeOf([&] { TextLineFile(std::string("a\0b", 3)).OpenForRead(); }), 123);
+  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.File("\x85\x40")).OpenForRead(); }), 123);  // unmapped
+  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.File(std::string(300, 'n'))).CreateForWrite(); }), 206);
+  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.Path().string()).OpenForRead(); }), 5);
+}
+
+TEST(TextLineFilePosix, PipeIsReadAndWritten) {
+  ScratchDir dir;
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] {
+    TextLineFile out(fifo);
+    out.CreateForWrite();
+    out.WriteLine("through");
+    out.CloseFile();
+  });
+  TextLineFile in(fifo);
+  in.OpenForRead();
+  EXPECT_EQ(in.ReadLine(), "through");
+  writer.join();
+  EXPECT_TRUE(in.AtEndOfFile());
+}
+
+TEST(TextLineFilePosix, AppendToASparseFileAbove4GiB) {
+  ScratchDir dir;
+  const std::string path = dir.File("sparse.bin");
+  const off_t size = (off_t{1} << 32) + 100;  // the high word matters
+  {
+    const int fd = open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(ftruncate(fd, size), 0);
+    close(fd);
+  }
+  TextLineFile file(path);
+  file.OpenForAppend();
+  file.WriteLine("end");
+  file.CloseFile();
+  EXPECT_EQ(std::filesystem::file_size(path), static_cast<std::uintmax_t>(size) + 5);
+  const int fd = open(path.c_str(), O_RDONLY);
+  char tail[5];
+  ASSERT_EQ(pread(fd, tail, 5, size), 5);
+  close(fd);
+  EXPECT_EQ(std::string(tail, 5), "end\r\n");
+}
+
+}  // namespace
+}  // namespace mif

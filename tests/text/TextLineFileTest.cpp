@@ -1,0 +1,270 @@
+#include "TextLineFile.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Exception.h"
+#include "ScratchDir.h"
+
+namespace mif {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::WriteBytes;
+
+// Every line until the end of the text, asking AtEndOfFile first.
+std::vector<std::string> ReadAll(const std::string& path) {
+  TextLineFile file(path);
+  file.OpenForRead();
+  std::vector<std::string> lines;
+  while (!file.AtEndOfFile()) lines.push_back(file.ReadLine());
+  file.CloseFile();
+  return lines;
+}
+
+std::vector<std::string> LinesOf(const std::string& bytes) {
+  ScratchDir dir;
+  WriteBytes(dir.File("in.txt"), bytes);
+  return ReadAll(dir.File("in.txt"));
+}
+
+std::int32_t CodeOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EInOutError& error) {
+    return error.StatusCode();
+  }
+  return 0;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TextLineFileRead, LineBreaks) {
+  EXPECT_EQ(LinesOf("a\r\nb\r\n"), Lines({"a", "b"}));  // no empty line after the last break
+  EXPECT_EQ(LinesOf("a\nb\n"), Lines({"a", "b"}));
+  EXPECT_EQ(LinesOf("a\nb"), Lines({"a", "b"}));  // last line without a break
+  EXPECT_EQ(LinesOf("a\n\nb"), Lines({"a", "", "b"}));
+  EXPECT_EQ(LinesOf("a\rb\r\n"), Lines({"ab"}));  // a lone CR is dropped
+  EXPECT_EQ(LinesOf("a\r"), Lines({"a"}));
+  EXPECT_EQ(LinesOf("a\r\rb\n"), Lines({"ab"}));
+}
+
+TEST(TextLineFileRead, CrLfAcrossTheBufferEdge) {
+  // CR at offset 127, LF at 128: the pair spans two fills of 128 bytes.
+  const std::string first(127, 'x');
+  EXPECT_EQ(LinesOf(first + "\r\nnext\r\n"), Lines({first, "next"}));
+  // A lone CR as the last byte of a buffer, then text.
+  EXPECT_EQ(LinesOf(first + "\rmore\n"), Lines({first + "more"}));
+  EXPECT_EQ(LinesOf(first + "\r"), Lines({first}));
+}
+
+TEST(TextLineFileRead, CtrlZEndsTheText) {
+  EXPECT_EQ(LinesOf("\x1A"
+                    "after\n"),
+            Lines());
+  EXPECT_EQ(LinesOf("ab\x1A"
+                    "cd\nef\n"),
+            Lines({"ab"}));
+  EXPECT_EQ(LinesOf("ab\r\x1A"
+                    "cd"),
+            Lines({"ab"}));
+
+  ScratchDir dir;
+  WriteBytes(dir.File("z.txt"),
+             "ab\x1A"
+             "cd\n");
+  TextLineFile file(dir.File("z.txt"));
+  file.OpenForRead();
+  EXPECT_EQ(file.ReadLine(), "ab");
+  EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_EQ(file.ReadLine(), "");  // stays at the end, without failing
+  EXPECT_TRUE(file.AtEndOfFile());
+}
+
+TEST(TextLineFileRead, EmptyFileAndLongAndBinaryLines) {
+  ScratchDir dir;
+  WriteBytes(dir.File("empty.txt"), "");
+  TextLineFile empty(dir.File("empty.txt"));
+  empty.OpenForRead();
+  EXPECT_TRUE(empty.AtEndOfFile());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(empty.ReadLine(), "");
+  EXPECT_TRUE(empty.AtEndOfFile());
+
+  const std::string thousand(1000, 'q');
+  EXPECT_EQ(LinesOf(thousand + "\r\n" + thousand), Lines({thousand, thousand}));
+  EXPECT_EQ(LinesOf(std::string("a\0b\n", 4)), Lines({std::string("a\0b", 3)}));
+}
+
+TEST(TextLineFileRead, HeaderLoopWithoutAtEndOfFileGetsEmptyLinesAtTheEnd) {
+  ScratchDir dir;
+  WriteBytes(dir.File("h.txt"), "one");
+  TextLineFile file(dir.File("h.txt"));
+  file.OpenForRead();
+  EXPECT_EQ(file.ReadLine(), "one");
+  EXPECT_EQ(file.ReadLine(), "");
+  EXPECT_EQ(file.ReadLine(), "");
+}
+
+TEST(TextLineFileWrite, BytesReachTheFileInWholeBuffersAndAtTheClose) {
+  ScratchDir dir;
+  const std::string path = dir.File("out.txt");
+  TextLineFile file(path);
+  file.CreateForWrite();
+  file.WriteLine(std::string(126, 'a'));  // 126 + CR LF fills the 128-byte buffer
+  EXPECT_EQ(ReadBytes(path).size(), 128u);
+  file.WriteLine(std::string(10, 'b'));
+  EXPECT_EQ(ReadBytes(path).size(), 128u);
+  file.CloseFile();
+  EXPECT_EQ(ReadBytes(path), std::string(126, 'a') + "\r\n" + std::string(10, 'b') + "\r\n");
+}
+
+TEST(TextLineFileWrite, WideLinesAreEncodedAndOddBytesWrittenAsTheyAre) {
+  ScratchDir dir;
+  const std::string path = dir.File("out.txt");
+  {
+    TextLineFile file(path);
+    file.CreateForWrite();
+    file.WriteLine(u"表ソ");
+    file.WriteLine("");
+    file.WriteLine("x\ny");
+    file.WriteLine("p\x1Aq");
+    file.CloseFile();
+  }
+  EXPECT_EQ(ReadBytes(path), "\x95\x5C\x83\x5C\r\n\r\nx\ny\r\np\x1Aq\r\n");
+  EXPECT_EQ(ReadAll(path), Lines({"\x95\x5C\x83\x5C", "", "x", "y", "p"}));
+}
+
+TEST(TextLineFileWrite, AppendGoesAfterTheLastByteAndCreateEmpties) {
+  ScratchDir dir;
+  const std::string path = dir.File("out.txt");
+  WriteBytes(path, "old\r\n");
+  {
+    TextLineFile file(path);
+    file.OpenForAppend();
+    file.WriteLine("new");
+    file.CloseFile();
+  }
+  EXPECT_EQ(ReadBytes(path), "old\r\nnew\r\n");
+  TextLineFile file(path);
+  file.CreateForWrite();
+  file.CloseFile();
+  EXPECT_EQ(ReadBytes(path), "");
+}
+
+TEST(TextLineFileWrite, DestroyingAnOpenFileWritesOutItsWaitingBytes) {
+  ScratchDir dir;
+  const std::string path = dir.File("out.txt");
+  {
+    TextLineFile file(path);
+    file.CreateForWrite();
+    file.WriteLine("waiting");
+  }
+  EXPECT_EQ(ReadBytes(path), "waiting\r\n");
+  TextLineFile again(path);
+  again.OpenForAppend();  // no lock was left behind
+  again.CloseFile();
+}
+
+TEST(TextLineFileErrors, CodesAndMessages) {
+  ScratchDir dir;
+  const std::string missing = dir.File("missing.txt");
+  try {
+    TextLineFile(missing).OpenForRead();
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 2);
+    EXPECT_EQ(error.Message(), u"ファイルが見つかりません");
+    EXPECT_STREQ(error.what(), "ファイルが見つかりません");
+  }
+  EXPECT_EQ(CodeOf([&] { TextLineFile(missing).OpenForAppend(); }), 2);
+  try {
+    TextLineFile(dir.File("no/such/dir/x.txt")).CreateForWrite();
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 3);
+    EXPECT_EQ(error.Message(), u"ファイル名の指定が間違っています");
+  }
+  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.File("no/x.txt")).OpenForRead(); }), 3);
+
+  const std::string path = dir.File("f.txt");
+  WriteBytes(path, "line\n");
+  TextLineFile reader(path);
+  try {
+    reader.CloseFile();
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 103);
+    EXPECT_EQ(error.Message(), u"I/O エラー (103)");
+  }
+  reader.OpenForRead();
+  EXPECT_EQ(CodeOf([&] { reader.WriteLine("x"); }), 105);
+  EXPECT_EQ(reader.ReadLine(), "line");  // a failed operation leaves the object usable
+  TextLineFile writer(dir.File("w.txt"));
+  writer.CreateForWrite();
+  EXPECT_EQ(CodeOf([&] { writer.ReadLine(); }), 104);
+  EXPECT_EQ(CodeOf([&] { writer.AtEndOfFile(); }), 104);
+}
+
+TEST(TextLineFileErrors, SharingRule) {
+  ScratchDir dir;
+  const std::string path = dir.File("shared.txt");
+  WriteBytes(path, "keep me\r\n");
+  TextLineFile first(path), second(path);
+  first.OpenForRead();
+  second.OpenForRead();  // two readers are fine
+  EXPECT_EQ(second.ReadLine(), "keep me");
+  TextLineFile writer(path);
+  try {
+    writer.CreateForWrite();
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 32);
+    EXPECT_EQ(error.Message(), u"I/O エラー (32)");
+  }
+  EXPECT_EQ(CodeOf([&] { writer.OpenForAppend(); }), 32);
+  EXPECT_EQ(ReadBytes(path), "keep me\r\n");  // the refused create emptied nothing
+  first.CloseFile();
+  second.CloseFile();
+  writer.OpenForAppend();
+  EXPECT_EQ(CodeOf([&] { TextLineFile(path).OpenForRead(); }), 32);  // a writer excludes readers
+}
+
+TEST(TextLineFile, ReopeningClosesFirstAndWritesOut) {
+  ScratchDir dir;
+  const std::string path = dir.File("re.txt");
+  TextLineFile file(path);
+  file.CreateForWrite();
+  file.WriteLine("one");
+  file.OpenForRead();
+  EXPECT_EQ(file.ReadLine(), "one");
+  EXPECT_TRUE(file.AtEndOfFile());
+  file.CloseFile();
+}
+
+TEST(TextLineFile, LargeBuffersReadAndWriteTheSameLines) {
+  ScratchDir dir;
+  const std::string path = dir.File("big.txt");
+  Lines lines;
+  for (int i = 0; i < 5000; ++i)
+    lines.push_back(std::string(i % 300, static_cast<char>('a' + i % 26)));
+  {
+    TextLineFile file(path, 64 * 1024);
+    file.CreateForWrite();
+    for (const auto& line : lines) file.WriteLine(line);
+    file.CloseFile();
+  }
+  TextLineFile file(path, 64 * 1024);
+  file.OpenForRead();
+  Lines read;
+  std::string line;
+  while (!file.AtEndOfFile()) {
+    file.ReadLine(line);
+    read.push_back(line);
+  }
+  EXPECT_EQ(read, lines);
+}
+
+}  // namespace
+}  // namespace mif
