@@ -74,18 +74,7 @@ void EncodeCp932(std::u16string_view wide, std::string& narrow) {
       for (; i < count && in[i] < 0x80; ++i) *out++ = static_cast<unsigned char>(in[i]);
       continue;
     }
-    for (; i < count && in[i] >= 0x80; ++i) {
-      const char16_t unit = in[i];
-      const std::uint16_t code = kCp932EncodeTable[kCp932EncodePage[unit >> 8]][unit & 0xFF];
-      if (code == 0) {
-        *out++ = '?';
-      } else if (code < 0x100) {
-        *out++ = static_cast<unsigned char>(code);
-      } else {
-        *out++ = static_cast<unsigned char>(code >> 8);
-        *out++ = static_cast<unsigned char>(code & 0xFF);
-      }
-    }
+    for (; i < count && in[i] >= 0x80; ++i) out = PutCp932(in[i], out);
   }
   narrow.resize(static_cast<std::size_t>(out - start));
 }

@@ -29,4 +29,23 @@ constexpr int Cp932LeadIndex(std::uint8_t byte) {
   return -1;
 }
 
+// Writes the code page 932 form of one unit at `out` (one or two bytes;
+// '?' for a unit with no mapping) and returns the position after it.
+inline unsigned char* PutCp932(char16_t unit, unsigned char* out) {
+  if (unit < 0x80) {
+    *out++ = static_cast<unsigned char>(unit);
+    return out;
+  }
+  const std::uint16_t code = kCp932EncodeTable[kCp932EncodePage[unit >> 8]][unit & 0xFF];
+  if (code == 0) {
+    *out++ = '?';
+  } else if (code < 0x100) {
+    *out++ = static_cast<unsigned char>(code);
+  } else {
+    *out++ = static_cast<unsigned char>(code >> 8);
+    *out++ = static_cast<unsigned char>(code & 0xFF);
+  }
+  return out;
+}
+
 }  // namespace mif

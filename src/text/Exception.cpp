@@ -7,11 +7,10 @@ namespace mif {
 Exception::Exception(std::u16string message)
     : message_(std::move(message)), utf8_(EncodeUtf8(message_)) {}
 
-EInOutError::EInOutError(std::int32_t statusCode)
-    : EInOutError(statusCode, InOutErrorMessage(statusCode)) {}
-
-EInOutError::EInOutError(std::int32_t statusCode, std::u16string message)
-    : Exception(std::move(message)), statusCode_(statusCode) {}
+EInOutError::EInOutError(std::int32_t statusCode, std::string fileName)
+    : Exception(InOutErrorMessage(statusCode)),
+      statusCode_(statusCode),
+      fileName_(std::move(fileName)) {}
 
 std::u16string InOutErrorMessage(std::int32_t statusCode) {
   switch (statusCode) {

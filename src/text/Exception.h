@@ -24,13 +24,16 @@ class Exception : public std::exception {
 // of the runtime's own codes 100-106.
 class EInOutError : public Exception {
  public:
-  // The message is the one the code's table row gives.
-  explicit EInOutError(std::int32_t statusCode);
-  EInOutError(std::int32_t statusCode, std::u16string message);
+  // The message is the one the code's table row gives. `fileName` (narrow
+  // code page 932) is the file of the failed operation, where known; the
+  // message does not include it.
+  explicit EInOutError(std::int32_t statusCode, std::string fileName = {});
   std::int32_t StatusCode() const { return statusCode_; }
+  const std::string& FileName() const { return fileName_; }
 
  private:
   std::int32_t statusCode_;
+  std::string fileName_;
 };
 
 // The Japanese message for a file error code; "I/O エラー (n)" for a code

@@ -5,26 +5,15 @@
 
 #include <cerrno>
 
-#include "Cp932.h"
 #include "FileDevice.h"
 #include "PosixError.h"
-#include "Utf8.h"
+#include "PosixName.h"
 
 namespace mif {
 
 namespace {
 
 constexpr std::int32_t kInvalidName = 123;
-
-// Narrow names that do not round-trip through code page 932 name no file
-// we could find again, and a zero byte would cut the name short.
-bool ToSystemName(const std::string& cp932Name, std::string& utf8Name) {
-  if (cp932Name.find('\0') != std::string::npos) return false;
-  const std::u16string wide = DecodeCp932(cp932Name);
-  if (EncodeCp932(wide) != cp932Name) return false;
-  utf8Name = EncodeUtf8(wide);
-  return true;
-}
 
 FileKind KindOf(const struct stat& status) {
   if (S_ISREG(status.st_mode)) return FileKind::Disk;
@@ -39,7 +28,7 @@ class PosixFileDevice final : public FileDevice {
 
   std::int32_t Open(const std::string& name, FileOpenMode mode, FileKind& kind) override {
     Close();
-    if (!ToSystemName(name, name_)) return kInvalidName;
+    if (!ToPosixName(name, name_)) return kInvalidName;
     const int flags = mode == FileOpenMode::Read     ? O_RDONLY
                       : mode == FileOpenMode::Create ? O_WRONLY | O_CREAT
                                                      : O_RDWR;

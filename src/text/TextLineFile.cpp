@@ -23,10 +23,10 @@ void Store(std::int32_t code) {
   if (code != 0) pendingCode = code;
 }
 
-void CheckPending() {
+void CheckPending(const std::string& name) {
   const std::int32_t code = pendingCode;
   pendingCode = 0;
-  if (code != 0) throw EInOutError(code);
+  if (code != 0) throw EInOutError(code, name);
 }
 
 // Length of the run before the first LF, CR or Ctrl-Z; `count` if none.
@@ -63,6 +63,7 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
     device_->Close();  // the old file is given up even when its close failed
   }
   position_ = end_ = 0;
+  bytesRead_ = 0;
   mode_ = mode;
   FileKind kind = FileKind::Unknown;
   const std::int32_t code = device_->Open(name_, deviceMode, kind);
@@ -79,7 +80,7 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
       drainEveryLine_ = kind == FileKind::CharacterDevice;
     }
   }
-  CheckPending();
+  CheckPending(name_);
 }
 
 // True when a byte is ready at position_: one read, or the Ctrl-Z planted
@@ -92,6 +93,7 @@ bool TextLineFile::Fill() {
     Store(code);
     return false;
   }
+  bytesRead_ += count;
   if (count == 0) {
     buffer_[0] = kCtrlZ;
     count = 1;
@@ -110,7 +112,7 @@ void TextLineFile::ReadLine(std::string& line) {
   line.clear();
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
-    CheckPending();
+    CheckPending(name_);
     return;
   }
   for (;;) {
@@ -131,7 +133,7 @@ void TextLineFile::ReadLine(std::string& line) {
       break;
     }
   }
-  CheckPending();
+  CheckPending(name_);
 }
 
 bool TextLineFile::AtEndOfFile() {
@@ -141,7 +143,7 @@ bool TextLineFile::AtEndOfFile() {
   } else if (position_ < end_ || Fill()) {
     atEnd = buffer_[position_] == kCtrlZ;
   }
-  CheckPending();
+  CheckPending(name_);
   return atEnd;
 }
 
@@ -149,7 +151,7 @@ void TextLineFile::WriteLine(std::string_view narrow) {
   WriteBytes(narrow.data(), narrow.size());
   WriteBytes("\r\n", 2);
   if (drainEveryLine_ && mode_ == Mode::Output) Drain();
-  CheckPending();
+  CheckPending(name_);
 }
 
 void TextLineFile::WriteLine(std::u16string_view wide) {
@@ -183,7 +185,7 @@ bool TextLineFile::Drain() {
 
 void TextLineFile::CloseFile() {
   CloseSteps();
-  CheckPending();
+  CheckPending(name_);
 }
 
 void TextLineFile::CloseSteps() {

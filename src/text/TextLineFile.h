@@ -56,6 +56,8 @@ class TextLineFile {
   void CloseFile();
 
   const std::string& Name() const { return name_; }
+  // Bytes read from the file since it was opened.
+  std::uint64_t BytesRead() const { return bytesRead_; }
 
  private:
   enum class Mode : std::uint16_t {
@@ -79,6 +81,7 @@ class TextLineFile {
   std::size_t end_ = 0;       // reading: valid bytes
   Mode mode_ = Mode::Closed;
   bool drainEveryLine_ = false;
+  std::uint64_t bytesRead_ = 0;
   std::string encoded_;  // reused by the wide WriteLine
 };
 

@@ -2,10 +2,13 @@
 
 #include "Exception.h"
 #include "FakeFileDevice.h"
+#include "StatusCodeOf.h"
 #include "TextLineFile.h"
 
 namespace mif {
 namespace {
+
+using testing::StatusCodeOf;
 
 using testing::FakeFile;
 using testing::FakeFileDevice;
@@ -15,21 +18,12 @@ struct Fixture {
   TextLineFile object{"fake.txt", 16, std::make_unique<FakeFileDevice>(file)};
 };
 
-std::int32_t CodeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EInOutError& error) {
-    return error.StatusCode();
-  }
-  return 0;
-}
-
 TEST(TextLineFileFaults, FailedDrainLosesThatBufferAndTheRestOfTheLineButKeepsCrLf) {
   Fixture f;
   f.file->failDrainNumber = 2;
   f.object.CreateForWrite();
   f.object.WriteLine("0123456789ABCD");  // 14 + CR LF = one full buffer of 16
-  EXPECT_EQ(CodeOf([&] { f.object.WriteLine(std::string(40, 'x')); }), 112);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.WriteLine(std::string(40, 'x')); }), 112);
   f.object.WriteLine("after");
   f.object.CloseFile();
   EXPECT_EQ(f.file->bytes, "0123456789ABCD\r\n\r\nafter\r\n");
@@ -59,8 +53,8 @@ TEST(TextLineFileFaults, FailedCloseHandleStillClosesTheObject) {
   Fixture f;
   f.file->closeCode = 5;
   f.object.CreateForWrite();
-  EXPECT_EQ(CodeOf([&] { f.object.CloseFile(); }), 5);
-  EXPECT_EQ(CodeOf([&] { f.object.CloseFile(); }), 103);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.CloseFile(); }), 5);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.CloseFile(); }), 103);
 }
 
 TEST(TextLineFileFaults, FailedReadDeliversNothingAndDoesNotCarryOver) {
@@ -68,8 +62,8 @@ TEST(TextLineFileFaults, FailedReadDeliversNothingAndDoesNotCarryOver) {
   f.file->bytes = "line\n";
   f.file->fillCode = 38;
   f.object.OpenForRead();
-  EXPECT_EQ(CodeOf([&] { f.object.ReadLine(); }), 38);
-  EXPECT_EQ(CodeOf([&] { f.object.AtEndOfFile(); }), 38);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.ReadLine(); }), 38);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.AtEndOfFile(); }), 38);
   f.file->fillCode = 0;  // the failure does not carry over
   EXPECT_EQ(f.object.ReadLine(), "line");
 }
@@ -77,7 +71,7 @@ TEST(TextLineFileFaults, FailedReadDeliversNothingAndDoesNotCarryOver) {
 TEST(TextLineFileFaults, UnknownFileTypeIsRefusedForWritingWith105) {
   Fixture f;
   f.file->kind = FileKind::Unknown;
-  EXPECT_EQ(CodeOf([&] { f.object.CreateForWrite(); }), 105);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.CreateForWrite(); }), 105);
   EXPECT_FALSE(f.file->open);
   f.object.OpenForRead();  // reading does not ask for the type
 }
@@ -100,7 +94,7 @@ TEST(TextLineFileFaults, FailedOpenLeavesTheObjectClosed) {
     EXPECT_EQ(error.StatusCode(), 4);
     EXPECT_EQ(error.Message(), u"オープンしたファイルが多すぎます");
   }
-  EXPECT_EQ(CodeOf([&] { f.object.CloseFile(); }), 103);
+  EXPECT_EQ(StatusCodeOf([&] { f.object.CloseFile(); }), 103);
 }
 
 TEST(TextLineFileFaults, DestructorWritesOutWithoutThrowing) {

@@ -11,22 +11,16 @@
 #include "Exception.h"
 #include "PosixError.h"
 #include "ScratchDir.h"
+#include "StatusCodeOf.h"
 #include "TextLineFile.h"
 
 namespace mif {
 namespace {
 
+using testing::StatusCodeOf;
+
 using testing::ReadBytes;
 using testing::ScratchDir;
-
-std::int32_t CodeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EInOutError& error) {
-    return error.StatusCode();
-  }
-  return 0;
-}
 
 TEST(PosixError, MapsErrnoToWindowsCodes) {
   EXPECT_EQ(PosixError(ENOENT, "plain-name"), 2);
@@ -46,7 +40,7 @@ TEST(TextLineFilePosix, CharacterDevices) {
   // /dev/full refuses the first line at once, since devices are drained per line.
   TextLineFile full("/dev/full");
   full.CreateForWrite();
-  EXPECT_EQ(CodeOf([&] { full.WriteLine("x"); }), 112);
+  EXPECT_EQ(StatusCodeOf([&] { full.WriteLine("x"); }), 112);
   TextLineFile null("/dev/null");
   null.OpenForAppend();
   null.WriteLine("gone");
@@ -61,10 +55,12 @@ TEST(TextLineFilePosix, NamesAreCodePage932) {
   file.WriteLine("a");
   file.CloseFile();
   EXPECT_TRUE(std::filesystem::exists(dir.Path() / "\xE8\xA1\xA8.txt"));
-  EXPECT_EQ(CodeOf([&] { TextLineFile(std::string("a\0b", 3)).OpenForRead(); }), 123);
-  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.File("\x85\x40")).OpenForRead(); }), 123);  // unmapped
-  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.File(std::string(300, 'n'))).CreateForWrite(); }), 206);
-  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.Path().string()).OpenForRead(); }), 5);
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(std::string("a\0b", 3)).OpenForRead(); }), 123);
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(dir.File("\x85\x40")).OpenForRead(); }),
+            123);  // unmapped
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(dir.File(std::string(300, 'n'))).CreateForWrite(); }),
+            206);
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(dir.Path().string()).OpenForRead(); }), 5);
 }
 
 TEST(TextLineFilePosix, PipeIsReadAndWritten) {

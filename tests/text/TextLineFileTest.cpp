@@ -6,9 +6,12 @@
 
 #include "Exception.h"
 #include "ScratchDir.h"
+#include "StatusCodeOf.h"
 
 namespace mif {
 namespace {
+
+using testing::StatusCodeOf;
 
 using testing::ReadBytes;
 using testing::ScratchDir;
@@ -28,15 +31,6 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
   ScratchDir dir;
   WriteBytes(dir.File("in.txt"), bytes);
   return ReadAll(dir.File("in.txt"));
-}
-
-std::int32_t CodeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EInOutError& error) {
-    return error.StatusCode();
-  }
-  return 0;
 }
 
 using Lines = std::vector<std::string>;
@@ -178,7 +172,7 @@ TEST(TextLineFileErrors, CodesAndMessages) {
     EXPECT_EQ(error.Message(), u"ファイルが見つかりません");
     EXPECT_STREQ(error.what(), "ファイルが見つかりません");
   }
-  EXPECT_EQ(CodeOf([&] { TextLineFile(missing).OpenForAppend(); }), 2);
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(missing).OpenForAppend(); }), 2);
   try {
     TextLineFile(dir.File("no/such/dir/x.txt")).CreateForWrite();
     FAIL();
@@ -186,7 +180,7 @@ TEST(TextLineFileErrors, CodesAndMessages) {
     EXPECT_EQ(error.StatusCode(), 3);
     EXPECT_EQ(error.Message(), u"ファイル名の指定が間違っています");
   }
-  EXPECT_EQ(CodeOf([&] { TextLineFile(dir.File("no/x.txt")).OpenForRead(); }), 3);
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(dir.File("no/x.txt")).OpenForRead(); }), 3);
 
   const std::string path = dir.File("f.txt");
   WriteBytes(path, "line\n");
@@ -199,12 +193,12 @@ TEST(TextLineFileErrors, CodesAndMessages) {
     EXPECT_EQ(error.Message(), u"I/O エラー (103)");
   }
   reader.OpenForRead();
-  EXPECT_EQ(CodeOf([&] { reader.WriteLine("x"); }), 105);
+  EXPECT_EQ(StatusCodeOf([&] { reader.WriteLine("x"); }), 105);
   EXPECT_EQ(reader.ReadLine(), "line");  // a failed operation leaves the object usable
   TextLineFile writer(dir.File("w.txt"));
   writer.CreateForWrite();
-  EXPECT_EQ(CodeOf([&] { writer.ReadLine(); }), 104);
-  EXPECT_EQ(CodeOf([&] { writer.AtEndOfFile(); }), 104);
+  EXPECT_EQ(StatusCodeOf([&] { writer.ReadLine(); }), 104);
+  EXPECT_EQ(StatusCodeOf([&] { writer.AtEndOfFile(); }), 104);
 }
 
 TEST(TextLineFileErrors, SharingRule) {
@@ -223,12 +217,13 @@ TEST(TextLineFileErrors, SharingRule) {
     EXPECT_EQ(error.StatusCode(), 32);
     EXPECT_EQ(error.Message(), u"I/O エラー (32)");
   }
-  EXPECT_EQ(CodeOf([&] { writer.OpenForAppend(); }), 32);
+  EXPECT_EQ(StatusCodeOf([&] { writer.OpenForAppend(); }), 32);
   EXPECT_EQ(ReadBytes(path), "keep me\r\n");  // the refused create emptied nothing
   first.CloseFile();
   second.CloseFile();
   writer.OpenForAppend();
-  EXPECT_EQ(CodeOf([&] { TextLineFile(path).OpenForRead(); }), 32);  // a writer excludes readers
+  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(path).OpenForRead(); }),
+            32);  // a writer excludes readers
 }
 
 TEST(TextLineFile, ReopeningClosesFirstAndWritesOut) {

@@ -1,0 +1,39 @@
+#include "Utf8ToCp932.h"
+
+#include <gtest/gtest.h>
+
+#include "Cp932.h"
+#include "Utf8.h"
+
+namespace mif {
+namespace {
+
+// The fused path must give exactly what the two steps give.
+void ExpectSameAsTwoSteps(const std::string& utf8) {
+  std::string fused = "stale";
+  const bool accepted = TranscodeUtf8ToCp932(utf8, fused);
+  const auto wide = DecodeUtf8(utf8);
+  ASSERT_EQ(accepted, wide.has_value()) << utf8;
+  if (accepted) {
+    EXPECT_EQ(fused, EncodeCp932(*wide)) << utf8;
+  }
+}
+
+TEST(TranscodeUtf8ToCp932, AgreesWithDecodeThenEncode) {
+  for (const char* text : {"", "Point 139.7 35.6", "Text \"横浜市中区\" 139.63 35.44 139.64 35.45",
+                           "é ¥ ① 纊 ソ 表", "😀𠮷 and a long ASCII tail of more than sixteen bytes",
+                           "\xEF\xBB\xBF"
+                           "BOM",
+                           "\xC0\x80", "\xE3\x81", "ok \xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+    ExpectSameAsTwoSteps(text);
+  }
+  // Every BMP character once, in UTF-8.
+  std::u16string all;
+  for (char32_t c = 1; c < 0x10000; ++c) {
+    if (c < 0xD800 || c > 0xDFFF) all += static_cast<char16_t>(c);
+  }
+  ExpectSameAsTwoSteps(EncodeUtf8(all));
+}
+
+}  // namespace
+}  // namespace mif
