@@ -1,0 +1,34 @@
+#include "MergeContext.h"
+
+#include "FileSystem.h"
+#include "MergeError.h"
+
+namespace mif {
+
+void MergeContext::Protect(const std::string& name) {
+  if (const auto identity = IdentifyFile(name)) {
+    protected_.emplace(Key(identity->volume, identity->file), name);
+  }
+}
+
+void MergeContext::AddProtectedSource(const SourcePairNames& names) {
+  Protect(names.mif);
+  Protect(names.mid);
+}
+
+void MergeContext::RefuseOutputOverSource(const std::string& outputMif,
+                                          const std::string& outputMid,
+                                          const SourcePairNames& current) const {
+  const auto currentMif = IdentifyFile(current.mif);
+  const auto currentMid = IdentifyFile(current.mid);
+  for (const std::string* output : {&outputMif, &outputMid}) {
+    const auto identity = IdentifyFile(*output);
+    if (!identity) continue;  // not there yet, so nobody's file
+    if (identity == currentMif) throw OutputIsSourceError(*output, current.mif);
+    if (identity == currentMid) throw OutputIsSourceError(*output, current.mid);
+    const auto found = protected_.find(Key(identity->volume, identity->file));
+    if (found != protected_.end()) throw OutputIsSourceError(*output, found->second);
+  }
+}
+
+}  // namespace mif

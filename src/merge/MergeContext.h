@@ -1,0 +1,39 @@
+// What a merge run carries from one source pair to the next: the first
+// source's column count and delimiter, the files no output may be, and
+// the progress so far.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "SourceEntry.h"
+
+namespace mif {
+
+class MergeContext {
+ public:
+  // Remembers the pair as files that no output of the run may be.
+  void AddProtectedSource(const SourcePairNames& names);
+  // Raises EMergeError when either output name is one of the protected
+  // files or of `current`, by file identity, not by spelling.
+  void RefuseOutputOverSource(const std::string& outputMif, const std::string& outputMid,
+                              const SourcePairNames& current) const;
+
+  // Set by the first source (index 0); -1 for a count that was not read.
+  int firstColumnCount = -1;
+  char delimiter = '\t';
+
+  // Bytes of source files read by the run, reported as the run goes on.
+  std::uint64_t bytesDone = 0;
+  std::function<void(std::uint64_t bytesRead)> progress;
+
+ private:
+  using Key = std::pair<std::uint64_t, std::uint64_t>;
+  void Protect(const std::string& name);
+  std::map<Key, std::string> protected_;
+};
+
+}  // namespace mif

@@ -1,0 +1,26 @@
+#include "MergeRun.h"
+
+#include "MergeContext.h"
+#include "PairMerge.h"
+#include "SourceEntry.h"
+
+namespace mif {
+
+void RunMerge(MergeInputs& inputs) {
+  const int count = inputs.SourceCount();
+  MergeContext context;
+  context.progress = [&inputs](std::uint64_t total) { inputs.BytesMerged(total); };
+  for (int i = 0; i < count; ++i) {
+    const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
+    context.AddProtectedSource(SourcePairFileNames(parts.directory, parts.baseName));
+  }
+  for (int i = 0; i < count; ++i) {
+    const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
+    inputs.SourceStarting(i);
+    const std::string outputName = inputs.OutputName();
+    const bool utf8 = inputs.Utf8Option();
+    MergeSourcePair(i, parts.directory, parts.baseName, utf8, outputName, context);
+  }
+}
+
+}  // namespace mif

@@ -1,0 +1,137 @@
+#include "PairMerge.h"
+
+#include <algorithm>
+
+#include "FileName.h"
+#include "LayerName.h"
+#include "MergeError.h"
+#include "MifHeader.h"
+#include "TextLineFile.h"
+#include "Utf8ToCp932.h"
+
+namespace mif {
+
+namespace {
+
+constexpr unsigned kLinesPerProgress = 8192;
+
+void OpenOutput(TextLineFile& output, int index) {
+  if (index == 0) {
+    output.CreateForWrite();
+  } else {
+    output.OpenForAppend();
+  }
+}
+
+class ProgressMeter {
+ public:
+  ProgressMeter(MergeContext& context, const TextLineFile& source)
+      : context_(context), source_(source) {}
+  void Line() {
+    if (++lines_ % kLinesPerProgress == 0 && context_.progress) {
+      context_.progress(context_.bytesDone + source_.BytesRead());
+    }
+  }
+  void Done() {
+    context_.bytesDone += source_.BytesRead();
+    if (context_.progress) context_.progress(context_.bytesDone);
+  }
+
+ private:
+  MergeContext& context_;
+  const TextLineFile& source_;
+  unsigned lines_ = 0;
+};
+
+// Reads the whole header before the output is touched, so a source that is
+// refused leaves the output as it was.
+MifHeader ReadCheckedHeader(TextLineFile& source, int index, MergeContext& context) {
+  MifHeader header = ReadMifHeader(source);
+  if (index == 0) {
+    context.firstColumnCount = header.columnCount;
+    context.delimiter = header.delimiter;
+  } else if (header.columnCount >= 0 && context.firstColumnCount >= 0 &&
+             header.columnCount != context.firstColumnCount) {
+    throw ColumnCountError(source.Name(), header.columnCount, context.firstColumnCount);
+  }
+  return header;
+}
+
+void MergeObjects(int index, const std::string& sourceName, const std::string& outputName,
+                  bool utf8, MergeContext& context) {
+  TextLineFile source(sourceName, kMergeBufferSize);
+  source.OpenForRead();
+  const MifHeader header = ReadCheckedHeader(source, index, context);
+  TextLineFile output(outputName, kMergeBufferSize);
+  OpenOutput(output, index);
+  if (index == 0) {
+    for (const std::string& line : HeaderWithLayerColumn(header)) output.WriteLine(line);
+  }
+  ProgressMeter meter(context, source);
+  std::string line, converted;
+  while (!source.AtEndOfFile()) {
+    source.ReadLine(line);
+    if (utf8 && TranscodeUtf8ToCp932(line, converted)) {
+      output.WriteLine(converted);
+    } else {
+      output.WriteLine(line);
+    }
+    meter.Line();
+  }
+  source.CloseFile();
+  output.CloseFile();
+  meter.Done();
+}
+
+// A row whose quoted value holds a line break goes on over the next lines;
+// the parity of its quotes tells ("" inside quotes counts twice). No code
+// page 932 trail byte is a quote, so the bytes can be counted as they are.
+bool QuotesAreOdd(const std::string& line) {
+  return std::count(line.begin(), line.end(), '"') % 2 == 1;
+}
+
+void MergeRows(int index, const std::string& sourceName, const std::string& outputName,
+               const std::string& prefix, MergeContext& context) {
+  TextLineFile source(sourceName, kMergeBufferSize);
+  source.OpenForRead();
+  TextLineFile output(outputName, kMergeBufferSize);
+  OpenOutput(output, index);
+  ProgressMeter meter(context, source);
+  std::string line, row;
+  bool insideValue = false;
+  while (!source.AtEndOfFile()) {
+    source.ReadLine(line);
+    if (insideValue) {
+      output.WriteLine(line);
+    } else {
+      row.assign(prefix).append(line);
+      output.WriteLine(row);
+    }
+    if (QuotesAreOdd(line)) insideValue = !insideValue;
+    meter.Line();
+  }
+  source.CloseFile();
+  output.CloseFile();
+  meter.Done();
+}
+
+}  // namespace
+
+std::string QuotedLayerValue(const std::string& layerName) {
+  std::string value = "\"";
+  for (const char c : layerName) value.append(c == '"' ? 2 : 1, c);
+  return value + "\"";
+}
+
+void MergeSourcePair(int index, const std::string& directory, const std::string& baseName,
+                     bool utf8, const std::string& outputName, MergeContext& context) {
+  const std::string layerValue = QuotedLayerValue(DeriveLayerName(baseName));
+  const SourcePairNames source = SourcePairFileNames(directory, baseName);
+  const std::string outputMif = ChangeFileExtension(outputName, ".mif");
+  const std::string outputMid = ChangeFileExtension(outputName, ".mid");
+  context.RefuseOutputOverSource(outputMif, outputMid, source);
+  MergeObjects(index, source.mif, outputMif, utf8, context);
+  MergeRows(index, source.mid, outputMid, layerValue + context.delimiter, context);
+}
+
+}  // namespace mif

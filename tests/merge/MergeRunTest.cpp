@@ -1,0 +1,117 @@
+#include "MergeRun.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "Exception.h"
+#include "MergeError.h"
+#include "MergeFixture.h"
+
+namespace mif {
+namespace {
+
+using testing::Header;
+using MergeRunTest = testing::MergeFixture;
+
+// Inputs that log every read, so the points at which the run reads them
+// can be checked.
+class LoggingInputs : public MergeInputs {
+ public:
+  std::vector<std::string> entries;
+  std::vector<std::string> outputs;  // one per source, the last repeated
+  bool utf8 = false;
+  std::vector<std::string> log;
+  std::function<void(int)> onStarting;
+
+  int SourceCount() override {
+    log.push_back("count");
+    return static_cast<int>(entries.size());
+  }
+  std::string Entry(int i) override {
+    log.push_back("entry " + std::to_string(i));
+    return entries.at(i);
+  }
+  void SourceStarting(int i) override {
+    log.push_back("starting " + std::to_string(i));
+    if (onStarting) onStarting(i);
+  }
+  std::string OutputName() override {
+    log.push_back("output");
+    const std::size_t i = std::min(outputIndex++, outputs.size() - 1);
+    return outputs[i];
+  }
+  bool Utf8Option() override {
+    log.push_back("utf8");
+    return utf8;
+  }
+
+ private:
+  std::size_t outputIndex = 0;
+};
+
+TEST_F(MergeRunTest, ReadsItsInputsAtTheirPointsAndMergesInOrder) {
+  const std::string folder = Pair("1__A", Header(1) + "Point 1 1\r\n", "1\r\n");
+  Pair("2__B", Header(1) + "Point 2 2\r\n", "2\r\n");
+  LoggingInputs inputs;
+  inputs.entries = {"1__A," + folder, "2__B," + folder};
+  inputs.outputs = {dir.File("out")};
+  RunMerge(inputs);
+  const std::vector<std::string> run = {"count",      "entry 0", "entry 1", "entry 0",
+                                        "starting 0", "output",  "utf8",    "entry 1",
+                                        "starting 1", "output",  "utf8"};
+  EXPECT_EQ(inputs.log, run);
+  EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n\"B\"\t2\r\n");
+}
+
+TEST_F(MergeRunTest, OneSourceIsTheSameAsMergingItAlone) {
+  const std::string folder = Pair("1__A", Header(2) + "Point 1 1\r\n", "1\t2\r\n");
+  LoggingInputs inputs;
+  inputs.entries = {"1__A," + folder};
+  inputs.outputs = {dir.File("run")};
+  RunMerge(inputs);
+  Merge(0, "1__A");
+  EXPECT_EQ(testing::ReadBytes(dir.File("run.mif")), Out(".mif"));
+  EXPECT_EQ(testing::ReadBytes(dir.File("run.mid")), Out(".mid"));
+}
+
+TEST_F(MergeRunTest, OutputRenamedMidRunToAMissingFileFailsTheAppend) {
+  const std::string folder = Pair("1__A", Header(1) + "Point 1 1\r\n", "1\r\n");
+  Pair("2__B", Header(1) + "Point 2 2\r\n", "2\r\n");
+  LoggingInputs inputs;
+  inputs.entries = {"1__A," + folder, "2__B," + folder};
+  inputs.outputs = {dir.File("out"), dir.File("other")};
+  try {
+    RunMerge(inputs);
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 2);
+  }
+  EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n");
+}
+
+TEST_F(MergeRunTest, RefusesAnOutputThatIsALaterSourceBeforeWritingAnything) {
+  const std::string folder = Pair("1__A", Header(1) + "Point 1 1\r\n", "1\r\n");
+  Pair("2__B", Header(1) + "Point 2 2\r\n", "2\r\n");
+  LoggingInputs inputs;
+  inputs.entries = {"1__A," + folder, "2__B," + folder};
+  inputs.outputs = {dir.File("2__B")};  // would empty source 2 at source 1
+  EXPECT_THROW(RunMerge(inputs), EMergeError);
+  // TearDown checks that 2__B is unchanged.
+}
+
+TEST_F(MergeRunTest, AnErrorOfTheCallerEndsTheRun) {
+  const std::string folder = Pair("1__A", Header(1) + "Point 1 1\r\n", "1\r\n");
+  LoggingInputs inputs;
+  inputs.entries = {"1__A," + folder, "1__A," + folder};
+  inputs.outputs = {dir.File("out")};
+  inputs.onStarting = [&](int i) {
+    if (i == 1) throw std::runtime_error("list became shorter");
+  };
+  EXPECT_THROW(RunMerge(inputs), std::runtime_error);
+  EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n");
+}
+
+}  // namespace
+}  // namespace mif

@@ -1,0 +1,168 @@
+#include "PairMerge.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Exception.h"
+#include "MergeError.h"
+#include "MergeFixture.h"
+#include "StatusCodeOf.h"
+#include "TextLineFile.h"
+
+namespace mif {
+namespace {
+
+using testing::StatusCodeOf;
+
+using testing::Header;
+using PairMerge = testing::MergeFixture;
+
+TEST_F(PairMerge, TheDesignExample) {
+  Pair("12345__ABC", "COLUMNS 1\r\nID Integer\r\nDATA\r\nPoint 1 2\r\n", "17\r\n");
+  Merge(0, "12345__ABC");
+  EXPECT_EQ(Out(".mif"), "COLUMNS 2\r\n    LAYER char(40)\r\nID Integer\r\nDATA\r\nPoint 1 2\r\n");
+  EXPECT_EQ(Out(".mid"), "\"ABC\"\t17\r\n");  // no Delimiter line: TAB
+}
+
+TEST_F(PairMerge, CreateThenAppendOverThreeSources) {
+  const std::string header = Header(2, "Delimiter \",\"\r\n");
+  Pair("1__ROAD", header + "Line 0 0 1 1\r\n", "1,2\r\n");
+  Pair("2__RIVER", Header(2) + "Point 5 5\r\n", "3,4\r\n5,6\r\n");
+  Pair("3__EMPTY", Header(2), "");
+  for (int i = 0; i < 3; ++i) Merge(i, i == 0 ? "1__ROAD" : i == 1 ? "2__RIVER" : "3__EMPTY");
+  EXPECT_EQ(Out(".mif"),
+            "Version 300\r\nCharset \"WindowsJapanese\"\r\nDelimiter \",\"\r\nCOLUMNS 3\r\n"
+            "    LAYER char(40)\r\n  C0 Integer\r\n  C1 Integer\r\nData\r\n"
+            "Line 0 0 1 1\r\nPoint 5 5\r\n");
+  // The first source's delimiter for every source.
+  EXPECT_EQ(Out(".mid"), "\"ROAD\",1,2\r\n\"RIVER\",3,4\r\n\"RIVER\",5,6\r\n");
+}
+
+TEST_F(PairMerge, HeaderKeywordsAsRealWritersSpellThem) {
+  Pair("a__L",
+       "Version 300\nDelimiter \";\"\n  columns 3\nA Integer\nB Integer\nC Integer\n"
+       "  data \nPline 2\n1 2\n3 4\n",
+       "1;2;3\n");
+  Merge(0, "a__L");
+  EXPECT_EQ(Out(".mif"),
+            "Version 300\r\nDelimiter \";\"\r\nCOLUMNS 4\r\n    LAYER char(40)\r\nA Integer\r\n"
+            "B Integer\r\nC Integer\r\n  data \r\nPline 2\r\n1 2\r\n3 4\r\n");
+  EXPECT_EQ(Out(".mid"), "\"L\";1;2;3\r\n");
+}
+
+TEST_F(PairMerge, LinesAreCopiedByteForByte) {
+  // Invalid code page 932 (lead 85 is unassigned, FD is a single byte of
+  // its own) and NEC-selected IBM 纊 ED 40: a decode and encode would
+  // change all three.
+  const std::string odd = "Text \"\x85\x40 \xFD \xED\x40\"";
+  Pair("x__T", Header(1) + odd + "\r\n", "\"\x85\x40\xED\x40\"\r\n");
+  Merge(0, "x__T");
+  EXPECT_NE(Out(".mif").find(odd + "\r\n"), std::string::npos);
+  EXPECT_EQ(Out(".mid"), "\"T\"\t\"\x85\x40\xED\x40\"\r\n");
+}
+
+TEST_F(PairMerge, Utf8OptionConvertsOnlyWellFormedObjectLines) {
+  // 横浜 E6 A8 AA E6 B5 9C in UTF-8 is 89 A1 95 6C in code page 932.
+  const std::string badUtf8 = "Text \"\xE6\xA8\"";
+  Pair("u__J",
+       Header(1, "Charset \"\xE6\xA8\xAA\"\r\n") + "Text \"\xE6\xA8\xAA\xE6\xB5\x9C\"\r\n" +
+           badUtf8 + "\r\nText \"😀 é\"\r\n",
+       "\"\xE6\xA8\xAA\"\r\n");
+  Merge(0, "u__J", true);
+  const std::string mif = Out(".mif");
+  EXPECT_NE(mif.find("Charset \"\xE6\xA8\xAA\"\r\n"), std::string::npos);  // header untouched
+  EXPECT_NE(mif.find("Text \"\x89\xA1\x95\x6C\"\r\n"), std::string::npos);
+  EXPECT_NE(mif.find(badUtf8 + "\r\n"), std::string::npos);     // kept, not emptied
+  EXPECT_NE(mif.find("Text \"?? e\"\r\n"), std::string::npos);  // 😀 is two units
+  EXPECT_EQ(Out(".mid"), "\"J\"\t\"\xE6\xA8\xAA\"\r\n");        // rows never converted
+}
+
+TEST_F(PairMerge, LayerNameQuotesAreDoubled) {
+  Pair("1__say \"hi\"", Header(1), "1\r\n");
+  Merge(0, "1__say \"hi\"");
+  EXPECT_EQ(Out(".mid"), "\"say \"\"hi\"\"\"\t1\r\n");
+  EXPECT_EQ(QuotedLayerValue(""), "\"\"");
+}
+
+TEST_F(PairMerge, RowsWithLineBreaksInQuotedValuesGetOneLayerValue) {
+  Pair("1__M", Header(2, "Delimiter \",\"\r\n"),
+       "1,\"two\r\nlines\"\r\n2,\"say \"\"a\r\nb\"\"\"\r\n3,\"\"\r\n4,\"x\"\r\n");
+  Merge(0, "1__M");
+  EXPECT_EQ(Out(".mid"),
+            "\"M\",1,\"two\r\nlines\"\r\n\"M\",2,\"say \"\"a\r\nb\"\"\"\r\n\"M\",3,\"\"\r\n"
+            "\"M\",4,\"x\"\r\n");
+}
+
+TEST_F(PairMerge, SourceWithoutDataIsRefusedBeforeAnythingIsWritten) {
+  Pair("1__A", Header(1) + "Point 1 1\r\n", "1\r\n");
+  Pair("2__NODATA", "Version 300\r\nColumns 1\r\n  C0 Integer\r\nPoint 2 2\r\n", "2\r\n");
+  Merge(0, "1__A");
+  const std::string mif = Out(".mif"), mid = Out(".mid");
+  try {
+    Merge(1, "2__NODATA");
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 100);
+    EXPECT_EQ(error.FileName(), dir.File("2__NODATA.mif"));
+  }
+  EXPECT_EQ(Out(".mif"), mif);
+  EXPECT_EQ(Out(".mid"), mid);
+  // As the first source it leaves an existing output alone too.
+  EXPECT_EQ(StatusCodeOf([&] { Merge(0, "2__NODATA"); }), 100);
+  EXPECT_EQ(Out(".mif"), mif);
+}
+
+TEST_F(PairMerge, ColumnCountThatDiffersFromTheFirstSourceStopsBeforeItsObjects) {
+  Pair("1__A", Header(2) + "Point 1 1\r\n", "1\t2\r\n");
+  Pair("2__B", Header(3) + "Point 2 2\r\n", "1\t2\t3\r\n");
+  Merge(0, "1__A");
+  try {
+    Merge(1, "2__B");
+    FAIL();
+  } catch (const EMergeError& error) {
+    const std::string text = error.what();
+    EXPECT_NE(text.find("2__B.mif"), std::string::npos) << text;
+    EXPECT_NE(text.find("3 列"), std::string::npos) << text;
+    EXPECT_NE(text.find("2 列"), std::string::npos) << text;
+  }
+  EXPECT_EQ(Out(".mif").find("Point 2 2"), std::string::npos);
+  EXPECT_EQ(Out(".mid"), "\"A\"\t1\t2\r\n");
+}
+
+TEST_F(PairMerge, OutputThatIsTheSourceIsRefusedByIdentity) {
+  Pair("1__A", Header(1) + "Point 1 1\r\n", "1\r\n");
+  // Another spelling of the source, and a hard link to it.
+  EXPECT_THROW(MergeSourcePair(0, Folder(), "1__A", false, Folder() + "./1__A.mif", context),
+               EMergeError);
+  std::filesystem::create_hard_link(dir.File("1__A.mid"), dir.File("link.mid"));
+  EXPECT_THROW(MergeSourcePair(0, Folder(), "1__A", false, dir.File("link"), context), EMergeError);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("link.mif")));  // nothing was written
+}
+
+TEST_F(PairMerge, AnErrorClosesTheFilesAndKeepsWhatWasWritten) {
+  Source("1__A.mif", Header(1) + "Point 1 1\r\n");  // no .mid
+  EXPECT_EQ(StatusCodeOf([&] { Merge(0, "1__A"); }), 2);
+  EXPECT_EQ(Out(".mif").substr(Out(".mif").size() - 11), "Point 1 1\r\n");
+  TextLineFile output(dir.File("out.mif"));
+  output.OpenForAppend();  // no lock was left behind
+  output.CloseFile();
+}
+
+TEST_F(PairMerge, BaseNameWithADotKeepsIt) {
+  Pair("X__AB.C", Header(1) + "Point 3 3\r\n", "7\r\n");
+  Pair("X__AB", Header(1) + "Point 9 9\r\n", "9\r\n");  // the wrong file, were the dot cut
+  Merge(0, "X__AB.C");
+  EXPECT_NE(Out(".mif").find("Point 3 3"), std::string::npos);
+  EXPECT_EQ(Out(".mid"), "\"AB\"\t7\r\n");
+}
+
+TEST_F(PairMerge, CompanionMidWithAnUpperCaseExtension) {
+  Source("nodi.mif", Header(1) + "Point 1 1\r\n");
+  Source("nodi.MID", "5\r\n");
+  Merge(0, "nodi");
+  EXPECT_EQ(Out(".mid"), "\"nodi\"\t5\r\n");
+}
+
+}  // namespace
+}  // namespace mif
