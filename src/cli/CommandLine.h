@@ -1,0 +1,34 @@
+// The options of mifjoin, parsed GNU style: options and sources in any
+// order, "--" ends the options, -oFILE, --output=FILE and --output FILE.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mif {
+
+struct CommandLine {
+  bool utf8 = false;
+  bool quiet = false;
+  bool check = false;
+  bool help = false;
+  bool version = false;
+  std::string output;                  // as given, UTF-8
+  std::vector<std::string> listFiles;  // --from-list, in order
+  std::vector<std::string> sources;    // as given, UTF-8
+};
+
+struct CommandLineError {
+  std::string message;  // UTF-8, for the usage text
+};
+
+// Parses the arguments after the program name. Gives the error for an
+// unknown option, a missing value, or a run with no output or no sources.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments,
+                                            CommandLineError& error);
+
+// The usage text, UTF-8.
+const char* UsageText();
+
+}  // namespace mif

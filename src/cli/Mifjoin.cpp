@@ -1,0 +1,183 @@
+#include "Mifjoin.h"
+
+#include <cstdio>
+
+#include "CommandLine.h"
+#include "Exception.h"
+#include "FileName.h"
+#include "MergeError.h"
+#include "MergeRun.h"
+#include "PathArgument.h"
+#include "ProgressLine.h"
+#include "SourceCheck.h"
+#include "SourceEntry.h"
+#include "TextLineFile.h"
+#include "Utf8.h"
+
+#ifndef MIF_VERSION
+#define MIF_VERSION "0"
+#endif
+
+namespace mif {
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+// A failure to report and leave with; its text is UTF-8.
+struct Refusal {
+  std::string message;
+};
+
+std::string ToCp932(const std::string& utf8Path) {
+  std::string cp932;
+  if (!PathToCp932(utf8Path, cp932)) {
+    throw Refusal{"ファイル名をコードページ 932 で表せません: " + utf8Path};
+  }
+  return cp932;
+}
+
+void AddListedSources(const std::string& listPath, std::vector<std::string>& sources) {
+  TextLineFile list(ToCp932(listPath), 64 * 1024);
+  list.OpenForRead();
+  std::string line;
+  while (!list.AtEndOfFile()) {
+    list.ReadLine(line);
+    if (!line.empty()) sources.push_back(line);
+  }
+  list.CloseFile();
+}
+
+class CommandInputs final : public MergeInputs {
+ public:
+  CommandInputs(const std::vector<std::string>& sources, std::string output, bool utf8,
+                ProgressLine& progress)
+      : sources_(sources), output_(std::move(output)), utf8_(utf8), progress_(progress) {
+    for (const std::string& source : sources_) entries_.push_back(MakeSourceEntry(ToCp932(source)));
+  }
+  int SourceCount() override { return static_cast<int>(entries_.size()); }
+  std::string Entry(int index) override { return entries_[index]; }
+  void SourceStarting(int index) override {
+    current_ = index;
+    progress_.SourceStarting(index, sources_[index]);
+  }
+  std::string OutputName() override { return output_; }
+  bool Utf8Option() override { return utf8_; }
+  void BytesMerged(std::uint64_t total) override {
+    bytes_ = total;
+    progress_.BytesRead(total);
+  }
+
+  // Where the run stands, for messages.
+  std::string Where() const {
+    if (current_ < 0) return {};
+    return " [入力 " + std::to_string(current_ + 1) + "/" + std::to_string(sources_.size()) + ": " +
+           sources_[current_] + "]";
+  }
+  std::uint64_t Bytes() const { return bytes_; }
+
+ private:
+  const std::vector<std::string>& sources_;
+  std::vector<std::string> entries_;
+  std::string output_;
+  bool utf8_;
+  ProgressLine& progress_;
+  int current_ = -1;
+  std::uint64_t bytes_ = 0;
+};
+
+std::string DelimiterText(char delimiter) {
+  if (delimiter == '\t') return "TAB";
+  return std::string("\"") + delimiter + "\"";
+}
+
+int CheckSources(const std::vector<std::string>& sources, const std::string& output,
+                 std::ostream& out) {
+  MergeContext context;
+  std::vector<SourcePairNames> names;
+  for (const std::string& source : sources) {
+    const SourceParts parts = SplitSourceEntry(MakeSourceEntry(ToCp932(source)));
+    context.AddProtectedSource(SourcePairFileNames(parts.directory, parts.baseName));
+  }
+  bool clean = true;
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    const SourceParts parts = SplitSourceEntry(MakeSourceEntry(ToCp932(sources[i])));
+    const SourceReport report =
+        CheckSourcePair(static_cast<int>(i), parts.directory, parts.baseName, output, context);
+    out << sources[i] << "\tlayer=" << Cp932ToUtf8(report.layerName)
+        << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
+        << "\tdelimiter=" << DelimiterText(report.delimiter)
+        << "\tcharset=" << (report.charset.empty() ? "-" : Cp932ToUtf8(report.charset));
+    for (const std::u16string& problem : report.problems) out << "\t" << EncodeUtf8(problem);
+    out << (report.problems.empty() ? "\tOK\n" : "\n");
+    clean = clean && report.problems.empty();
+  }
+  return clean ? 0 : kFailed;
+}
+
+int Merge(const CommandLine& line, const std::vector<std::string>& sources,
+          const std::string& output, std::ostream& err, bool progress) {
+  ProgressLine meter(err, progress && !line.quiet, static_cast<int>(sources.size()));
+  CommandInputs inputs(sources, output, line.utf8, meter);
+  try {
+    RunMerge(inputs);
+  } catch (const EInOutError& error) {
+    meter.Clear();
+    err << "mifjoin: " << error.what() << " (コード " << error.StatusCode() << ")";
+    if (!error.FileName().empty()) err << ": " << Cp932ToUtf8(error.FileName());
+    err << inputs.Where() << "\n";
+    return kFailed;
+  } catch (const Exception& error) {
+    meter.Clear();
+    err << "mifjoin: " << error.what() << inputs.Where() << "\n";
+    return kFailed;
+  }
+  meter.Clear();
+  if (!line.quiet) {
+    char megabytes[32];
+    std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(inputs.Bytes()) / 1e6);
+    err << "mifjoin: " << sources.size() << " 個の入力 (" << megabytes << " MB) を "
+        << Cp932ToUtf8(ChangeFileExtension(output, ".mif")) << " と "
+        << Cp932ToUtf8(ChangeFileExtension(output, ".mid")) << " に結合しました\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               bool progress) {
+  CommandLineError usage;
+  const std::optional<CommandLine> line = ParseCommandLine(arguments, usage);
+  if (!line) {
+    err << "mifjoin: " << usage.message << "\n\n" << UsageText();
+    return kUsage;
+  }
+  if (line->help) {
+    out << UsageText();
+    return 0;
+  }
+  if (line->version) {
+    out << "mifjoin " << MIF_VERSION << "\n";
+    return 0;
+  }
+  try {
+    std::vector<std::string> sources = line->sources;
+    for (const std::string& list : line->listFiles) AddListedSources(list, sources);
+    for (std::string& source : sources) source = Cp932ToUtf8(ToCp932(source));
+    // The output gets ".mif" as the window's output name does.
+    const std::string output =
+        line->output.empty() ? std::string() : ChangeFileExtension(ToCp932(line->output), ".mif");
+    if (line->check) return CheckSources(sources, output, out);
+    return Merge(*line, sources, output, err, progress);
+  } catch (const Refusal& refusal) {
+    err << "mifjoin: " << refusal.message << "\n";
+  } catch (const EInOutError& error) {
+    err << "mifjoin: " << error.what() << " (コード " << error.StatusCode()
+        << "): " << Cp932ToUtf8(error.FileName()) << "\n";
+  }
+  return kFailed;
+}
+
+}  // namespace mif

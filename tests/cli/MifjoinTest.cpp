@@ -1,0 +1,132 @@
+#include "Mifjoin.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "CommandLine.h"
+#include "ScratchDir.h"
+
+namespace mif {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::WriteBytes;
+
+struct Result {
+  int code;
+  std::string out, err;
+};
+
+Result RunCommand(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int code = RunMifjoin(arguments, out, err, false);
+  return {code, out.str(), err.str()};
+}
+
+const std::string kHeader = "Version 300\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
+
+TEST(CommandLineParse, GnuStyle) {
+  CommandLineError error;
+  auto line =
+      ParseCommandLine({"a.mif", "--utf8", "-oout", "--from-list=l.txt", "--", "-b.mif"}, error);
+  ASSERT_TRUE(line);
+  EXPECT_TRUE(line->utf8);
+  EXPECT_EQ(line->output, "out");
+  EXPECT_EQ(line->listFiles, std::vector<std::string>({"l.txt"}));
+  EXPECT_EQ(line->sources, std::vector<std::string>({"a.mif", "-b.mif"}));
+  line = ParseCommandLine({"--output", "o", "--quiet", "x.mif"}, error);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->output, "o");
+  EXPECT_TRUE(line->quiet);
+  EXPECT_FALSE(ParseCommandLine({"--utf8=yes", "-o", "o", "x"}, error));
+  EXPECT_FALSE(ParseCommandLine({"x.mif", "-o"}, error));
+  EXPECT_FALSE(ParseCommandLine({"--frobnicate"}, error));
+  EXPECT_FALSE(ParseCommandLine({"-o", "out"}, error));  // no sources
+  EXPECT_FALSE(ParseCommandLine({"x.mif"}, error));      // no output
+  EXPECT_TRUE(ParseCommandLine({"--check", "x.mif"}, error));
+}
+
+TEST(Mifjoin, UsageErrorsExitWith2) {
+  const Result result = RunCommand({"--nope"});
+  EXPECT_EQ(result.code, 2);
+  EXPECT_NE(result.err.find("使い方"), std::string::npos);
+  EXPECT_EQ(RunCommand({"--help"}).code, 0);
+  EXPECT_EQ(RunCommand({"--version"}).out.rfind("mifjoin ", 0), 0u);
+}
+
+TEST(Mifjoin, MergesSourcesAndListsInOrder) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("1__A.mid"), "1\r\n");
+  WriteBytes(dir.File("2__B.mif"), kHeader + "Point 2 2\r\n");
+  WriteBytes(dir.File("2__B.mid"), "2\r\n");
+  WriteBytes(dir.File("list.txt"), dir.File("2__B.mif") + "\r\n\r\n" + dir.File("1__A.mif") + "\n");
+  const Result result = RunCommand(
+      {"-o", dir.File("out.txt"), dir.File("1__A.mif"), "--from-list", dir.File("list.txt")});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t1\r\n\"B\"\t2\r\n\"A\"\t1\r\n");
+  EXPECT_NE(result.err.find("out.mif"), std::string::npos);
+  EXPECT_TRUE(RunCommand({"-q", "-o", dir.File("q"), dir.File("1__A.mif")}).err.empty());
+}
+
+TEST(Mifjoin, FailureNamesMessageCodeAndSource) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader);
+  const Result result = RunCommand({"-o", dir.File("out"), dir.File("1__A.mif")});
+  EXPECT_EQ(result.code, 1);
+  EXPECT_NE(result.err.find("ファイルが見つかりません (コード 2)"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("1__A.mid"), std::string::npos);
+  EXPECT_NE(result.err.find("[入力 1/1: " + dir.File("1__A.mif") + "]"), std::string::npos);
+}
+
+TEST(Mifjoin, PathThatCodePage932CannotHoldIsRefusedBeforeWriting) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader);
+  WriteBytes(dir.File("1__A.mid"), "");
+  // é has no exact code page 932 form (its best fit e names another file).
+  const Result result =
+      RunCommand({"-o", dir.File("out"), dir.File("1__A.mif"), dir.File("café.mif")});
+  EXPECT_EQ(result.code, 1);
+  EXPECT_NE(result.err.find("café.mif"), std::string::npos) << result.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.mif")));
+}
+
+TEST(Mifjoin, JapaneseFileNamesWork) {
+  ScratchDir dir;
+  WriteBytes(dir.File("53394611__道路.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("53394611__道路.mid"), "1\r\n");
+  const Result result = RunCommand({"-o", dir.File("結合"), dir.File("53394611__道路.mif")});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(ReadBytes(dir.File("結合.mid")), "\"\x93\xB9\x98\x48\"\t1\r\n");  // 道路 in cp932
+}
+
+TEST(Mifjoin, CheckReportsEachSourceAndWritesNothing) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), "Delimiter \";\"\r\n" + kHeader);
+  WriteBytes(dir.File("1__A.mid"), "");
+  WriteBytes(dir.File("2__B.mif"), "Columns 2\r\nA Integer\r\nB Integer\r\nData\r\n");
+  WriteBytes(dir.File("3__C.mif"), "Columns 1\r\n");
+  WriteBytes(dir.File("3__C.mid"), "");
+  const Result result = RunCommand({"--check", "-o", dir.File("3__C"), dir.File("1__A.mif"),
+                                    dir.File("2__B.mif"), dir.File("3__C.mif")});
+  EXPECT_EQ(result.code, 1);
+  std::istringstream lines(result.out);
+  std::string a, b, c;
+  std::getline(lines, a);
+  std::getline(lines, b);
+  std::getline(lines, c);
+  EXPECT_NE(a.find("layer=A\tcolumns=1\tdelimiter=\";\""), std::string::npos) << a;
+  EXPECT_NE(a.find("出力ファイルが入力ファイルと同じです"), std::string::npos) << a;
+  EXPECT_NE(b.find("列数が最初の入力ファイルと違います"), std::string::npos) << b;
+  EXPECT_NE(b.find(".mid ファイルが見つかりません"), std::string::npos) << b;
+  EXPECT_NE(c.find("DATA 行がありません"), std::string::npos) << c;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("3__C.mid.mif")));
+  EXPECT_EQ(ReadBytes(dir.File("3__C.mif")), "Columns 1\r\n");
+}
+
+}  // namespace
+}  // namespace mif
