@@ -68,9 +68,9 @@ void MergeObjects(int index, const std::string& sourceName, const std::string& o
     for (const std::string& line : HeaderWithLayerColumn(header)) output.WriteLine(line);
   }
   ProgressMeter meter(context, source);
-  std::string line, converted;
-  while (!source.AtEndOfFile()) {
-    source.ReadLine(line);
+  std::string_view line;
+  std::string converted;
+  while (source.NextLine(line)) {
     if (utf8 && TranscodeUtf8ToCp932(line, converted)) {
       output.WriteLine(converted);
     } else {
@@ -86,7 +86,7 @@ void MergeObjects(int index, const std::string& sourceName, const std::string& o
 // A row whose quoted value holds a line break goes on over the next lines;
 // the parity of its quotes tells ("" inside quotes counts twice). No code
 // page 932 trail byte is a quote, so the bytes can be counted as they are.
-bool QuotesAreOdd(const std::string& line) {
+bool QuotesAreOdd(std::string_view line) {
   return std::count(line.begin(), line.end(), '"') % 2 == 1;
 }
 
@@ -97,16 +97,10 @@ void MergeRows(int index, const std::string& sourceName, const std::string& outp
   TextLineFile output(outputName, kMergeBufferSize);
   OpenOutput(output, index);
   ProgressMeter meter(context, source);
-  std::string line, row;
+  std::string_view line;
   bool insideValue = false;
-  while (!source.AtEndOfFile()) {
-    source.ReadLine(line);
-    if (insideValue) {
-      output.WriteLine(line);
-    } else {
-      row.assign(prefix).append(line);
-      output.WriteLine(row);
-    }
+  while (source.NextLine(line)) {
+    output.WriteLine(insideValue ? std::string_view() : std::string_view(prefix), line);
     if (QuotesAreOdd(line)) insideValue = !insideValue;
     meter.Line();
   }

@@ -1,5 +1,6 @@
-// Block copies of ASCII runs, the hot path of every codec here. One
-// implementation per instruction set, chosen by the build.
+// Block scans of text: copies of ASCII runs, the hot path of every codec
+// here, and the search for the end of a line. One implementation per
+// instruction set, chosen by the build.
 #pragma once
 
 #include <cstddef>
@@ -16,5 +17,9 @@ std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char
 // Narrows a leading run of units below 0x80 to bytes, with the same
 // contract as WidenAsciiBlocks.
 std::size_t NarrowAsciiBlocks(const char16_t* units, std::size_t count, unsigned char* bytes);
+
+// Offset of the first LF, CR or Ctrl-Z (0x1A) in the bytes; `count` when
+// there is none.
+std::size_t FindLineStop(const char* bytes, std::size_t count);
 
 }  // namespace mif

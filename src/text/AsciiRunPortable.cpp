@@ -47,6 +47,15 @@ std::size_t ConvertBlocks(const From* from, std::size_t count, To* to, Block blo
 
 }  // namespace
 
+std::size_t FindLineStop(const char* bytes, std::size_t count) {
+  std::size_t done = 0;
+  for (; done < count; ++done) {
+    const char c = bytes[done];
+    if (c == '\n' || c == '\r' || c == 0x1A) break;
+  }
+  return done;
+}
+
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
   return ConvertBlocks(bytes, count, units, WidenBlock);
 }

@@ -1,5 +1,7 @@
 #include <emmintrin.h>
 
+#include <bit>
+
 #include "AsciiRun.h"
 
 namespace mif {
@@ -39,6 +41,25 @@ std::size_t ConvertBlocks(const From* from, std::size_t count, To* to, Block blo
 }
 
 }  // namespace
+
+std::size_t FindLineStop(const char* bytes, std::size_t count) {
+  const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
+  std::size_t done = 0;
+  for (; done + 16 <= count; done += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
+    const __m128i stops =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)),
+                     _mm_cmpeq_epi8(block, ctrlZ));
+    const int mask = _mm_movemask_epi8(stops);
+    if (mask != 0)
+      return done + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+  }
+  for (; done < count; ++done) {
+    const char c = bytes[done];
+    if (c == '\n' || c == '\r' || c == 0x1A) break;
+  }
+  return done;
+}
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
   return ConvertBlocks(bytes, count, units, WidenBlock);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "AsciiRun.h"
 #include "Cp932.h"
 #include "Exception.h"
 
@@ -23,19 +24,15 @@ void Store(std::int32_t code) {
   if (code != 0) pendingCode = code;
 }
 
-void CheckPending(const std::string& name) {
+[[noreturn]] void RaisePending(const std::string& name) {
   const std::int32_t code = pendingCode;
   pendingCode = 0;
-  if (code != 0) throw EInOutError(code, name);
+  throw EInOutError(code, name);
 }
 
-// Length of the run before the first LF, CR or Ctrl-Z; `count` if none.
-std::size_t PlainRunLength(const char* bytes, std::size_t count) {
-  std::size_t run = count;
-  if (const void* lf = std::memchr(bytes, '\n', run)) run = static_cast<const char*>(lf) - bytes;
-  if (const void* cr = std::memchr(bytes, '\r', run)) run = static_cast<const char*>(cr) - bytes;
-  if (const void* z = std::memchr(bytes, kCtrlZ, run)) run = static_cast<const char*>(z) - bytes;
-  return run;
+inline void CheckPending(const std::string& name) {
+  if (pendingCode != 0) [[unlikely]]
+    RaisePending(name);
 }
 
 }  // namespace
@@ -109,17 +106,45 @@ std::string TextLineFile::ReadLine() {
 }
 
 void TextLineFile::ReadLine(std::string& line) {
-  line.clear();
+  line.assign(TakeLine());
+  CheckPending(name_);
+}
+
+bool TextLineFile::NextLine(std::string_view& line) {
+  if (AtEndOfFile()) return false;
+  line = TakeLine();
+  CheckPending(name_);
+  return true;
+}
+
+std::string_view TextLineFile::TakeLine() {
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
-    CheckPending(name_);
-    return;
+    return {};
   }
+  // The common case: the whole line and its LF or CR LF in the buffer.
+  const char* next = buffer_.get() + position_;
+  const std::size_t available = end_ - position_;
+  const std::size_t run = FindLineStop(next, available);
+  if (run < available && next[run] == '\n') {
+    position_ += run + 1;
+    return {next, run};
+  }
+  if (run + 1 < available && next[run] == '\r' && next[run + 1] == '\n') {
+    position_ += run + 2;
+    return {next, run};
+  }
+  return CollectLine();
+}
+
+// A line across fills, a lone CR, a Ctrl-Z or the end of the file.
+std::string_view TextLineFile::CollectLine() {
+  line_.clear();
   for (;;) {
     if (position_ == end_ && !Fill()) break;
     const char* next = buffer_.get() + position_;
-    const std::size_t run = PlainRunLength(next, end_ - position_);
-    line.append(next, run);
+    const std::size_t run = FindLineStop(next, end_ - position_);
+    line_.append(next, run);
     position_ += run;
     if (position_ == end_) continue;
     const char stop = buffer_[position_];
@@ -133,7 +158,7 @@ void TextLineFile::ReadLine(std::string& line) {
       break;
     }
   }
-  CheckPending(name_);
+  return line_;
 }
 
 bool TextLineFile::AtEndOfFile() {
@@ -147,9 +172,23 @@ bool TextLineFile::AtEndOfFile() {
   return atEnd;
 }
 
-void TextLineFile::WriteLine(std::string_view narrow) {
-  WriteBytes(narrow.data(), narrow.size());
-  WriteBytes("\r\n", 2);
+void TextLineFile::WriteLine(std::string_view narrow) { WriteLine(std::string_view(), narrow); }
+
+void TextLineFile::WriteLine(std::string_view first, std::string_view second) {
+  const std::size_t size = first.size() + second.size() + 2;
+  if (mode_ == Mode::Output && bufferSize_ - position_ > size) {
+    // Fits with room to spare, so no drain falls inside the line.
+    char* out = buffer_.get() + position_;
+    std::memcpy(out, first.data(), first.size());
+    std::memcpy(out + first.size(), second.data(), second.size());
+    out[size - 2] = '\r';
+    out[size - 1] = '\n';
+    position_ += size;
+  } else {
+    WriteBytes(first.data(), first.size());
+    WriteBytes(second.data(), second.size());
+    WriteBytes("\r\n", 2);
+  }
   if (drainEveryLine_ && mode_ == Mode::Output) Drain();
   CheckPending(name_);
 }

@@ -40,6 +40,9 @@ class TextLineFile {
   std::string ReadLine();
   // The same into `line`, reusing its storage.
   void ReadLine(std::string& line);
+  // AtEndOfFile, then ReadLine, in one call: false at the end of the text.
+  // The view lives until the next operation on this object.
+  bool NextLine(std::string_view& line);
   // Whether the text is at its end; consumes nothing. Code 104 (and true)
   // when not open for reading.
   bool AtEndOfFile();
@@ -48,6 +51,8 @@ class TextLineFile {
   // writing. Bytes reach the file in whole buffers, at the close, and after
   // every line on a character device.
   void WriteLine(std::string_view narrow);
+  // Writes `first` and `second` as one line.
+  void WriteLine(std::string_view first, std::string_view second);
   // Encodes to code page 932 first.
   void WriteLine(std::u16string_view wide);
 
@@ -70,6 +75,8 @@ class TextLineFile {
   void Open(Mode mode, FileOpenMode deviceMode);
   void CloseSteps();
   bool Fill();
+  std::string_view TakeLine();
+  std::string_view CollectLine();
   void WriteBytes(const char* bytes, std::size_t count);
   bool Drain();
 
@@ -83,6 +90,7 @@ class TextLineFile {
   bool drainEveryLine_ = false;
   std::uint64_t bytesRead_ = 0;
   std::string encoded_;  // reused by the wide WriteLine
+  std::string line_;     // a line that CollectLine gathered
 };
 
 }  // namespace mif

@@ -35,5 +35,22 @@ TEST(AsciiRun, NarrowsOnlyBlocksWhoseUnitsAreAllBelow0x80) {
   }
 }
 
+TEST(AsciiRun, FindLineStopFindsTheFirstLfCrOrCtrlZ) {
+  const std::string plain(40, 'a');
+  EXPECT_EQ(FindLineStop(plain.data(), plain.size()), 40u);
+  EXPECT_EQ(FindLineStop(plain.data(), 0), 0u);
+  for (const char stop : {'\n', '\r', '\x1A'}) {
+    for (std::size_t at : {0u, 5u, 15u, 16u, 31u, 39u}) {
+      std::string text = plain;
+      text[at] = stop;
+      text[39] = '\n';  // a later stop must not win
+      EXPECT_EQ(FindLineStop(text.data(), text.size()), at) << int(stop) << " " << at;
+    }
+  }
+  // Bytes >= 0x80 (Shift-JIS text) are no stops.
+  const std::string japanese = "\x95\x5C\x83\x5C\x8A\x0D";
+  EXPECT_EQ(FindLineStop(japanese.data(), japanese.size()), 5u);
+}
+
 }  // namespace
 }  // namespace mif

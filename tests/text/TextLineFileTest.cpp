@@ -238,6 +238,48 @@ TEST(TextLineFile, ReopeningClosesFirstAndWritesOut) {
   file.CloseFile();
 }
 
+TEST(TextLineFile, NextLineGivesEveryLineAcrossBufferEdges) {
+  ScratchDir dir;
+  const std::string path = dir.File("n.txt");
+  // Lines of every length up to 300 with CR LF, LF and a lone CR, so that
+  // breaks fall on and around every offset of the 128-byte buffer.
+  std::string bytes;
+  Lines expected;
+  for (int i = 0; i < 300; ++i) {
+    const std::string line(i, static_cast<char>('a' + i % 26));
+    bytes += line + (i % 3 == 0 ? "\n" : i % 3 == 1 ? "\r\n" : "\r\r\n");
+    expected.push_back(line);
+  }
+  WriteBytes(path, bytes);
+  TextLineFile file(path);
+  file.OpenForRead();
+  Lines read;
+  std::string_view line;
+  while (file.NextLine(line)) read.emplace_back(line);
+  EXPECT_EQ(read, expected);
+  EXPECT_FALSE(file.NextLine(line));
+  TextLineFile writer(dir.File("w.txt"));
+  writer.CreateForWrite();
+  EXPECT_EQ(StatusCodeOf([&] { writer.NextLine(line); }), 104);
+}
+
+TEST(TextLineFileWrite, TwoPartLinesFillAndDrainAsOneLine) {
+  ScratchDir dir;
+  const std::string path = dir.File("two.txt");
+  TextLineFile file(path);
+  file.CreateForWrite();
+  std::string expected;
+  for (int i = 0; i < 200; ++i) {
+    const std::string first(i % 7, 'p'), second(i, 's');
+    file.WriteLine(first, second);
+    expected += first + second + "\r\n";
+    // Only whole buffers have reached the file.
+    ASSERT_EQ(ReadBytes(path).size(), expected.size() / 128 * 128) << i;
+  }
+  file.CloseFile();
+  EXPECT_EQ(ReadBytes(path), expected);
+}
+
 TEST(TextLineFile, LargeBuffersReadAndWriteTheSameLines) {
   ScratchDir dir;
   const std::string path = dir.File("big.txt");
