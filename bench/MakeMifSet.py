@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""Writes a synthetic set of MIF/MID pairs as a GIS translator writes them.
+
+Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8] [--seed S]
+
+Each pair is <mesh code>__<layer>.mif/.mid: a CR LF header with four
+columns, then Point, Line, Pline (many vertices), Region (with rings) and
+Text objects with Pen, Brush, Symbol and Font clauses; .mid rows are code
+page 932 with quoted Japanese strings. With --utf8 the object text is UTF-8
+(the header and the rows stay code page 932). Sizes are about M megabytes
+for the whole set, .mif and .mid together.
+"""
+import argparse
+import os
+import random
+
+LAYERS = ["ROAD", "RIVER", "BLDG", "RAIL", "CONTOUR", "ADMIN", "POI", "LAKE"]
+PLACES = ["東京都千代田区", "横浜市中区", "国道１号線", "県道４１３号", "多摩川", "新宿駅",
+          "表参道", "ソフトウェア研究所", "北海道札幌市", "京都市左京区", "①番地"]
+HEADER = ('Version 300\r\nCharset "{charset}"\r\nDelimiter ","\r\n'
+          'CoordSys Earth Projection 1, 104\r\nColumns 4\r\n  ID Integer\r\n'
+          '  NAME Char(40)\r\n  KIND SmallInt\r\n  LENGTH Float\r\nData\r\n\r\n')
+
+
+def coordinate(rng):
+    return "%.6f %.6f" % (rng.uniform(139.0, 140.0), rng.uniform(35.0, 36.0))
+
+
+def vertices(rng, count):
+    return "".join(coordinate(rng) + "\r\n" for _ in range(count))
+
+
+def make_object(rng):
+    kind = rng.random()
+    if kind < 0.25:
+        return "Point %s\r\n    Symbol (35,0,12)\r\n" % coordinate(rng)
+    if kind < 0.40:
+        return "Line %s %s\r\n    Pen (1,2,0)\r\n" % (coordinate(rng), coordinate(rng))
+    if kind < 0.70:
+        count = rng.randint(10, 120)
+        return "Pline %d\r\n%s    Pen (2,2,255)\r\n" % (count, vertices(rng, count))
+    if kind < 0.85:
+        rings = rng.randint(1, 3)
+        body = "Region %d\r\n" % rings
+        for _ in range(rings):
+            count = rng.randint(5, 60)
+            body += "  %d\r\n%s" % (count, vertices(rng, count))
+        return body + ("    Pen (1,2,0)\r\n    Brush (2,16777215,16777215)\r\n"
+                       "    Center %s\r\n" % coordinate(rng))
+    return ('Text\r\n    "%s"\r\n    %s %s\r\n    Font ("ＭＳ ゴシック",0,12,0)\r\n    Angle 0\r\n'
+            % (rng.choice(PLACES), coordinate(rng), coordinate(rng)))
+
+
+def make_row(rng, number):
+    return '%d,"%s",%d,%.2f\r\n' % (number, rng.choice(PLACES), rng.randint(1, 9),
+                                    rng.uniform(1, 5000))
+
+
+def write_pair(path, rng, target_bytes, utf8):
+    objects, rows, size, number = [], [], 0, 0
+    while size < target_bytes:
+        number += 1
+        obj, row = make_object(rng), make_row(rng, number)
+        objects.append(obj)
+        rows.append(row)
+        size += len(obj) + len(row) + 16  # Japanese text takes two bytes a character
+    charset = "UTF-8" if utf8 else "WindowsJapanese"
+    with open(path + ".mif", "wb") as mif:
+        mif.write(HEADER.format(charset=charset).encode("cp932"))
+        mif.write("".join(objects).encode("utf-8" if utf8 else "cp932"))
+    with open(path + ".mid", "wb") as mid:
+        mid.write("".join(rows).encode("cp932"))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("dir")
+    parser.add_argument("--sources", type=int, default=10)
+    parser.add_argument("--megabytes", type=float, default=10)
+    parser.add_argument("--utf8", action="store_true")
+    parser.add_argument("--seed", type=int, default=932)
+    parser.add_argument("--distinct", type=int, default=8,
+                        help="pairs made afresh; the others repeat them under other names")
+    args = parser.parse_args()
+    os.makedirs(args.dir, exist_ok=True)
+    rng = random.Random(args.seed)
+    per_source = args.megabytes * 1e6 / args.sources
+    made = []
+    for i in range(args.sources):
+        name = os.path.join(args.dir, "%08d__%s" % (53394611 + i, LAYERS[i % len(LAYERS)]))
+        if i < args.distinct:
+            write_pair(name, rng, per_source, args.utf8)
+            made.append(name)
+        else:
+            for extension in (".mif", ".mid"):
+                with open(made[i % len(made)] + extension, "rb") as source:
+                    data = source.read()
+                with open(name + extension, "wb") as copy:
+                    copy.write(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# mifjoin against cat (the floor: the same bytes read and written) on
+# synthetic sets, with and without --utf8; 10,000 small sources; peak RSS
+# on a 1 GB set. Prints MB/s, the ratio to cat, and RSS.
+#   bench/merge_bench.sh [build dir] [scratch dir]
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "${1:-$here/../build}" && pwd)"
+work="${2:-$(mktemp -d /tmp/mifjoin-bench.XXXXXX)}"
+mifjoin="$build/bin/mifjoin"
+rounds=3
+
+now() { date +%s.%N; }
+
+# Best wall time of $rounds runs of "$@".
+best_seconds() {
+  local best=""
+  for _ in $(seq "$rounds"); do
+    local start end
+    start=$(now)
+    "$@"
+    end=$(now)
+    best=$(awk -v a="$start" -v b="$end" -v best="$best" \
+      'BEGIN { t = b - a; if (best == "" || t < best) best = t; printf "%.6f", best }')
+  done
+  echo "$best"
+}
+
+set_megabytes() { du -cb "$1"/*.mif "$1"/*.mid | awk 'END { printf "%.1f", $1 / 1e6 }'; }
+
+cat_set() { cat "$1"/*.mif >"$work/cat.mif"; cat "$1"/*.mid >"$work/cat.mid"; }
+
+list_set() { ls "$1"/*.mif >"$work/list.txt"; }
+
+merge_set() { "$mifjoin" --quiet "${@:2}" -o "$work/out" --from-list "$work/list.txt"; }
+
+compare() {
+  local name="$1" dir="$2"
+  shift 2
+  list_set "$dir"
+  cat_set "$dir"  # warms the page cache
+  local megabytes cat_time merge_time
+  megabytes=$(set_megabytes "$dir")
+  cat_time=$(best_seconds cat_set "$dir")
+  merge_time=$(best_seconds merge_set "$dir" "$@")
+  awk -v n="$name" -v mb="$megabytes" -v c="$cat_time" -v m="$merge_time" 'BEGIN {
+    printf "%-28s %8.1f MB  cat %8.0f MB/s  mifjoin %8.0f MB/s  ratio %.2f\n",
+           n, mb, mb / c, mb / m, c / m }'
+}
+
+peak_rss_kib() { "$build/bin/peak_rss" "$@" 2>&1 >/dev/null | awk '/peak RSS/ { print $3 }'; }
+
+echo "scratch: $work"
+python3 "$here/MakeMifSet.py" "$work/cp932" --sources 200 --megabytes 200
+python3 "$here/MakeMifSet.py" "$work/utf8" --sources 200 --megabytes 200 --utf8
+python3 "$here/MakeMifSet.py" "$work/small" --sources 10000 --megabytes 50 --distinct 50
+compare "200 sources" "$work/cp932"
+compare "200 sources, --utf8" "$work/utf8" --utf8
+compare "10,000 small sources" "$work/small"
+
+python3 "$here/MakeMifSet.py" "$work/big" --sources 200 --megabytes 1000
+list_set "$work/big"
+for option in "" "--utf8"; do
+  rss=$(peak_rss_kib "$mifjoin" --quiet $option -o "$work/out" --from-list "$work/list.txt")
+  echo "peak RSS on $(set_megabytes "$work/big") MB ${option:-(no option)}: $((rss / 1024)) MiB ($rss KiB)"
+done
+[[ -n "${2:-}" ]] || rm -rf "$work"
