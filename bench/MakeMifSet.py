@@ -2,6 +2,7 @@
 """Writes a synthetic set of MIF/MID pairs as a GIS translator writes them.
 
 Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8] [--seed S]
+                     [--first-mesh CODE] [--layers A,B,...]
 
 Each pair is <mesh code>__<layer>.mif/.mid: a CR LF header with four
 columns, then Point, Line, Pline (many vertices), Region (with rings) and
@@ -79,15 +80,20 @@ def main():
     parser.add_argument("--megabytes", type=float, default=10)
     parser.add_argument("--utf8", action="store_true")
     parser.add_argument("--seed", type=int, default=932)
+    parser.add_argument("--first-mesh", type=int, default=53394611,
+                        help="mesh code in the first file name; the others count up")
+    parser.add_argument("--layers", default=",".join(LAYERS),
+                        help="layer names for the file names, taken in turn")
     parser.add_argument("--distinct", type=int, default=8,
                         help="pairs made afresh; the others repeat them under other names")
     args = parser.parse_args()
     os.makedirs(args.dir, exist_ok=True)
     rng = random.Random(args.seed)
     per_source = args.megabytes * 1e6 / args.sources
+    layers = args.layers.split(",")
     made = []
     for i in range(args.sources):
-        name = os.path.join(args.dir, "%08d__%s" % (53394611 + i, LAYERS[i % len(LAYERS)]))
+        name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i, layers[i % len(layers)]))
         if i < args.distinct:
             write_pair(name, rng, per_source, args.utf8)
             made.append(name)
