@@ -18,6 +18,22 @@ std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char
 // contract as WidenAsciiBlocks.
 std::size_t NarrowAsciiBlocks(const char16_t* units, std::size_t count, unsigned char* bytes);
 
+// The whole leading ASCII run, widened: blocks, then byte by byte. Returns
+// its length.
+inline std::size_t WidenAsciiRun(const unsigned char* bytes, std::size_t count, char16_t* units) {
+  std::size_t done = WidenAsciiBlocks(bytes, count, units);
+  for (; done < count && bytes[done] < 0x80; ++done) units[done] = bytes[done];
+  return done;
+}
+
+// The whole leading run of units below 0x80, narrowed. Returns its length.
+inline std::size_t NarrowAsciiRun(const char16_t* units, std::size_t count, unsigned char* bytes) {
+  std::size_t done = NarrowAsciiBlocks(units, count, bytes);
+  for (; done < count && units[done] < 0x80; ++done)
+    bytes[done] = static_cast<unsigned char>(units[done]);
+  return done;
+}
+
 // Offset of the first LF, CR or Ctrl-Z (0x1A) in the bytes; `count` when
 // there is none.
 std::size_t FindLineStop(const char* bytes, std::size_t count);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "AsciiRun.h"
+#include "AsciiRunBlocks.h"
 
 namespace mif {
 
@@ -33,35 +34,18 @@ bool NarrowBlock(const char16_t* units, unsigned char* bytes) {
   return true;
 }
 
-// As the SSE2 build: whole blocks, then one last overlapping block.
-template <typename From, typename To, typename Block>
-std::size_t ConvertBlocks(const From* from, std::size_t count, To* to, Block block) {
-  std::size_t done = 0;
-  while (done + 16 <= count && block(from + done, to + done)) done += 16;
-  if (done >= 16 && done < count && done + 16 > count &&
-      block(from + count - 16, to + count - 16)) {
-    done = count;
-  }
-  return done;
-}
-
 }  // namespace
 
 std::size_t FindLineStop(const char* bytes, std::size_t count) {
-  std::size_t done = 0;
-  for (; done < count; ++done) {
-    const char c = bytes[done];
-    if (c == '\n' || c == '\r' || c == 0x1A) break;
-  }
-  return done;
+  return ascii_run::FindLineStopByByte(bytes, count, 0);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
-  return ConvertBlocks(bytes, count, units, WidenBlock);
+  return ascii_run::ConvertBlocks(bytes, count, units, WidenBlock);
 }
 
 std::size_t NarrowAsciiBlocks(const char16_t* units, std::size_t count, unsigned char* bytes) {
-  return ConvertBlocks(units, count, bytes, NarrowBlock);
+  return ascii_run::ConvertBlocks(units, count, bytes, NarrowBlock);
 }
 
 }  // namespace mif

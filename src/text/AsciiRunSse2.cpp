@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "AsciiRun.h"
+#include "AsciiRunBlocks.h"
 
 namespace mif {
 
@@ -27,19 +28,6 @@ bool NarrowBlock(const char16_t* units, unsigned char* bytes) {
   return true;
 }
 
-// Whole blocks, then one last block that ends at the end of the input and
-// overlaps the blocks done: it rewrites the same values.
-template <typename From, typename To, typename Block>
-std::size_t ConvertBlocks(const From* from, std::size_t count, To* to, Block block) {
-  std::size_t done = 0;
-  while (done + 16 <= count && block(from + done, to + done)) done += 16;
-  if (done >= 16 && done < count && done + 16 > count &&
-      block(from + count - 16, to + count - 16)) {
-    done = count;
-  }
-  return done;
-}
-
 }  // namespace
 
 std::size_t FindLineStop(const char* bytes, std::size_t count) {
@@ -54,19 +42,15 @@ std::size_t FindLineStop(const char* bytes, std::size_t count) {
     if (mask != 0)
       return done + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
   }
-  for (; done < count; ++done) {
-    const char c = bytes[done];
-    if (c == '\n' || c == '\r' || c == 0x1A) break;
-  }
-  return done;
+  return ascii_run::FindLineStopByByte(bytes, count, done);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
-  return ConvertBlocks(bytes, count, units, WidenBlock);
+  return ascii_run::ConvertBlocks(bytes, count, units, WidenBlock);
 }
 
 std::size_t NarrowAsciiBlocks(const char16_t* units, std::size_t count, unsigned char* bytes) {
-  return ConvertBlocks(units, count, bytes, NarrowBlock);
+  return ascii_run::ConvertBlocks(units, count, bytes, NarrowBlock);
 }
 
 }  // namespace mif

@@ -27,13 +27,9 @@ void DecodeCp932(std::string_view narrow, std::u16string& wide) {
   char16_t* out = wide.data();
   std::size_t i = 0;
   while (i < count) {
-    if (in[i] < 0x80) {
-      const std::size_t ascii = WidenAsciiBlocks(in + i, count - i, out);
-      i += ascii;
-      out += ascii;
-      for (; i < count && in[i] < 0x80; ++i) *out++ = in[i];
-      continue;
-    }
+    const std::size_t ascii = WidenAsciiRun(in + i, count - i, out);
+    i += ascii;
+    out += ascii;
     for (; i < count && in[i] >= 0x80; ++out) {
       const unsigned char byte = in[i];
       const int lead = kLeadIndex[byte];
@@ -67,13 +63,9 @@ void EncodeCp932(std::u16string_view wide, std::string& narrow) {
   unsigned char* out = start;
   std::size_t i = 0;
   while (i < count) {
-    if (in[i] < 0x80) {
-      const std::size_t ascii = NarrowAsciiBlocks(in + i, count - i, out);
-      i += ascii;
-      out += ascii;
-      for (; i < count && in[i] < 0x80; ++i) *out++ = static_cast<unsigned char>(in[i]);
-      continue;
-    }
+    const std::size_t ascii = NarrowAsciiRun(in + i, count - i, out);
+    i += ascii;
+    out += ascii;
     for (; i < count && in[i] >= 0x80; ++i) out = PutCp932(in[i], out);
   }
   narrow.resize(static_cast<std::size_t>(out - start));

@@ -36,13 +36,9 @@ bool DecodeUtf8(std::string_view utf8, std::u16string& wide) {
   char16_t* out = wide.data();
   std::size_t i = 0;
   while (i < count) {
-    if (in[i] < 0x80) {
-      const std::size_t ascii = WidenAsciiBlocks(in + i, count - i, out);
-      i += ascii;
-      out += ascii;
-      for (; i < count && in[i] < 0x80; ++i) *out++ = in[i];
-      continue;
-    }
+    const std::size_t ascii = WidenAsciiRun(in + i, count - i, out);
+    i += ascii;
+    out += ascii;
     while (i < count && in[i] >= 0x80) {
       char32_t code = 0;
       const int length = DecodeSequence(in + i, count - i, code);
