@@ -6,17 +6,21 @@
 
 namespace mif::ascii_run {
 
-// Whole blocks, then one last block that ends at the end of the input and
-// overlaps the blocks done: it rewrites the same values.
+// Whole blocks while they are all ASCII, then the block that holds the end
+// of the run; the last block of all ends at the end of the input and may
+// overlap the ones before it, rewriting the same values. `block` converts
+// 16 values and returns how many of them lead the block as ASCII.
 template <typename From, typename To, typename Block>
 std::size_t ConvertBlocks(const From* from, std::size_t count, To* to, Block block) {
+  if (count < 16) return 0;
   std::size_t done = 0;
-  while (done + 16 <= count && block(from + done, to + done)) done += 16;
-  if (done >= 16 && done < count && done + 16 > count &&
-      block(from + count - 16, to + count - 16)) {
-    done = count;
+  for (; done + 16 <= count; done += 16) {
+    const std::size_t run = block(from + done, to + done);
+    if (run < 16) return done + run;
   }
-  return done;
+  if (done == count) return done;
+  // The overlap starts inside the run done so far: its first values are ASCII.
+  return count - 16 + block(from + count - 16, to + count - 16);
 }
 
 inline std::size_t FindLineStopByByte(const char* bytes, std::size_t count, std::size_t done) {

@@ -22,16 +22,22 @@ std::uint64_t OrOfWords(const T* values) {
   return any;
 }
 
-bool WidenBlock(const unsigned char* bytes, char16_t* units) {
-  if ((OrOfWords<2>(bytes) & kByteHighBits) != 0) return false;
-  for (int k = 0; k < 16; ++k) units[k] = bytes[k];
-  return true;
+// A whole ASCII block is told by its words; only a block with a high value
+// is walked value by value.
+std::size_t WidenBlock(const unsigned char* bytes, char16_t* units) {
+  const bool allAscii = (OrOfWords<2>(bytes) & kByteHighBits) == 0;
+  std::size_t run = 0;
+  for (; run < 16 && (allAscii || bytes[run] < 0x80); ++run) units[run] = bytes[run];
+  return run;
 }
 
-bool NarrowBlock(const char16_t* units, unsigned char* bytes) {
-  if ((OrOfWords<4>(units) & kUnitHighBits) != 0) return false;
-  for (int k = 0; k < 16; ++k) bytes[k] = static_cast<unsigned char>(units[k]);
-  return true;
+std::size_t NarrowBlock(const char16_t* units, unsigned char* bytes) {
+  const bool allAscii = (OrOfWords<4>(units) & kUnitHighBits) == 0;
+  std::size_t run = 0;
+  for (; run < 16 && (allAscii || units[run] < 0x80); ++run) {
+    bytes[run] = static_cast<unsigned char>(units[run]);
+  }
+  return run;
 }
 
 }  // namespace

@@ -9,23 +9,29 @@ namespace mif {
 
 namespace {
 
-bool WidenBlock(const unsigned char* bytes, char16_t* units) {
+// How many of the 16 values lead as ASCII, from the mask of those that do not.
+std::size_t LeadingRun(int nonAsciiMask) {
+  return static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(nonAsciiMask) | 0x10000u));
+}
+
+std::size_t WidenBlock(const unsigned char* bytes, char16_t* units) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-  if (_mm_movemask_epi8(block) != 0) return false;
   const __m128i zero = _mm_setzero_si128();
   _mm_storeu_si128(reinterpret_cast<__m128i*>(units), _mm_unpacklo_epi8(block, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(units + 8), _mm_unpackhi_epi8(block, zero));
-  return true;
+  return LeadingRun(_mm_movemask_epi8(block));
 }
 
-bool NarrowBlock(const char16_t* units, unsigned char* bytes) {
+std::size_t NarrowBlock(const char16_t* units, unsigned char* bytes) {
   const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
   const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8));
-  const __m128i above =
-      _mm_and_si128(_mm_or_si128(low, high), _mm_set1_epi16(static_cast<short>(0xFF80)));
-  if (_mm_movemask_epi8(_mm_cmpeq_epi16(above, _mm_setzero_si128())) != 0xFFFF) return false;
+  const __m128i highBits = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i zero = _mm_setzero_si128();
+  // One byte a unit: 0xFF where the unit is ASCII.
+  const __m128i ascii = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_and_si128(low, highBits), zero),
+                                        _mm_cmpeq_epi16(_mm_and_si128(high, highBits), zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), _mm_packus_epi16(low, high));
-  return true;
+  return LeadingRun(~_mm_movemask_epi8(ascii) & 0xFFFF);
 }
 
 }  // namespace

@@ -7,31 +7,41 @@
 namespace mif {
 namespace {
 
-TEST(AsciiRun, WidensWholeAsciiBlocksAndStopsAtTheFirstBlockWithAHighByte) {
+TEST(AsciiRun, WidensTheLeadingAsciiRunExactly) {
   std::string bytes;
   for (int i = 0; i < 40; ++i) bytes += static_cast<char>(i * 3 % 128);
-  bytes[37] = static_cast<char>(0x83);  // in the third block
-  std::u16string units(bytes.size(), u'\xFFFF');
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-  EXPECT_EQ(WidenAsciiBlocks(in, bytes.size(), units.data()), 32u);
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(units[i], static_cast<char16_t>(bytes[i])) << i;
-  EXPECT_EQ(WidenAsciiBlocks(in, 15, units.data()), 0u);  // no whole block
-  EXPECT_EQ(WidenAsciiBlocks(in + 24, 16, units.data()), 0u);
+  std::u16string units(bytes.size(), u'\xFFFF');
+  EXPECT_EQ(WidenAsciiBlocks(in, bytes.size(), units.data()), 40u);  // the tail block overlaps
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(units[i], static_cast<char16_t>(bytes[i])) << i;
+  // ソ 83 5C: the run ends at its lead byte, in any block and in the overlap.
+  for (std::size_t at : {0u, 5u, 16u, 31u, 37u}) {
+    std::string text = bytes;
+    text[at] = '\x83';
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    EXPECT_EQ(WidenAsciiBlocks(p, text.size(), units.data()), at) << at;
+    EXPECT_EQ(WidenAsciiRun(p, text.size(), units.data()), at) << at;
+  }
+  EXPECT_EQ(WidenAsciiBlocks(in, 15, units.data()), 0u);  // short input: the caller's
+  EXPECT_EQ(WidenAsciiRun(in, 15, units.data()), 15u);
 }
 
-TEST(AsciiRun, NarrowsOnlyBlocksWhoseUnitsAreAllBelow0x80) {
+TEST(AsciiRun, NarrowsTheLeadingRunOfUnitsBelow0x80) {
   std::u16string units;
   for (int i = 0; i < 48; ++i) units += static_cast<char16_t>('A' + i % 26);
   std::string bytes(units.size(), '\0');
   auto* out = reinterpret_cast<unsigned char*>(bytes.data());
   EXPECT_EQ(NarrowAsciiBlocks(units.data(), units.size(), out), 48u);
   EXPECT_EQ(bytes.substr(0, 3), "ABC");
-  // 0x0080 and 0x0100 must stop a block: neither is ASCII, though the
-  // low byte of 0x0100 is.
+  // 0x0080 and 0x0100 must end the run: neither is ASCII, though the low
+  // byte of 0x0100 is.
   for (char16_t high : {u'\x0080', u'\x0100', u'\x3042', u'\xFF41'}) {
-    std::u16string mixed = units;
-    mixed[20] = high;
-    EXPECT_EQ(NarrowAsciiBlocks(mixed.data(), mixed.size(), out), 16u) << int(high);
+    for (std::size_t at : {3u, 20u, 40u}) {
+      std::u16string mixed = units;
+      mixed[at] = high;
+      EXPECT_EQ(NarrowAsciiBlocks(mixed.data(), mixed.size(), out), at) << int(high);
+      EXPECT_EQ(NarrowAsciiRun(mixed.data(), 10, out), at < 10 ? at : 10u);
+    }
   }
 }
 
