@@ -1,5 +1,6 @@
 // Code page 932 and UTF-8 codec throughput on MIF-like text: mostly ASCII
-// coordinates and style clauses, about 15% Japanese by bytes. Converts line
+// coordinates and style clauses, about 15% Japanese by bytes (code page
+// 932). Converts line
 // by line, from one contiguous text into reused buffers, as the merge does.
 //   codec_bench [megabytes]   (default 100)
 #include <algorithm>
@@ -18,36 +19,75 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::vector<std::u16string> MakeLines(std::size_t targetBytes) {
-  const std::u16string japanese[] = {u"東京都千代田区", u"国道１号線", u"横浜市中区",
-                                     u"県道",           u"河川 表示",  u"ソフト"};
-  std::mt19937 random(932);
-  std::uniform_real_distribution<double> coordinate(130.0, 145.0);
-  std::vector<std::u16string> lines;
-  std::size_t bytes = 0, japaneseBytes = 0;
-  char number[64];
-  while (bytes < targetBytes) {
-    std::u16string line;
-    const int kind = static_cast<int>(random() % 10);
-    if (kind < 5) {
-      std::snprintf(number, sizeof number, "%.6f %.6f", coordinate(random),
-                    coordinate(random) - 100);
-      line.assign(number, number + std::char_traits<char>::length(number));
-    } else if (kind < 7) {
-      line = u"    Pen (1,2,0)  Brush (2,16777215,16777215)";
-    } else {
-      std::u16string name = japanese[random() % 6] + japanese[random() % 6];
-      line = u"Text \"" + name + u"\" 139.7 35.6 139.8 35.7";
-      japaneseBytes += 2 * name.size();
-    }
-    bytes += line.size() +
-             2 * std::count_if(line.begin(), line.end(), [](char16_t c) { return c >= 0x80; });
-    lines.push_back(std::move(line));
+// Objects as a translator writes them: runs of vertex lines between
+// object and style lines, and Text objects whose strings are Japanese.
+class MifLines {
+ public:
+  explicit MifLines(std::size_t targetBytes) {
+    while (bytes_ < targetBytes) AddObject();
+    std::printf("text: %.1f MB in %zu lines, %.1f%% Japanese\n", bytes_ / 1e6, lines_.size(),
+                100.0 * japaneseBytes_ / bytes_);
   }
-  std::printf("text: %.1f MB in %zu lines, %.1f%% Japanese\n", bytes / 1e6, lines.size(),
-              100.0 * japaneseBytes / bytes);
-  return lines;
-}
+  const std::vector<std::u16string>& Lines() const { return lines_; }
+
+ private:
+  void AddObject() {
+    const int kind = static_cast<int>(random_() % 20);
+    if (kind < 5) {
+      const int count = 2 + static_cast<int>(random_() % 10);
+      Add(u"Pline " + Number(count));
+      Vertices(count);
+      Add(u"    Pen (1,2,0)");
+    } else if (kind < 7) {
+      const int count = 4 + static_cast<int>(random_() % 10);
+      Add(u"Region 1");
+      Add(u"  " + Number(count));
+      Vertices(count);
+      Add(u"    Pen (1,2,0)");
+      Add(u"    Brush (2,16777215,16777215)");
+      Add(u"    Center " + Coordinates());
+    } else if (kind < 10) {
+      Add(u"Point " + Coordinates());
+      Add(u"    Symbol (35,0,12)");
+    } else {
+      const std::u16string name = Place() + Place() + Place();
+      japaneseBytes_ += 2 * name.size();
+      Add(u"Text");
+      Add(u"    \"" + name + u"\"");
+      Add(u"    " + Coordinates() + u" " + Coordinates());
+      Add(u"    Font (\"ＭＳ ゴシック\",0,12,0)");
+      japaneseBytes_ += 12;
+      Add(u"    Angle 0");
+    }
+  }
+  void Vertices(int count) {
+    for (int i = 0; i < count; ++i) Add(Coordinates());
+  }
+  std::u16string Place() {
+    static const std::u16string places[] = {u"東京都千代田区", u"国道１号線", u"横浜市中区",
+                                            u"県道",           u"河川 表示",  u"ソフト"};
+    return places[random_() % 6];
+  }
+  std::u16string Coordinates() {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f %.6f", longitude_(random_), latitude_(random_));
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+  }
+  static std::u16string Number(int value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+  }
+  void Add(std::u16string line) {
+    bytes_ +=
+        line.size() + std::count_if(line.begin(), line.end(), [](char16_t c) { return c >= 0x80; });
+    lines_.push_back(std::move(line));
+  }
+
+  std::mt19937 random_{932};
+  std::uniform_real_distribution<double> longitude_{139.0, 140.0}, latitude_{35.0, 36.0};
+  std::vector<std::u16string> lines_;
+  std::size_t bytes_ = 0, japaneseBytes_ = 0;
+};
 
 // Lines kept end to end in one buffer, as they stand in a file.
 template <typename Unit>
@@ -94,7 +134,7 @@ double MegabytesPerSecond(std::size_t bytes, Work work) {
 
 int main(int argc, char** argv) {
   const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
-  const Text<char16_t> wide(MakeLines(megabytes * 1000 * 1000));
+  const Text<char16_t> wide(MifLines(megabytes * 1000 * 1000).Lines());
   Text<char> cp932, utf8;
   for (const auto line : wide.Lines()) {
     cp932.Add(mif::EncodeCp932(line));
