@@ -11,6 +11,16 @@ void MergeContext::Protect(const std::string& name) {
   }
 }
 
+void MergeContext::AcceptHeader(int index, const MifHeader& header, const std::string& sourceName) {
+  if (index == 0) {
+    firstColumnCount = header.columnCount;
+    delimiter = header.delimiter;
+  } else if (header.columnCount >= 0 && firstColumnCount >= 0 &&
+             header.columnCount != firstColumnCount) {
+    throw ColumnCountError(sourceName, header.columnCount, firstColumnCount);
+  }
+}
+
 void MergeContext::AddProtectedSource(const SourcePairNames& names) {
   Protect(names.mif);
   Protect(names.mid);

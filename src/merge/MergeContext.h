@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "MifHeader.h"
 #include "SourceEntry.h"
 
 namespace mif {
@@ -21,6 +22,11 @@ class MergeContext {
   // files or of `current`, by file identity, not by spelling.
   void RefuseOutputOverSource(const std::string& outputMif, const std::string& outputMid,
                               const SourcePairNames& current) const;
+
+  // Index 0 sets the first source's column count and delimiter; any other
+  // index must have the same count (EMergeError names `sourceName`), where
+  // both counts were read.
+  void AcceptHeader(int index, const MifHeader& header, const std::string& sourceName);
 
   // Set by the first source (index 0); -1 for a count that was not read.
   int firstColumnCount = -1;

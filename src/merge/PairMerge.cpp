@@ -4,7 +4,6 @@
 
 #include "FileName.h"
 #include "LayerName.h"
-#include "MergeError.h"
 #include "MifHeader.h"
 #include "TextLineFile.h"
 #include "Utf8ToCp932.h"
@@ -43,25 +42,14 @@ class ProgressMeter {
   unsigned lines_ = 0;
 };
 
-// Reads the whole header before the output is touched, so a source that is
-// refused leaves the output as it was.
-MifHeader ReadCheckedHeader(TextLineFile& source, int index, MergeContext& context) {
-  MifHeader header = ReadMifHeader(source);
-  if (index == 0) {
-    context.firstColumnCount = header.columnCount;
-    context.delimiter = header.delimiter;
-  } else if (header.columnCount >= 0 && context.firstColumnCount >= 0 &&
-             header.columnCount != context.firstColumnCount) {
-    throw ColumnCountError(source.Name(), header.columnCount, context.firstColumnCount);
-  }
-  return header;
-}
-
 void MergeObjects(int index, const std::string& sourceName, const std::string& outputName,
                   bool utf8, MergeContext& context) {
   TextLineFile source(sourceName, kMergeBufferSize);
   source.OpenForRead();
-  const MifHeader header = ReadCheckedHeader(source, index, context);
+  // The whole header is read before the output is touched, so a source
+  // that is refused leaves the output as it was.
+  const MifHeader header = ReadMifHeader(source);
+  context.AcceptHeader(index, header, sourceName);
   TextLineFile output(outputName, kMergeBufferSize);
   OpenOutput(output, index);
   if (index == 0) {

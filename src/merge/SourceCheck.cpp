@@ -21,15 +21,9 @@ void CheckHeader(int index, SourceReport& report, MergeContext& context) {
     report.columnCount = header.columnCount;
     report.delimiter = header.delimiter;
     report.charset = header.charset;
-    if (index == 0) {
-      context.firstColumnCount = header.columnCount;
-      context.delimiter = header.delimiter;
-    } else if (header.columnCount >= 0 && context.firstColumnCount >= 0 &&
-               header.columnCount != context.firstColumnCount) {
-      report.problems.push_back(
-          ColumnCountError(report.names.mif, header.columnCount, context.firstColumnCount)
-              .Message());
-    }
+    context.AcceptHeader(index, header, report.names.mif);
+  } catch (const EMergeError& error) {
+    report.problems.push_back(error.Message());
   } catch (const EInOutError& error) {
     report.problems.push_back(error.StatusCode() == 100 ? u"DATA 行がありません"
                                                         : error.Message() + u" (.mif)");
