@@ -94,15 +94,16 @@ std::string DelimiterText(char delimiter) {
 
 int CheckSources(const std::vector<std::string>& sources, const std::string& output,
                  std::ostream& out) {
+  std::vector<SourceParts> entries;
   MergeContext context;
-  std::vector<SourcePairNames> names;
   for (const std::string& source : sources) {
-    const SourceParts parts = SplitSourceEntry(MakeSourceEntry(ToCp932(source)));
-    context.AddProtectedSource(SourcePairFileNames(parts.directory, parts.baseName));
+    entries.push_back(SplitSourceEntry(MakeSourceEntry(ToCp932(source))));
+    context.AddProtectedSource(
+        SourcePairFileNames(entries.back().directory, entries.back().baseName));
   }
   bool clean = true;
   for (std::size_t i = 0; i < sources.size(); ++i) {
-    const SourceParts parts = SplitSourceEntry(MakeSourceEntry(ToCp932(sources[i])));
+    const SourceParts& parts = entries[i];
     const SourceReport report =
         CheckSourcePair(static_cast<int>(i), parts.directory, parts.baseName, output, context);
     out << sources[i] << "\tlayer=" << Cp932ToUtf8(report.layerName)
