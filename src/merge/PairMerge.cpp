@@ -12,7 +12,7 @@ namespace mif {
 
 namespace {
 
-constexpr unsigned kLinesPerProgress = 8192;
+constexpr std::uint64_t kBytesPerProgress = 1 << 20;
 
 void OpenOutput(TextLineFile& output, int index) {
   if (index == 0) {
@@ -26,9 +26,11 @@ class ProgressMeter {
  public:
   ProgressMeter(MergeContext& context, const TextLineFile& source)
       : context_(context), source_(source) {}
-  void Line() {
-    if (++lines_ % kLinesPerProgress == 0 && context_.progress) {
-      context_.progress(context_.bytesDone + source_.BytesRead());
+  void Step() {
+    const std::uint64_t read = source_.BytesRead();
+    if (read - reported_ >= kBytesPerProgress && context_.progress) {
+      reported_ = read;
+      context_.progress(context_.bytesDone + read);
     }
   }
   void Done() {
@@ -39,7 +41,7 @@ class ProgressMeter {
  private:
   MergeContext& context_;
   const TextLineFile& source_;
-  unsigned lines_ = 0;
+  std::uint64_t reported_ = 0;
 };
 
 void MergeObjects(int index, const std::string& sourceName, const std::string& outputName,
@@ -58,13 +60,18 @@ void MergeObjects(int index, const std::string& sourceName, const std::string& o
   ProgressMeter meter(context, source);
   std::string_view line;
   std::string converted;
-  while (source.NextLine(line)) {
+  for (;;) {
+    if (!utf8) {
+      source.CopyBufferedLines(output);  // most lines, a buffer at a time
+      meter.Step();
+    }
+    if (!source.NextLine(line)) break;
     if (utf8 && TranscodeUtf8ToCp932(line, converted)) {
       output.WriteLine(converted);
     } else {
       output.WriteLine(line);
     }
-    meter.Line();
+    meter.Step();
   }
   source.CloseFile();
   output.CloseFile();
@@ -90,7 +97,7 @@ void MergeRows(int index, const std::string& sourceName, const std::string& outp
   while (source.NextLine(line)) {
     output.WriteLine(insideValue ? std::string_view() : std::string_view(prefix), line);
     if (QuotesAreOdd(line)) insideValue = !insideValue;
-    meter.Line();
+    meter.Step();
   }
   source.CloseFile();
   output.CloseFile();

@@ -161,6 +161,33 @@ std::string_view TextLineFile::CollectLine() {
   return line_;
 }
 
+void TextLineFile::CopyBufferedLines(TextLineFile& output) {
+  if (mode_ != Mode::Input) {
+    Store(kNotOpenForReading);
+    CheckPending(name_);
+    return;
+  }
+  if (output.drainEveryLine_) return;  // a device wants each line on its own
+  const char* bytes = buffer_.get();
+  std::size_t start = position_;  // of the bytes not yet written
+  std::size_t next = position_;
+  for (;;) {
+    const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
+    if (stop + 1 < end_ && bytes[stop] == '\r' && bytes[stop + 1] == '\n') {
+      next = stop + 2;  // already as WriteLine writes it
+    } else if (stop < end_ && bytes[stop] == '\n') {
+      output.WriteBytes(bytes + start, stop - start);
+      output.WriteBytes("\r\n", 2);
+      start = next = stop + 1;
+    } else {
+      break;
+    }
+  }
+  output.WriteBytes(bytes + start, next - start);
+  position_ = next;
+  CheckPending(output.name_);
+}
+
 bool TextLineFile::AtEndOfFile() {
   bool atEnd = true;
   if (mode_ != Mode::Input) {

@@ -47,6 +47,12 @@ class TextLineFile {
   // when not open for reading.
   bool AtEndOfFile();
 
+  // Copies the whole lines that the buffer holds to `output`, giving the
+  // bytes that NextLine here and WriteLine there would give, a buffer at a
+  // time. Stops before a line that crosses the buffer's end, a lone CR or a
+  // Ctrl-Z: NextLine takes those. Raises as both would.
+  void CopyBufferedLines(TextLineFile& output);
+
   // Writes the bytes as they are, then CR LF. Code 105 when not open for
   // writing. Bytes reach the file in whole buffers, at the close, and after
   // every line on a character device.

@@ -49,6 +49,24 @@ TEST(TextLineFileFaults, ThirdWriteFailsAtCloseAndTheFileStaysOpen) {
   EXPECT_EQ(f.file->bytes, std::string("0123456789ABCD\r\n") + "0123456789ABCD\r\n" + "again\r\n");
 }
 
+TEST(TextLineFileFaults, BufferCopyRaisesTheOutputsFailureWithItsName) {
+  Fixture in;
+  in.file->bytes = "ab\r\ncd\r\nef\r\ngh\r\nij\r\n";
+  auto outFile = std::make_shared<FakeFile>();
+  outFile->failDrainNumber = 1;
+  TextLineFile out("out.txt", 16, std::make_unique<FakeFileDevice>(outFile));
+  in.object.OpenForRead();
+  out.CreateForWrite();
+  EXPECT_FALSE(in.object.AtEndOfFile());  // fills the 16-byte buffer: four whole lines
+  try {
+    in.object.CopyBufferedLines(out);  // 16 bytes fill the output buffer, whose drain fails
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 112);
+    EXPECT_EQ(error.FileName(), "out.txt");
+  }
+}
+
 TEST(TextLineFileFaults, FailedCloseHandleStillClosesTheObject) {
   Fixture f;
   f.file->closeCode = 5;

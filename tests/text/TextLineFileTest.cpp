@@ -280,6 +280,51 @@ TEST(TextLineFileWrite, TwoPartLinesFillAndDrainAsOneLine) {
   EXPECT_EQ(ReadBytes(path), expected);
 }
 
+// What NextLine and WriteLine give line by line, for comparison.
+std::string CopiedLineByLine(const std::string& from, const std::string& to) {
+  TextLineFile in(from), out(to);
+  in.OpenForRead();
+  out.CreateForWrite();
+  std::string_view line;
+  while (in.NextLine(line)) out.WriteLine(line);
+  out.CloseFile();
+  return ReadBytes(to);
+}
+
+std::string CopiedByBuffers(const std::string& from, const std::string& to) {
+  TextLineFile in(from), out(to);
+  in.OpenForRead();
+  out.CreateForWrite();
+  std::string_view line;
+  for (;;) {
+    in.CopyBufferedLines(out);
+    if (!in.NextLine(line)) break;
+    out.WriteLine(line);
+  }
+  out.CloseFile();
+  return ReadBytes(to);
+}
+
+TEST(TextLineFile, CopyBufferedLinesWritesWhatLineByLineWrites) {
+  ScratchDir dir;
+  std::string mixed;
+  for (int i = 0; i < 400; ++i) {
+    const char* breaks[] = {"\r\n", "\n", "\r\r\n", "\rx\n", "\n\n"};
+    mixed += std::string(i % 140, static_cast<char>('a' + i % 26)) + breaks[i % 5];
+  }
+  for (const std::string& text : {mixed, mixed + "tail", mixed + "\r",
+                                  std::string("ab\r\ncd\x1A"
+                                              "ef\r\n"),
+                                  std::string(""), std::string("\r\n\r\n")}) {
+    const std::string from = dir.File("from.txt");
+    WriteBytes(from, text);
+    EXPECT_EQ(CopiedByBuffers(from, dir.File("b.txt")), CopiedLineByLine(from, dir.File("l.txt")))
+        << text.size();
+  }
+  TextLineFile closed(dir.File("from.txt")), out(dir.File("o.txt"));
+  EXPECT_EQ(StatusCodeOf([&] { closed.CopyBufferedLines(out); }), 104);
+}
+
 TEST(TextLineFile, LargeBuffersReadAndWriteTheSameLines) {
   ScratchDir dir;
   const std::string path = dir.File("big.txt");
