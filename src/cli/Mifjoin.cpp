@@ -166,6 +166,10 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
   try {
     std::vector<std::string> sources = line->sources;
     for (const std::string& list : line->listFiles) AddListedSources(list, sources);
+    if (sources.empty()) {
+      err << "mifjoin: 入力ファイルがありません (--from-list が空です)\n";
+      return kUsage;
+    }
     for (std::string& source : sources) source = Cp932ToUtf8(ToCp932(source));
     // The output gets ".mif" as the window's output name does.
     const std::string output =

@@ -70,6 +70,9 @@ TEST(Mifjoin, MergesSourcesAndListsInOrder) {
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t1\r\n\"B\"\t2\r\n\"A\"\t1\r\n");
   EXPECT_NE(result.err.find("out.mif"), std::string::npos);
   EXPECT_TRUE(RunCommand({"-q", "-o", dir.File("q"), dir.File("1__A.mif")}).err.empty());
+  WriteBytes(dir.File("empty.txt"), "\r\n");
+  EXPECT_EQ(RunCommand({"-o", dir.File("e"), "--from-list", dir.File("empty.txt")}).code, 2);
+  EXPECT_EQ(RunCommand({"-o", dir.File("e"), "--from-list", dir.File("none.txt")}).code, 1);
 }
 
 TEST(Mifjoin, FailureNamesMessageCodeAndSource) {
