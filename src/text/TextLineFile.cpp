@@ -35,6 +35,14 @@ inline void CheckPending(const std::string& name) {
     RaisePending(name);
 }
 
+// Length of the LF or CR LF at `stop` when it lies whole before `end`;
+// 0 for anything else (a lone CR, a CR at the end, Ctrl-Z, the end).
+std::size_t WholeBreakAt(const char* bytes, std::size_t stop, std::size_t end) {
+  if (stop < end && bytes[stop] == '\n') return 1;
+  if (stop + 1 < end && bytes[stop] == '\r' && bytes[stop + 1] == '\n') return 2;
+  return 0;
+}
+
 }  // namespace
 
 TextLineFile::TextLineFile(std::string name, std::size_t bufferSize,
@@ -124,17 +132,11 @@ std::string_view TextLineFile::TakeLine() {
   }
   // The common case: the whole line and its LF or CR LF in the buffer.
   const char* next = buffer_.get() + position_;
-  const std::size_t available = end_ - position_;
-  const std::size_t run = FindLineStop(next, available);
-  if (run < available && next[run] == '\n') {
-    position_ += run + 1;
-    return {next, run};
-  }
-  if (run + 1 < available && next[run] == '\r' && next[run + 1] == '\n') {
-    position_ += run + 2;
-    return {next, run};
-  }
-  return CollectLine();
+  const std::size_t run = FindLineStop(next, end_ - position_);
+  const std::size_t lineBreak = WholeBreakAt(next, run, end_ - position_);
+  if (lineBreak == 0) return CollectLine();
+  position_ += run + lineBreak;
+  return {next, run};
 }
 
 // A line across fills, a lone CR, a Ctrl-Z or the end of the file.
@@ -173,9 +175,10 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output) {
   std::size_t next = position_;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
-    if (stop + 1 < end_ && bytes[stop] == '\r' && bytes[stop + 1] == '\n') {
+    const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
+    if (lineBreak == 2) {
       next = stop + 2;  // already as WriteLine writes it
-    } else if (stop < end_ && bytes[stop] == '\n') {
+    } else if (lineBreak == 1) {
       output.WriteBytes(bytes + start, stop - start);
       output.WriteBytes("\r\n", 2);
       start = next = stop + 1;
