@@ -27,15 +27,10 @@ void MergeContext::AddProtectedSource(const SourcePairNames& names) {
 }
 
 void MergeContext::RefuseOutputOverSource(const std::string& outputMif,
-                                          const std::string& outputMid,
-                                          const SourcePairNames& current) const {
-  const auto currentMif = IdentifyFile(current.mif);
-  const auto currentMid = IdentifyFile(current.mid);
+                                          const std::string& outputMid) const {
   for (const std::string* output : {&outputMif, &outputMid}) {
     const auto identity = IdentifyFile(*output);
     if (!identity) continue;  // not there yet, so nobody's file
-    if (identity == currentMif) throw OutputIsSourceError(*output, current.mif);
-    if (identity == currentMid) throw OutputIsSourceError(*output, current.mid);
     const auto found = protected_.find(Key(identity->volume, identity->file));
     if (found != protected_.end()) throw OutputIsSourceError(*output, found->second);
   }

@@ -19,9 +19,8 @@ class MergeContext {
   // Remembers the pair as files that no output of the run may be.
   void AddProtectedSource(const SourcePairNames& names);
   // Raises EMergeError when either output name is one of the protected
-  // files or of `current`, by file identity, not by spelling.
-  void RefuseOutputOverSource(const std::string& outputMif, const std::string& outputMid,
-                              const SourcePairNames& current) const;
+  // files, by file identity, not by spelling.
+  void RefuseOutputOverSource(const std::string& outputMif, const std::string& outputMid) const;
 
   // Index 0 sets the first source's column count and delimiter; any other
   // index must have the same count (EMergeError names `sourceName`), where

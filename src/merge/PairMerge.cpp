@@ -118,7 +118,8 @@ void MergeSourcePair(int index, const std::string& directory, const std::string&
   const SourcePairNames source = SourcePairFileNames(directory, baseName);
   const std::string outputMif = ChangeFileExtension(outputName, ".mif");
   const std::string outputMid = ChangeFileExtension(outputName, ".mid");
-  context.RefuseOutputOverSource(outputMif, outputMid, source);
+  context.AddProtectedSource(source);  // a pair merged alone protects itself too
+  context.RefuseOutputOverSource(outputMif, outputMid);
   MergeObjects(index, source.mif, outputMif, utf8, context);
   MergeRows(index, source.mid, outputMid, layerValue + context.delimiter, context);
 }

@@ -37,9 +37,10 @@ SourceReport CheckSourcePair(int index, const std::string& directory, const std:
   SourceReport report;
   report.names = SourcePairFileNames(directory, baseName);
   report.layerName = DeriveLayerName(baseName);
+  context.AddProtectedSource(report.names);
   try {
     context.RefuseOutputOverSource(ChangeFileExtension(outputName, ".mif"),
-                                   ChangeFileExtension(outputName, ".mid"), report.names);
+                                   ChangeFileExtension(outputName, ".mid"));
   } catch (const EMergeError& error) {
     report.problems.push_back(error.Message());
   }
