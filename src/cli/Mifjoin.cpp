@@ -93,27 +93,19 @@ std::string DelimiterText(char delimiter) {
 }
 
 int CheckSources(const std::vector<std::string>& sources, const std::string& output,
-                 std::ostream& out) {
-  std::vector<SourceParts> entries;
-  MergeContext context;
-  for (const std::string& source : sources) {
-    entries.push_back(SplitSourceEntry(MakeSourceEntry(ToCp932(source))));
-    context.AddProtectedSource(
-        SourcePairFileNames(entries.back().directory, entries.back().baseName));
-  }
+                 std::ostream& out, std::ostream& err) {
+  ProgressLine silent(err, false, 0);
+  CommandInputs inputs(sources, output, false, silent);
   bool clean = true;
-  for (std::size_t i = 0; i < sources.size(); ++i) {
-    const SourceParts& parts = entries[i];
-    const SourceReport report =
-        CheckSourcePair(static_cast<int>(i), parts.directory, parts.baseName, output, context);
-    out << sources[i] << "\tlayer=" << Cp932ToUtf8(report.layerName)
+  CheckRun(inputs, [&](int index, const SourceReport& report) {
+    out << sources[index] << "\tlayer=" << Cp932ToUtf8(report.layerName)
         << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
         << "\tdelimiter=" << DelimiterText(report.delimiter)
         << "\tcharset=" << (report.charset.empty() ? "-" : Cp932ToUtf8(report.charset));
     for (const std::u16string& problem : report.problems) out << "\t" << EncodeUtf8(problem);
     out << (report.problems.empty() ? "\tOK\n" : "\n");
     clean = clean && report.problems.empty();
-  }
+  });
   return clean ? 0 : kFailed;
 }
 
@@ -174,7 +166,7 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
     // The output gets ".mif" as the window's output name does.
     const std::string output =
         line->output.empty() ? std::string() : ChangeFileExtension(ToCp932(line->output), ".mif");
-    if (line->check) return CheckSources(sources, output, out);
+    if (line->check) return CheckSources(sources, output, out, err);
     return Merge(*line, sources, output, err, progress);
   } catch (const Refusal& refusal) {
     err << "mifjoin: " << refusal.message << "\n";

@@ -6,14 +6,18 @@
 
 namespace mif {
 
-void RunMerge(MergeInputs& inputs) {
-  const int count = inputs.SourceCount();
-  MergeContext context;
-  context.progress = [&inputs](std::uint64_t total) { inputs.BytesMerged(total); };
+void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context) {
   for (int i = 0; i < count; ++i) {
     const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
     context.AddProtectedSource(SourcePairFileNames(parts.directory, parts.baseName));
   }
+}
+
+void RunMerge(MergeInputs& inputs) {
+  const int count = inputs.SourceCount();
+  MergeContext context;
+  context.progress = [&inputs](std::uint64_t total) { inputs.BytesMerged(total); };
+  ProtectRunSources(inputs, count, context);
   for (int i = 0; i < count; ++i) {
     const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
     inputs.SourceStarting(i);

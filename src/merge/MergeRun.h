@@ -22,6 +22,12 @@ class MergeInputs {
   virtual void BytesMerged(std::uint64_t total) { (void)total; }
 };
 
+class MergeContext;
+
+// Reads every entry once and protects its files in `context`, so that no
+// output of the run can be one of its sources.
+void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context);
+
 // Source 0 creates the output pair and every later one appends. Before
 // anything is written, every entry is read once more so that an output that
 // is one of the run's sources is refused (EMergeError). The first error

@@ -5,6 +5,7 @@
 #include "FileSystem.h"
 #include "LayerName.h"
 #include "MergeError.h"
+#include "MergeRun.h"
 #include "MifHeader.h"
 #include "PairMerge.h"
 #include "TextLineFile.h"
@@ -49,6 +50,17 @@ SourceReport CheckSourcePair(int index, const std::string& directory, const std:
     report.problems.push_back(u".mid ファイルが見つかりません: " + DecodeCp932(report.names.mid));
   }
   return report;
+}
+
+void CheckRun(MergeInputs& inputs,
+              const std::function<void(int index, const SourceReport&)>& report) {
+  const int count = inputs.SourceCount();
+  MergeContext context;
+  ProtectRunSources(inputs, count, context);
+  for (int i = 0; i < count; ++i) {
+    const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
+    report(i, CheckSourcePair(i, parts.directory, parts.baseName, inputs.OutputName(), context));
+  }
 }
 
 }  // namespace mif

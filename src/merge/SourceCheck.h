@@ -2,6 +2,7 @@
 // from it, and what would stop or spoil the merge.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,13 @@ struct SourceReport {
 // `index` 0 sets the first source's facts in `context`, as the merge does.
 SourceReport CheckSourcePair(int index, const std::string& directory, const std::string& baseName,
                              const std::string& outputName, MergeContext& context);
+
+class MergeInputs;
+
+// CheckSourcePair over the run that `inputs` describe, reading them as
+// RunMerge does (without SourceStarting and the option), each report
+// handed to `report` in order.
+void CheckRun(MergeInputs& inputs,
+              const std::function<void(int index, const SourceReport&)>& report);
 
 }  // namespace mif
