@@ -54,6 +54,7 @@ class CommandInputs final : public MergeInputs {
   CommandInputs(const std::vector<std::string>& sources, std::string output, bool utf8,
                 ProgressLine& progress)
       : sources_(sources), output_(std::move(output)), utf8_(utf8), progress_(progress) {
+    // Refuses a path that cp932 cannot hold before anything is read or written.
     for (const std::string& source : sources_) entries_.push_back(MakeSourceEntry(ToCp932(source)));
   }
   int SourceCount() override { return static_cast<int>(entries_.size()); }
@@ -162,7 +163,6 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
       err << "mifjoin: 入力ファイルがありません (--from-list が空です)\n";
       return kUsage;
     }
-    for (std::string& source : sources) source = Cp932ToUtf8(ToCp932(source));
     // The output gets ".mif" as the window's output name does.
     const std::string output =
         line->output.empty() ? std::string() : ChangeFileExtension(ToCp932(line->output), ".mif");
