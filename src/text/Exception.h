@@ -40,4 +40,12 @@ class EInOutError : public Exception {
 // with no message of its own.
 std::u16string InOutErrorMessage(std::int32_t statusCode);
 
+// What a user is shown of a file error: the message, the code once (the
+// message of "I/O エラー (n)" already holds it), a short explanation of
+// the common codes or the system's own text, and the file:
+//   "I/O エラー (112): ディスクの空き領域が足りません: out.mif"
+std::u16string DescribeInOutError(const EInOutError& error);
+// DescribeInOutError for file errors, the message for any other.
+std::u16string DescribeError(const Exception& error);
+
 }  // namespace mif

@@ -1,7 +1,8 @@
 // The platform seam under TextLineFile: one open file of the system. Every
 // operation gives 0, or the failure's code in the Windows numbering (2 no
 // file, 3 no path, 4 too many open files, 5 access denied, 32 in use by
-// another open, 112 disk full, 123 invalid name, 206 name too long).
+// another open, 29 a write that wrote nothing, 112 disk full, 123 invalid
+// name, 206 name too long).
 #pragma once
 
 #include <cstddef>
@@ -30,6 +31,10 @@ class FileDevice {
   virtual std::int32_t Fill(char* buffer, std::size_t capacity, std::size_t& count) = 0;
   // Writes all `count` bytes.
   virtual std::int32_t Drain(const char* bytes, std::size_t count) = 0;
+  // The size of the open file in bytes.
+  virtual std::int32_t Size(std::uint64_t& size) = 0;
+  // Cuts the open file to its first `size` bytes; later writes go after them.
+  virtual std::int32_t Truncate(std::uint64_t size) = 0;
   // Releases the file, also when it fails.
   virtual std::int32_t Close() = 0;
 };

@@ -14,6 +14,13 @@ namespace mif {
 namespace {
 
 constexpr std::int32_t kInvalidName = 123;
+constexpr std::int32_t kWroteNothing = 29;
+
+// File systems without locks (some network and FUSE ones): the file is
+// used unlocked there rather than not at all.
+bool LocksUnsupported(int error) {
+  return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
+}
 
 FileKind KindOf(const struct stat& status) {
   if (S_ISREG(status.st_mode)) return FileKind::Disk;
@@ -52,9 +59,23 @@ class PosixFileDevice final : public FileDevice {
       const ssize_t put = write(fd_, bytes, count);
       if (put < 0 && errno == EINTR) continue;
       if (put < 0) return Error(errno);
+      if (put == 0) return kWroteNothing;  // would loop for ever
       bytes += put;
       count -= static_cast<std::size_t>(put);
     }
+    return 0;
+  }
+
+  std::int32_t Size(std::uint64_t& size) override {
+    struct stat status;
+    if (fstat(fd_, &status) != 0) return Error(errno);
+    size = static_cast<std::uint64_t>(status.st_size);
+    return 0;
+  }
+
+  std::int32_t Truncate(std::uint64_t size) override {
+    const off_t length = static_cast<off_t>(size);
+    if (ftruncate(fd_, length) != 0 || lseek(fd_, length, SEEK_SET) < 0) return Error(errno);
     return 0;
   }
 
@@ -75,7 +96,7 @@ class PosixFileDevice final : public FileDevice {
     kind = KindOf(status);
     if (kind != FileKind::Disk) return 0;  // devices and pipes hold nothing to protect
     const int lock = mode == FileOpenMode::Read ? LOCK_SH : LOCK_EX;
-    if (flock(fd_, lock | LOCK_NB) != 0) return Error(errno);
+    if (flock(fd_, lock | LOCK_NB) != 0 && !LocksUnsupported(errno)) return Error(errno);
     if (mode == FileOpenMode::Create && ftruncate(fd_, 0) != 0) return Error(errno);
     if (mode == FileOpenMode::Append && lseek(fd_, 0, SEEK_END) < 0) return Error(errno);
     return 0;

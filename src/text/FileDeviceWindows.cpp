@@ -7,6 +7,8 @@ namespace mif {
 
 namespace {
 
+constexpr std::int32_t kWroteNothing = ERROR_WRITE_FAULT;
+
 // GetLastError already speaks the codes that TextLineFile reports.
 std::int32_t WindowsError(DWORD error) { return static_cast<std::int32_t>(error); }
 
@@ -66,8 +68,25 @@ class WindowsFileDevice final : public FileDevice {
       const DWORD chunk = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
       DWORD put = 0;
       if (!WriteFile(handle_, bytes, chunk, &put, nullptr)) return WindowsError(GetLastError());
+      if (put == 0) return kWroteNothing;  // would loop for ever
       bytes += put;
       count -= put;
+    }
+    return 0;
+  }
+
+  std::int32_t Size(std::uint64_t& size) override {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(handle_, &length)) return WindowsError(GetLastError());
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return 0;
+  }
+
+  std::int32_t Truncate(std::uint64_t size) override {
+    LARGE_INTEGER length{};
+    length.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(handle_, length, nullptr, FILE_BEGIN) || !SetEndOfFile(handle_)) {
+      return WindowsError(GetLastError());
     }
     return 0;
   }

@@ -19,6 +19,11 @@ struct FileIdentity {
 // other spellings); nothing when the file cannot be found.
 std::optional<FileIdentity> IdentifyFile(const std::string& name);
 
+// Whether the name is that of an existing file or folder.
+bool FileExists(const std::string& name);
+// Whether the name is that of an existing folder.
+bool IsDirectory(const std::string& name);
+
 // `name` when that file exists; otherwise a file beside it whose name
 // differs only in the letter case of its extension (nodi.MID for nodi.mid),
 // as a case-insensitive file system would find it; otherwise `name`.

@@ -28,6 +28,17 @@ bool Exists(const std::string& utf8Name) {
 
 }  // namespace
 
+bool FileExists(const std::string& name) {
+  std::string utf8;
+  return ToPosixName(name, utf8) && Exists(utf8);
+}
+
+bool IsDirectory(const std::string& name) {
+  std::string utf8;
+  struct stat status;
+  return ToPosixName(name, utf8) && stat(utf8.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 std::optional<FileIdentity> IdentifyFile(const std::string& name) {
   std::string utf8;
   struct stat status;

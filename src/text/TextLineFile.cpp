@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "AsciiRun.h"
 #include "Cp932.h"
@@ -15,25 +16,7 @@ constexpr char kCtrlZ = 0x1A;
 constexpr std::int32_t kNotOpen = 103;
 constexpr std::int32_t kNotOpenForReading = 104;
 constexpr std::int32_t kNotOpenForWriting = 105;
-
-// One per thread: a failing step stores its code, replacing any before it;
-// the check that ends every operation takes it.
-thread_local std::int32_t pendingCode = 0;
-
-void Store(std::int32_t code) {
-  if (code != 0) pendingCode = code;
-}
-
-[[noreturn]] void RaisePending(const std::string& name) {
-  const std::int32_t code = pendingCode;
-  pendingCode = 0;
-  throw EInOutError(code, name);
-}
-
-inline void CheckPending(const std::string& name) {
-  if (pendingCode != 0) [[unlikely]]
-    RaisePending(name);
-}
+constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
 // Length of the LF or CR LF at `stop` when it lies whole before `end`;
 // 0 for anything else (a lone CR, a CR at the end, Ctrl-Z, the end).
@@ -58,21 +41,31 @@ TextLineFile::~TextLineFile() {
   device_->Close();
 }
 
+void TextLineFile::RaisePending() {
+  const std::int32_t code = pending_;
+  pending_ = 0;
+  throw EInOutError(code, name_);
+}
+
 void TextLineFile::OpenForRead() { Open(Mode::Input, FileOpenMode::Read); }
 void TextLineFile::CreateForWrite() { Open(Mode::Output, FileOpenMode::Create); }
 void TextLineFile::OpenForAppend() { Open(Mode::InOut, FileOpenMode::Append); }
 
 void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
+  pending_ = 0;
   if (mode_ != Mode::Closed) {
     CloseSteps();
     device_->Close();  // the old file is given up even when its close failed
   }
   position_ = end_ = 0;
-  bytesRead_ = 0;
+  bytesRead_ = sizeAtOpen_ = 0;
+  insideLine_ = false;
   mode_ = mode;
   FileKind kind = FileKind::Unknown;
-  const std::int32_t code = device_->Open(name_, deviceMode, kind);
+  std::int32_t code = device_->Open(name_, deviceMode, kind);
+  if (code == 0 && mode == Mode::InOut) code = device_->Size(sizeAtOpen_);
   if (code != 0) {
+    if (mode == Mode::InOut) device_->Close();
     mode_ = Mode::Closed;
     Store(code);
   } else if (mode != Mode::Input) {
@@ -85,7 +78,7 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
       drainEveryLine_ = kind == FileKind::CharacterDevice;
     }
   }
-  CheckPending(name_);
+  CheckPending();
 }
 
 // True when a byte is ready at position_: one read, or the Ctrl-Z planted
@@ -114,18 +107,31 @@ std::string TextLineFile::ReadLine() {
 }
 
 void TextLineFile::ReadLine(std::string& line) {
-  line.assign(TakeLine());
-  CheckPending(name_);
+  pending_ = 0;
+  bool last = true;
+  line.assign(TakeLine(kNoLimit, last));
+  CheckPending();
 }
 
 bool TextLineFile::NextLine(std::string_view& line) {
-  if (AtEndOfFile()) return false;
-  line = TakeLine();
-  CheckPending(name_);
+  bool last = true;
+  return NextLinePiece(line, last, kNoLimit);
+}
+
+bool TextLineFile::NextLinePiece(std::string_view& piece, bool& last, std::size_t maxPiece) {
+  pending_ = 0;
+  if (!insideLine_ && AtEndStep()) {
+    CheckPending();
+    return false;
+  }
+  piece = TakeLine(std::max<std::size_t>(maxPiece, 1), last);
+  insideLine_ = !last;
+  CheckPending();
   return true;
 }
 
-std::string_view TextLineFile::TakeLine() {
+std::string_view TextLineFile::TakeLine(std::size_t limit, bool& last) {
+  last = true;
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
     return {};
@@ -134,18 +140,26 @@ std::string_view TextLineFile::TakeLine() {
   const char* next = buffer_.get() + position_;
   const std::size_t run = FindLineStop(next, end_ - position_);
   const std::size_t lineBreak = WholeBreakAt(next, run, end_ - position_);
-  if (lineBreak == 0) return CollectLine();
+  if (lineBreak == 0 || run > limit) return CollectLine(limit, last);
   position_ += run + lineBreak;
   return {next, run};
 }
 
-// A line across fills, a lone CR, a Ctrl-Z or the end of the file.
-std::string_view TextLineFile::CollectLine() {
+// A line across fills, a lone CR, a Ctrl-Z, the end of the file, or the
+// first `limit` bytes of a longer line.
+std::string_view TextLineFile::CollectLine(std::size_t limit, bool& last) {
   line_.clear();
   for (;;) {
     if (position_ == end_ && !Fill()) break;
     const char* next = buffer_.get() + position_;
     const std::size_t run = FindLineStop(next, end_ - position_);
+    const std::size_t room = limit - line_.size();
+    if (run > room) {
+      line_.append(next, room);
+      position_ += room;
+      last = false;
+      break;
+    }
     line_.append(next, run);
     position_ += run;
     if (position_ == end_) continue;
@@ -153,64 +167,75 @@ std::string_view TextLineFile::CollectLine() {
     if (stop == kCtrlZ) break;  // stays unread: the text ends here for good
     ++position_;
     if (stop == '\n') break;
-    // A CR: with LF after it a line break; otherwise dropped.
+    // A CR: with LF after it a line break; otherwise dropped, or a break
+    // of its own.
     if (position_ == end_ && !Fill()) break;
     if (buffer_[position_] == '\n') {
       ++position_;
       break;
     }
+    if (loneCrEndsLine_) break;
   }
   return line_;
 }
 
-void TextLineFile::CopyBufferedLines(TextLineFile& output) {
+void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer) {
+  pending_ = output.pending_ = 0;
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
-    CheckPending(name_);
+    CheckPending();
     return;
   }
-  if (output.drainEveryLine_) return;  // a device wants each line on its own
+  // A device wants each line on its own; a line begun by NextLinePiece
+  // goes on there.
+  if (output.drainEveryLine_ || insideLine_) return;
   const char* bytes = buffer_.get();
   std::size_t start = position_;  // of the bytes not yet written
   std::size_t next = position_;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
+    if (lineBreak == 0) break;
+    if (observer != nullptr) observer->Line({bytes + next, stop - next});
     if (lineBreak == 2) {
       next = stop + 2;  // already as WriteLine writes it
-    } else if (lineBreak == 1) {
+    } else {
       output.WriteBytes(bytes + start, stop - start);
       output.WriteBytes("\r\n", 2);
       start = next = stop + 1;
-    } else {
-      break;
     }
   }
   output.WriteBytes(bytes + start, next - start);
   position_ = next;
-  CheckPending(output.name_);
+  output.CheckPending();
 }
 
 bool TextLineFile::AtEndOfFile() {
-  bool atEnd = true;
+  pending_ = 0;
+  const bool atEnd = AtEndStep();
+  CheckPending();
+  return atEnd;
+}
+
+bool TextLineFile::AtEndStep() {
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
-  } else if (position_ < end_ || Fill()) {
-    atEnd = buffer_[position_] == kCtrlZ;
+    return true;
   }
-  CheckPending(name_);
-  return atEnd;
+  if (position_ < end_ || Fill()) return buffer_[position_] == kCtrlZ;
+  return true;
 }
 
 void TextLineFile::WriteLine(std::string_view narrow) { WriteLine(std::string_view(), narrow); }
 
 void TextLineFile::WriteLine(std::string_view first, std::string_view second) {
+  pending_ = 0;
   const std::size_t size = first.size() + second.size() + 2;
   if (mode_ == Mode::Output && bufferSize_ - position_ > size) {
     // Fits with room to spare, so no drain falls inside the line.
     char* out = buffer_.get() + position_;
-    std::memcpy(out, first.data(), first.size());
-    std::memcpy(out + first.size(), second.data(), second.size());
+    if (!first.empty()) std::memcpy(out, first.data(), first.size());
+    if (!second.empty()) std::memcpy(out + first.size(), second.data(), second.size());
     out[size - 2] = '\r';
     out[size - 1] = '\n';
     position_ += size;
@@ -220,12 +245,18 @@ void TextLineFile::WriteLine(std::string_view first, std::string_view second) {
     WriteBytes("\r\n", 2);
   }
   if (drainEveryLine_ && mode_ == Mode::Output) Drain();
-  CheckPending(name_);
+  CheckPending();
 }
 
 void TextLineFile::WriteLine(std::u16string_view wide) {
   EncodeCp932(wide, encoded_);
   WriteLine(std::string_view(encoded_));
+}
+
+void TextLineFile::WritePiece(std::string_view bytes) {
+  pending_ = 0;
+  WriteBytes(bytes.data(), bytes.size());
+  CheckPending();
 }
 
 void TextLineFile::WriteBytes(const char* bytes, std::size_t count) {
@@ -253,8 +284,9 @@ bool TextLineFile::Drain() {
 }
 
 void TextLineFile::CloseFile() {
+  pending_ = 0;
   CloseSteps();
-  CheckPending(name_);
+  CheckPending();
 }
 
 void TextLineFile::CloseSteps() {
@@ -264,7 +296,22 @@ void TextLineFile::CloseSteps() {
   }
   if (mode_ == Mode::Output && !Drain()) return;
   mode_ = Mode::Closed;
+  std::string().swap(line_);  // a long line's memory goes with the file
   Store(device_->Close());
+}
+
+void TextLineFile::CutTo(std::uint64_t size) {
+  pending_ = 0;
+  if (mode_ != Mode::Output) {
+    const std::uint64_t sizeAtOpen = sizeAtOpen_;
+    Open(Mode::InOut, FileOpenMode::Append);  // raises when it cannot
+    sizeAtOpen_ = sizeAtOpen;
+  }
+  position_ = 0;
+  Store(device_->Truncate(size));
+  mode_ = Mode::Closed;
+  Store(device_->Close());
+  CheckPending();
 }
 
 }  // namespace mif

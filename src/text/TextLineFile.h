@@ -1,7 +1,8 @@
 // A line-oriented text file. Lines are read up to LF or CR LF, a Ctrl-Z
 // (0x1A) or the physical end ends the text, and every line is written with
 // CR LF. Every operation that fails raises EInOutError at its end, with the
-// code of its last failing step.
+// code of its last failing step; the code is the object's own and starts
+// afresh with every operation.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,15 @@
 #include "FileDevice.h"
 
 namespace mif {
+
+// Told of every line that TextLineFile::CopyBufferedLines copies.
+class LineObserver {
+ public:
+  virtual void Line(std::string_view line) = 0;
+
+ protected:
+  ~LineObserver() = default;
+};
 
 class TextLineFile {
  public:
@@ -28,6 +38,10 @@ class TextLineFile {
   TextLineFile(const TextLineFile&) = delete;
   TextLineFile& operator=(const TextLineFile&) = delete;
 
+  // A CR that no LF follows is dropped, as text files are read here; MIF
+  // readers take it as a line break, and so does an object set to.
+  void SetLoneCrEndsLine(bool endsLine) { loneCrEndsLine_ = endsLine; }
+
   // Each open first closes an open object as CloseFile does.
   void OpenForRead();
   // Creates or empties the file; a file locked by another open (code 32)
@@ -43,15 +57,20 @@ class TextLineFile {
   // AtEndOfFile, then ReadLine, in one call: false at the end of the text.
   // The view lives until the next operation on this object.
   bool NextLine(std::string_view& line);
+  // NextLine in bounded memory: a line longer than `maxPiece` bytes comes
+  // in pieces of `maxPiece` bytes, `last` false for all but its last piece
+  // (which may be empty). Never false inside a line.
+  bool NextLinePiece(std::string_view& piece, bool& last, std::size_t maxPiece);
   // Whether the text is at its end; consumes nothing. Code 104 (and true)
   // when not open for reading.
   bool AtEndOfFile();
 
   // Copies the whole lines that the buffer holds to `output`, giving the
   // bytes that NextLine here and WriteLine there would give, a buffer at a
-  // time. Stops before a line that crosses the buffer's end, a lone CR or a
-  // Ctrl-Z: NextLine takes those. Raises as both would.
-  void CopyBufferedLines(TextLineFile& output);
+  // time, each line shown to `observer` when there is one. Stops before a
+  // line that crosses the buffer's end, a lone CR or a Ctrl-Z: NextLine
+  // takes those. Raises as both would.
+  void CopyBufferedLines(TextLineFile& output, LineObserver* observer = nullptr);
 
   // Writes the bytes as they are, then CR LF. Code 105 when not open for
   // writing. Bytes reach the file in whole buffers, at the close, and after
@@ -61,10 +80,21 @@ class TextLineFile {
   void WriteLine(std::string_view first, std::string_view second);
   // Encodes to code page 932 first.
   void WriteLine(std::u16string_view wide);
+  // Writes the bytes with no line break: a long line piece by piece, the
+  // last piece with WriteLine.
+  void WritePiece(std::string_view bytes);
 
   // Writes out the waiting bytes and closes. Code 103 when not open. When
   // writing out fails the file stays open, with an empty buffer.
   void CloseFile();
+
+  // Bytes the file held when it was last opened for writing; 0 after
+  // CreateForWrite.
+  std::uint64_t SizeAtOpen() const { return sizeAtOpen_; }
+  // Drops the waiting bytes, cuts the file back to its first `size` bytes
+  // and closes it. An object that is not open for writing first opens the
+  // file for appending, so this also undoes writes after a failed close.
+  void CutTo(std::uint64_t size);
 
   const std::string& Name() const { return name_; }
   // Bytes read from the file since it was opened.
@@ -81,10 +111,19 @@ class TextLineFile {
   void Open(Mode mode, FileOpenMode deviceMode);
   void CloseSteps();
   bool Fill();
-  std::string_view TakeLine();
-  std::string_view CollectLine();
+  bool AtEndStep();
+  std::string_view TakeLine(std::size_t limit, bool& last);
+  std::string_view CollectLine(std::size_t limit, bool& last);
   void WriteBytes(const char* bytes, std::size_t count);
   bool Drain();
+  void Store(std::int32_t code) {
+    if (code != 0) pending_ = code;
+  }
+  void CheckPending() {
+    if (pending_ != 0) [[unlikely]]
+      RaisePending();
+  }
+  [[noreturn]] void RaisePending();
 
   std::string name_;
   std::unique_ptr<FileDevice> device_;
@@ -94,6 +133,10 @@ class TextLineFile {
   std::size_t end_ = 0;       // reading: valid bytes
   Mode mode_ = Mode::Closed;
   bool drainEveryLine_ = false;
+  bool loneCrEndsLine_ = false;
+  bool insideLine_ = false;  // NextLinePiece gave a piece that was not the last
+  std::int32_t pending_ = 0;
+  std::uint64_t sizeAtOpen_ = 0;
   std::uint64_t bytesRead_ = 0;
   std::string encoded_;  // reused by the wide WriteLine
   std::string line_;     // a line that CollectLine gathered

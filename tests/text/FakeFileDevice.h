@@ -1,5 +1,5 @@
 // An in-memory file device that fails on purpose: its Nth write, its reads,
-// its close, or its open, with the code a test gives.
+// its close, its cut or its open, with the code a test gives.
 #pragma once
 
 #include <memory>
@@ -17,6 +17,7 @@ struct FakeFile {
   std::int32_t drainCode = 112;
   std::int32_t fillCode = 0;
   std::int32_t closeCode = 0;
+  std::int32_t truncateCode = 0;
   int drains = 0;
   int opens = 0;
   bool open = false;
@@ -46,6 +47,15 @@ class FakeFileDevice final : public FileDevice {
   std::int32_t Drain(const char* bytes, std::size_t count) override {
     if (++file_->drains == file_->failDrainNumber) return file_->drainCode;
     file_->bytes.append(bytes, count);
+    return 0;
+  }
+  std::int32_t Size(std::uint64_t& size) override {
+    size = file_->bytes.size();
+    return 0;
+  }
+  std::int32_t Truncate(std::uint64_t size) override {
+    if (file_->truncateCode != 0) return file_->truncateCode;
+    file_->bytes.resize(std::min<std::size_t>(size, file_->bytes.size()));
     return 0;
   }
   std::int32_t Close() override {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Exception.h"
 #include "FakeFileDevice.h"
 #include "StatusCodeOf.h"
@@ -125,6 +127,78 @@ TEST(TextLineFileFaults, DestructorWritesOutWithoutThrowing) {
   }
   EXPECT_EQ(file->bytes, "kept\r\n");
   EXPECT_FALSE(file->open);
+}
+
+// Every line as NextLinePiece gives it, pieces marked with a trailing "+".
+std::vector<std::string> Pieces(const std::string& bytes, std::size_t bufferSize,
+                                std::size_t maxPiece, bool loneCrEndsLine) {
+  auto file = std::make_shared<FakeFile>();
+  file->bytes = bytes;
+  TextLineFile object("fake.txt", bufferSize, std::make_unique<FakeFileDevice>(file));
+  object.SetLoneCrEndsLine(loneCrEndsLine);
+  object.OpenForRead();
+  std::vector<std::string> pieces;
+  std::string_view piece;
+  bool last = true;
+  while (object.NextLinePiece(piece, last, maxPiece)) {
+    pieces.push_back(std::string(piece) + (last ? "" : "+"));
+  }
+  return pieces;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TextLineFileMerge, ALoneCrEndsALineWhenAskedWhereverTheBufferEnds) {
+  for (std::size_t size : {1, 2, 3, 16}) {
+    EXPECT_EQ(Pieces("a\rb\r\nc\r\rd\r", size, 100, true), Lines({"a", "b", "c", "", "d"})) << size;
+    EXPECT_EQ(Pieces("a\rb\r\nc\r", size, 100, false), Lines({"ab", "c"})) << size;
+  }
+}
+
+TEST(TextLineFileMerge, PiecesBoundEveryLine) {
+  for (std::size_t size : {1, 4, 64}) {
+    EXPECT_EQ(Pieces("abcdefgh\r\nabc\r\nxy", size, 3, false),
+              Lines({"abc+", "def+", "gh", "abc", "xy"}))
+        << size;
+    // A line whose last piece ends at the end of the file.
+    EXPECT_EQ(Pieces("abcdef", size, 3, false), Lines({"abc+", "def"})) << size;
+  }
+}
+
+TEST(TextLineFileMerge, CutToGoesBackToTheSizeAtOpenAlsoAfterAFailedClose) {
+  Fixture f;
+  f.file->bytes = "kept\r\n";
+  f.object.OpenForAppend();
+  EXPECT_EQ(f.object.SizeAtOpen(), 6u);
+  f.object.WriteLine(std::string(40, 'x'));
+  f.object.CutTo(f.object.SizeAtOpen());
+  EXPECT_EQ(f.file->bytes, "kept\r\n");
+  EXPECT_FALSE(f.file->open);
+  // A close that failed after its bytes were written: the cut opens again.
+  f.object.OpenForAppend();
+  f.object.WriteLine("gone");
+  f.file->closeCode = 5;
+  EXPECT_EQ(StatusCodeOf([&] { f.object.CloseFile(); }), 5);
+  f.file->closeCode = 0;
+  f.object.CutTo(6);
+  EXPECT_EQ(f.file->bytes, "kept\r\n");
+  // A cut that fails says so, and leaves the file closed.
+  f.object.CreateForWrite();
+  EXPECT_EQ(f.object.SizeAtOpen(), 0u);
+  f.file->truncateCode = 5;
+  EXPECT_EQ(StatusCodeOf([&] { f.object.CutTo(0); }), 5);
+  EXPECT_FALSE(f.file->open);
+}
+
+TEST(TextLineFileMerge, EmptyTextsAndEmptyPiecesWriteOnlyTheirBreak) {
+  Fixture f;
+  f.object.CreateForWrite();
+  f.object.WriteLine(std::string_view());
+  f.object.WriteLine(std::string_view(), "a");
+  f.object.WritePiece(std::string_view());
+  f.object.WriteLine(std::string_view(), std::string_view());
+  f.object.CloseFile();
+  EXPECT_EQ(f.file->bytes, "\r\na\r\n\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include "SystemErrorText.h"
+
+namespace mif {
+
+std::u16string SystemErrorText(std::int32_t statusCode) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(statusCode), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::u16string result(text, text + length);
+  LocalFree(text);
+  while (!result.empty() &&
+         (result.back() == u'\r' || result.back() == u'\n' || result.back() == u'.'))
+    result.pop_back();
+  return result;
+}
+
+}  // namespace mif
