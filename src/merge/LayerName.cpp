@@ -18,6 +18,15 @@ std::string LayerWithoutDot(std::string_view name, int doubleUnderscore) {
 
 }  // namespace
 
+int FindSubstringMbcs(std::string_view text, std::string_view pattern) {
+  if (pattern.empty()) return 0;
+  for (std::size_t offset = 0; offset + pattern.size() <= text.size();) {
+    if (text.compare(offset, pattern.size(), pattern) == 0) return static_cast<int>(offset) + 1;
+    offset += LeadByteSet(static_cast<unsigned char>(text[offset])) ? 2 : 1;
+  }
+  return 0;
+}
+
 int FindLastSubstringMbcs(std::string_view text, std::string_view pattern, int limit) {
   const int length = static_cast<int>(text.size());
   const int patternLength = static_cast<int>(pattern.size());
@@ -36,12 +45,12 @@ int FindLastSubstringMbcs(std::string_view text, std::string_view pattern, int l
 }
 
 std::string DeriveLayerName(std::string_view baseName) {
-  const int p = FindSubstring("__", baseName);
-  const int d = FindSubstring(".", baseName);
+  const int p = FindSubstringMbcs(baseName, "__");
+  const int d = FindSubstringMbcs(baseName, ".");
   if (d == 0) return LayerWithoutDot(baseName, p);
   if (p == 0) {
     const std::string_view beforeDot = baseName.substr(0, static_cast<std::size_t>(d - 1));
-    return LayerWithoutDot(beforeDot, FindSubstring("__", beforeDot));
+    return LayerWithoutDot(beforeDot, FindSubstringMbcs(beforeDot, "__"));
   }
   return CopySubstring(baseName, p + 2, d - p - 2);
 }

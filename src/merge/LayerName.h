@@ -7,7 +7,8 @@
 
 namespace mif {
 
-// Narrow code page 932 bytes of the layer name:
+// Narrow code page 932 bytes of the layer name. "__", "_" and "." are found
+// character by character, so a trail byte 0x5F (点 93 5F) is no underscore:
 //   12345__ABC -> ABC    (after the first "__")
 //   X_Y__Z_W   -> Z_W
 //   12_34_AB   -> AB     (after the last "_" that is no trail byte)
@@ -16,6 +17,10 @@ namespace mif {
 //   A.B__C     -> empty  ("." before "__")
 //   AB.C       -> AB     (no "__": the rule without "." on the text before it)
 std::string DeriveLayerName(std::string_view baseName);
+
+// 1-based position of the first occurrence of `pattern`, or 0, found
+// character by character: a match never begins on a trail byte.
+int FindSubstringMbcs(std::string_view text, std::string_view pattern);
 
 // 0-based byte offset of the last occurrence of `pattern`, or -1: unlike
 // the other searches, 0-based. The scan walks character by character up to

@@ -12,13 +12,21 @@ void MergeContext::Protect(const std::string& name) {
 }
 
 void MergeContext::AcceptHeader(int index, const MifHeader& header, const std::string& sourceName) {
+  if (header.columnLine < 0) throw NoColumnsLineError(sourceName);
+  if (header.columnCount < 1 || header.columnCount > kMaxColumns) {
+    throw ColumnCountUnreadableError(sourceName);
+  }
+  if (header.delimiter.size() != 1) throw DelimiterUnusableError(sourceName, header.delimiter);
   if (index == 0) {
     firstColumnCount = header.columnCount;
     delimiter = header.delimiter;
-  } else if (header.columnCount >= 0 && firstColumnCount >= 0 &&
-             header.columnCount != firstColumnCount) {
+    firstCharset = header.charset;
+    return;
+  }
+  if (header.columnCount != firstColumnCount) {
     throw ColumnCountError(sourceName, header.columnCount, firstColumnCount);
   }
+  if (header.delimiter != delimiter) throw DelimiterError(sourceName, header.delimiter, delimiter);
 }
 
 void MergeContext::AddProtectedSource(const SourcePairNames& names) {

@@ -1,6 +1,6 @@
 // What a merge run carries from one source pair to the next: the first
-// source's column count and delimiter, the files no output may be, and
-// the progress so far.
+// source's column count, delimiter and charset, the files no output may
+// be, and the progress so far.
 #pragma once
 
 #include <cstdint>
@@ -22,14 +22,17 @@ class MergeContext {
   // files, by file identity, not by spelling.
   void RefuseOutputOverSource(const std::string& outputMif, const std::string& outputMid) const;
 
-  // Index 0 sets the first source's column count and delimiter; any other
-  // index must have the same count (EMergeError names `sourceName`), where
-  // both counts were read.
+  // Raises EMergeError (naming `sourceName`) for a header whose rows could
+  // not be read in the output: no column line, a count that cannot be read
+  // or lies outside 1..kMaxColumns, a delimiter that is not one byte, or,
+  // after the first source, another count or delimiter than the first's.
+  // Index 0 sets the first source's facts.
   void AcceptHeader(int index, const MifHeader& header, const std::string& sourceName);
 
-  // Set by the first source (index 0); -1 for a count that was not read.
+  // Set by the first source (index 0).
   int firstColumnCount = -1;
-  char delimiter = '\t';
+  std::string delimiter = "\t";
+  std::string firstCharset;
 
   // Bytes of source files read by the run, reported as the run goes on.
   std::uint64_t bytesDone = 0;

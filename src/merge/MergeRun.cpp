@@ -8,8 +8,9 @@ namespace mif {
 
 void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context) {
   for (int i = 0; i < count; ++i) {
-    const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
-    context.AddProtectedSource(SourcePairFileNames(parts.directory, parts.baseName));
+    const SourceParts parts = inputs.Source(i);
+    context.AddProtectedSource(
+        SourcePairFileNames(parts.directory, parts.baseName, parts.mifExtension));
   }
 }
 
@@ -19,11 +20,11 @@ void RunMerge(MergeInputs& inputs) {
   context.progress = [&inputs](std::uint64_t total) { inputs.BytesMerged(total); };
   ProtectRunSources(inputs, count, context);
   for (int i = 0; i < count; ++i) {
-    const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
+    const SourceParts parts = inputs.Source(i);
     inputs.SourceStarting(i);
     const std::string outputName = inputs.OutputName();
     const bool utf8 = inputs.Utf8Option();
-    MergeSourcePair(i, parts.directory, parts.baseName, utf8, outputName, context);
+    MergeSourcePair(i, parts, utf8, outputName, context);
   }
 }
 

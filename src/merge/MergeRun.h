@@ -4,17 +4,20 @@
 #include <cstdint>
 #include <string>
 
+#include "SourceEntry.h"
+
 namespace mif {
 
 // What a run is given, read at fixed points: the count once at the start;
-// entry i when source i starts; the output name and then the option anew
-// for every source, after SourceStarting(i).
+// source i when it starts; the output name and then the option anew for
+// every source, after SourceStarting(i).
 class MergeInputs {
  public:
   virtual ~MergeInputs() = default;
   virtual int SourceCount() = 0;
-  // A source entry: base name, ",", directory (see SourceEntry.h).
-  virtual std::string Entry(int index) = 0;
+  // The source's directory and base name as parts, never split again from
+  // an entry text, so a comma in a folder name stays where it is.
+  virtual SourceParts Source(int index) = 0;
   virtual void SourceStarting(int index) = 0;
   virtual std::string OutputName() = 0;
   virtual bool Utf8Option() = 0;
@@ -24,14 +27,15 @@ class MergeInputs {
 
 class MergeContext;
 
-// Reads every entry once and protects its files in `context`, so that no
+// Reads every source once and protects its files in `context`, so that no
 // output of the run can be one of its sources.
 void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context);
 
 // Source 0 creates the output pair and every later one appends. Before
-// anything is written, every entry is read once more so that an output that
-// is one of the run's sources is refused (EMergeError). The first error
-// ends the run; what the sources before it wrote stays in the output.
+// anything is written, every source is read once more so that an output
+// that is one of the run's sources is refused (EMergeError). The first
+// error ends the run; the output pair then holds exactly the sources
+// before the failing one, whole.
 void RunMerge(MergeInputs& inputs);
 
 }  // namespace mif

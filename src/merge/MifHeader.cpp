@@ -2,14 +2,13 @@
 
 #include <charconv>
 
-#include "Exception.h"
+#include "MergeError.h"
 #include "TextLineFile.h"
+#include "Utf8ToCp932.h"
 
 namespace mif {
 
 namespace {
-
-constexpr std::int32_t kReadPastEnd = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -26,6 +25,14 @@ std::string_view Trim(std::string_view text) {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
 // Removes `keyword` (upper case) from the front of the trimmed line when it
 // stands there as a whole word.
 bool TakeKeyword(std::string_view& line, std::string_view keyword) {
@@ -40,13 +47,33 @@ bool TakeKeyword(std::string_view& line, std::string_view keyword) {
   return true;
 }
 
-// The text of a leading "quoted" value, for Delimiter and Charset.
-bool QuotedValue(std::string_view text, std::string& value) {
-  if (text.size() < 2 || text.front() != '"') return false;
-  const std::size_t close = text.find('"', 1);
-  if (close == std::string_view::npos) return false;
-  value = std::string(text.substr(1, close - 1));
-  return true;
+bool IsSeparator(char c) { return IsBlank(c) || c == '(' || c == ')'; }
+
+// The value of a Delimiter or Charset line as MIF readers take it: the one
+// word after the keyword, words split at blanks and parentheses, a quoted
+// word whole and without its quotes. False when there is not exactly one.
+bool SingleValue(std::string_view text, std::string& value) {
+  int words = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (IsSeparator(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    if (text[i] == '"') {
+      end = text.find('"', i + 1);
+      if (end == std::string_view::npos) end = text.size();
+      value = std::string(text.substr(i + 1, end - i - 1));
+      ++end;
+    } else {
+      while (end < text.size() && !IsSeparator(text[end])) ++end;
+      value = std::string(text.substr(i, end - i));
+    }
+    ++words;
+    i = end;
+  }
+  return words == 1;
 }
 
 void NoteLine(MifHeader& header, std::string_view line) {
@@ -57,20 +84,22 @@ void NoteLine(MifHeader& header, std::string_view line) {
     header.columnCount = count;
   } else if (header.columnLine >= 0) {
     return;  // column definitions: a column may be named Delimiter
-  } else if (TakeKeyword(line, "DELIMITER") && QuotedValue(line, value) && value.size() == 1) {
-    header.delimiter = value[0];
-  } else if (TakeKeyword(line, "CHARSET") && QuotedValue(line, value)) {
+  } else if (TakeKeyword(line, "DELIMITER")) {
+    if (SingleValue(line, value)) header.delimiter = value;
+  } else if (TakeKeyword(line, "CHARSET") && SingleValue(line, value)) {
     header.charset = value;
+    header.charsetLine = static_cast<int>(header.lines.size());
   }
+}
+
+std::string ToCp932(const std::string& line) {
+  std::string converted;
+  return TranscodeUtf8ToCp932(line, converted) ? converted : line;
 }
 
 }  // namespace
 
-bool IsDataLine(std::string_view line) {
-  const std::string_view text = Trim(line);
-  return text.size() == 4 && Upper(text[0]) == 'D' && Upper(text[1]) == 'A' &&
-         Upper(text[2]) == 'T' && Upper(text[3]) == 'A';
-}
+bool IsDataLine(std::string_view line) { return SameIgnoringCase(Trim(line), "DATA"); }
 
 bool IsColumnsLine(std::string_view line, int& count) {
   if (!TakeKeyword(line, "COLUMNS")) return false;
@@ -81,32 +110,40 @@ bool IsColumnsLine(std::string_view line, int& count) {
   return true;
 }
 
+bool DeclaresUtf8(const MifHeader& header) {
+  return SameIgnoringCase(header.charset, "UTF-8") || SameIgnoringCase(header.charset, "UTF8");
+}
+
 MifHeader ReadMifHeader(TextLineFile& file) {
   MifHeader header;
   std::size_t bytes = 0;
-  std::string line;
-  while (!file.AtEndOfFile()) {
-    file.ReadLine(line);
+  std::string_view line;
+  bool whole = true;
+  while (file.NextLinePiece(line, whole, kMaxHeaderLine)) {
+    if (!whole) throw HeaderLineTooLongError(file.Name(), header.lines.size() + 1);
     bytes += line.size() + 2;
     if (bytes > kMaxHeaderBytes) break;
     NoteLine(header, line);
-    header.lines.push_back(line);
+    header.lines.emplace_back(line);
     if (IsDataLine(line)) return header;
   }
-  throw EInOutError(kReadPastEnd, file.Name());
+  throw NoDataLineError(file.Name());
 }
 
 std::vector<std::string> HeaderWithLayerColumn(const MifHeader& header) {
+  const bool utf8 = DeclaresUtf8(header);
   std::vector<std::string> lines;
   lines.reserve(header.lines.size() + 1);
   for (int i = 0; i < static_cast<int>(header.lines.size()); ++i) {
-    if (i != header.columnLine) {
-      lines.push_back(header.lines[i]);
-      continue;
+    if (i == header.columnLine) {
+      const int count = header.columnCount >= 0 ? header.columnCount + 1 : 2;
+      lines.push_back("COLUMNS " + std::to_string(count));
+      lines.push_back("    LAYER char(40)");
+    } else if (utf8 && i == header.charsetLine) {
+      lines.push_back("Charset \"WindowsJapanese\"");
+    } else {
+      lines.push_back(utf8 ? ToCp932(header.lines[i]) : header.lines[i]);
     }
-    const int count = header.columnCount >= 0 ? header.columnCount + 1 : 2;
-    lines.push_back("COLUMNS " + std::to_string(count));
-    lines.push_back("    LAYER char(40)");
   }
   return lines;
 }

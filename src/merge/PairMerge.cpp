@@ -1,10 +1,11 @@
 #include "PairMerge.h"
 
-#include <algorithm>
-
 #include "FileName.h"
+#include "FileSystem.h"
 #include "LayerName.h"
+#include "MergeError.h"
 #include "MifHeader.h"
+#include "ObjectCount.h"
 #include "TextLineFile.h"
 #include "Utf8ToCp932.h"
 
@@ -44,67 +45,115 @@ class ProgressMeter {
   std::uint64_t reported_ = 0;
 };
 
-void MergeObjects(int index, const std::string& sourceName, const std::string& outputName,
-                  bool utf8, MergeContext& context) {
-  TextLineFile source(sourceName, kMergeBufferSize);
-  source.OpenForRead();
-  // The whole header is read before the output is touched, so a source
-  // that is refused leaves the output as it was.
-  const MifHeader header = ReadMifHeader(source);
-  context.AcceptHeader(index, header, sourceName);
-  TextLineFile output(outputName, kMergeBufferSize);
-  OpenOutput(output, index);
-  if (index == 0) {
-    for (const std::string& line : HeaderWithLayerColumn(header)) output.WriteLine(line);
+// One piece of a line read, written as it is or converted from UTF-8 when
+// it is a whole line; `prefix` goes in front of a line's first piece.
+class LineWriter {
+ public:
+  LineWriter(TextLineFile& output, bool convert) : output_(output), convert_(convert) {}
+  void Write(std::string_view prefix, std::string_view piece, bool first, bool last) {
+    if (first && last && convert_ && TranscodeUtf8ToCp932(piece, converted_)) piece = converted_;
+    if (last) {
+      output_.WriteLine(prefix, piece);
+      return;
+    }
+    if (!prefix.empty()) output_.WritePiece(prefix);
+    output_.WritePiece(piece);
   }
+
+ private:
+  TextLineFile& output_;
+  bool convert_;
+  std::string converted_;
+};
+
+std::int64_t CopyObjects(TextLineFile& source, TextLineFile& output, bool convert,
+                         MergeContext& context) {
   ProgressMeter meter(context, source);
-  std::string_view line;
-  std::string converted;
+  ObjectCounter objects;
+  LineWriter writer(output, convert);
+  const std::size_t limit = convert ? kMaxConvertedLine : kCopyPiece;
+  std::string_view piece;
+  bool last = true;
+  bool first = true;
   for (;;) {
-    if (!utf8) {
-      source.CopyBufferedLines(output);  // most lines, a buffer at a time
+    if (!convert) {
+      source.CopyBufferedLines(output, &objects);  // most lines, a buffer at a time
       meter.Step();
     }
-    if (!source.NextLine(line)) break;
-    if (utf8 && TranscodeUtf8ToCp932(line, converted)) {
-      output.WriteLine(converted);
-    } else {
-      output.WriteLine(line);
-    }
+    if (!source.NextLinePiece(piece, last, limit)) break;
+    if (first) objects.Line(piece);
+    writer.Write({}, piece, first, last);
+    first = last;
     meter.Step();
   }
-  source.CloseFile();
-  output.CloseFile();
   meter.Done();
+  return objects.Count();
 }
 
-// A row whose quoted value holds a line break goes on over the next lines;
-// the parity of its quotes tells ("" inside quotes counts twice). No code
-// page 932 trail byte is a quote, so the bytes can be counted as they are.
-bool QuotesAreOdd(std::string_view line) {
-  return std::count(line.begin(), line.end(), '"') % 2 == 1;
-}
-
-void MergeRows(int index, const std::string& sourceName, const std::string& outputName,
-               const std::string& prefix, MergeContext& context) {
-  TextLineFile source(sourceName, kMergeBufferSize);
-  source.OpenForRead();
-  TextLineFile output(outputName, kMergeBufferSize);
-  OpenOutput(output, index);
+RowCounter CopyRows(TextLineFile& source, TextLineFile& output, const std::string& prefix,
+                    bool convert, MergeContext& context) {
   ProgressMeter meter(context, source);
-  std::string_view line;
-  bool insideValue = false;
-  while (source.NextLine(line)) {
-    output.WriteLine(insideValue ? std::string_view() : std::string_view(prefix), line);
-    if (QuotesAreOdd(line)) insideValue = !insideValue;
+  RowCounter rows;
+  LineWriter writer(output, convert);
+  const std::size_t limit = convert ? kMaxConvertedLine : kCopyPiece;
+  std::string_view piece;
+  bool last = true;
+  bool first = true;
+  while (source.NextLinePiece(piece, last, limit)) {
+    const bool rowStart = rows.AtRowStart();
+    rows.Take(piece, last);
+    writer.Write(rowStart ? std::string_view(prefix) : std::string_view(), piece, first, last);
+    first = last;
     meter.Step();
   }
-  source.CloseFile();
-  output.CloseFile();
   meter.Done();
+  return rows;
+}
+
+// The source's header, objects and rows into the open outputs; closes all
+// four files.
+void CopyPair(int index, TextLineFile& mif, TextLineFile& mid, const MifHeader& header,
+              const std::string& layerValue, bool utf8, TextLineFile& outMif, TextLineFile& outMid,
+              MergeContext& context) {
+  const bool sourceUtf8 = DeclaresUtf8(header);
+  if (index == 0) {
+    for (const std::string& line : HeaderWithLayerColumn(header)) outMif.WriteLine(line);
+  }
+  const std::int64_t objects = CopyObjects(mif, outMif, utf8 || sourceUtf8, context);
+  mif.CloseFile();  // gives its line memory back before the rows take theirs
+  const RowCounter rows =
+      CopyRows(mid, outMid, layerValue + context.delimiter, sourceUtf8, context);
+  if (rows.InsideValue()) throw UnclosedQuoteError(mid.Name(), rows.OpenedAtRow());
+  if (objects != rows.Count())
+    throw CountMismatchError(mif.Name(), objects, mid.Name(), rows.Count());
+  mid.CloseFile();
+  outMif.CloseFile();
+  outMid.CloseFile();
+}
+
+// Cuts each output that was opened back to its size before this source.
+// A cut that fails is reported with the error that stopped the source.
+void CutBack(TextLineFile& outMif, bool mifOpened, TextLineFile& outMid, bool midOpened) {
+  const std::u16string errorText = CurrentErrorText();
+  for (auto [output, opened] : {std::pair{&outMif, mifOpened}, std::pair{&outMid, midOpened}}) {
+    if (!opened) continue;
+    try {
+      output->CutTo(output->SizeAtOpen());
+    } catch (...) {
+      throw CutBackError(errorText, output->Name(), CurrentErrorText());
+    }
+  }
 }
 
 }  // namespace
+
+void RefuseUnusableOutputName(const std::string& outputName) {
+  const std::string name = ExtractNamePart(outputName);
+  if (name == "." || name == ".." || ChangeFileExtension(name, "").empty() ||
+      IsDirectory(outputName)) {
+    throw OutputNameError(outputName);
+  }
+}
 
 std::string QuotedLayerValue(const std::string& layerName) {
   std::string value = "\"";
@@ -112,16 +161,46 @@ std::string QuotedLayerValue(const std::string& layerName) {
   return value + "\"";
 }
 
-void MergeSourcePair(int index, const std::string& directory, const std::string& baseName,
-                     bool utf8, const std::string& outputName, MergeContext& context) {
-  const std::string layerValue = QuotedLayerValue(DeriveLayerName(baseName));
-  const SourcePairNames source = SourcePairFileNames(directory, baseName);
+void MergeSourcePair(int index, const SourceParts& source, bool utf8, const std::string& outputName,
+                     MergeContext& context) {
+  const std::string layerValue = QuotedLayerValue(DeriveLayerName(source.baseName));
+  const SourcePairNames names =
+      SourcePairFileNames(source.directory, source.baseName, source.mifExtension);
   const std::string outputMif = ChangeFileExtension(outputName, ".mif");
   const std::string outputMid = ChangeFileExtension(outputName, ".mid");
-  context.AddProtectedSource(source);  // a pair merged alone protects itself too
+  RefuseUnusableOutputName(outputName);
+  RefuseUnusableOutputName(outputMif);
+  context.AddProtectedSource(names);  // a pair merged alone protects itself too
   context.RefuseOutputOverSource(outputMif, outputMid);
-  MergeObjects(index, source.mif, outputMif, utf8, context);
-  MergeRows(index, source.mid, outputMid, layerValue + context.delimiter, context);
+
+  TextLineFile mif(names.mif, kMergeBufferSize);
+  TextLineFile mid(names.mid, kMergeBufferSize);
+  mif.SetLoneCrEndsLine(true);
+  mid.SetLoneCrEndsLine(true);
+  mif.OpenForRead();
+  // The whole header is read before any output is touched, so a source
+  // that is refused leaves the output as it was.
+  const MifHeader header = ReadMifHeader(mif);
+  context.AcceptHeader(index, header, names.mif);
+  mid.OpenForRead();
+
+  TextLineFile outMif(outputMif, kMergeBufferSize);
+  TextLineFile outMid(outputMid, kMergeBufferSize);
+  bool midOpened = false;
+  OpenOutput(outMif, index);
+  try {
+    OpenOutput(outMid, index);
+    midOpened = true;
+    CopyPair(index, mif, mid, header, layerValue, utf8, outMif, outMid, context);
+  } catch (...) {
+    CutBack(outMif, true, outMid, midOpened);
+    throw;
+  }
+}
+
+void MergeSourcePair(int index, const std::string& directory, const std::string& baseName,
+                     bool utf8, const std::string& outputName, MergeContext& context) {
+  MergeSourcePair(index, SourceParts{baseName, directory}, utf8, outputName, context);
 }
 
 }  // namespace mif

@@ -5,25 +5,42 @@
 #include <string>
 
 #include "MergeContext.h"
+#include "SourceEntry.h"
 
 namespace mif {
 
 // Buffer of every file the merge opens: large reads and writes are what
 // make it run near the speed of copying.
 inline constexpr std::size_t kMergeBufferSize = 64 * 1024;
+// Lines are read in pieces of this size at most, so memory stays bounded
+// whatever the input; a longer line streams through piece by piece.
+inline constexpr std::size_t kCopyPiece = 1024 * 1024;
+// With conversion from UTF-8, a line up to this size is converted; a longer
+// one is copied unchanged, streaming.
+inline constexpr std::size_t kMaxConvertedLine = 16 * 1024 * 1024;
 
 // Index 0 creates the output pair, with the source's header and a LAYER
-// column in front; any other index appends. Object lines are copied byte
-// for byte, or with `utf8` converted from UTF-8 to code page 932 (a line
-// that is no well-formed UTF-8 is copied unchanged). Every .mid row gets
-// the layer name and the first source's delimiter in front.
+// column in front; any other index appends. Lines end at LF, CR LF or a
+// lone CR and are written with CR LF. Object lines are copied byte for
+// byte, or converted from UTF-8 to code page 932 with `utf8` or when the
+// source declares Charset "UTF-8" (which converts its rows too); a line
+// that is no well-formed UTF-8 is copied unchanged. Every .mid row gets the
+// layer name and the first source's delimiter in front.
 //
-// Nothing is written for a source whose header has no DATA (EInOutError
-// 100), whose column count differs from the first source's, or when an
-// output would overwrite a source (EMergeError). On any error the files are
-// closed and what was written stays in the output.
+// Refused with EMergeError before anything is written: an unusable output
+// name, an output that is a source, a header MergeContext::AcceptHeader
+// refuses. A missing .mid is found before anything is written too. Refused
+// after the copy: objects and rows that do not pair up, a quoted value that
+// never closes. On any error the output pair is cut back to what it held
+// before this source, and the files are closed.
+void MergeSourcePair(int index, const SourceParts& source, bool utf8, const std::string& outputName,
+                     MergeContext& context);
 void MergeSourcePair(int index, const std::string& directory, const std::string& baseName,
                      bool utf8, const std::string& outputName, MergeContext& context);
+
+// Raises EMergeError for an output name that names a folder, or whose file
+// part, without its extension, is empty ("sub/", ".", "..", ".mif").
+void RefuseUnusableOutputName(const std::string& outputName);
 
 // The .mid value of a layer name: quoted, with its quotes doubled.
 std::string QuotedLayerValue(const std::string& layerName);

@@ -2,11 +2,11 @@
 
 #include "Cp932.h"
 #include "FileName.h"
-#include "FileSystem.h"
 #include "LayerName.h"
 #include "MergeError.h"
 #include "MergeRun.h"
 #include "MifHeader.h"
+#include "ObjectCount.h"
 #include "PairMerge.h"
 #include "TextLineFile.h"
 
@@ -14,40 +14,77 @@ namespace mif {
 
 namespace {
 
-void CheckHeader(int index, SourceReport& report, MergeContext& context) {
+// Runs `step`, turning what it raises into a problem of the report.
+template <typename Step>
+bool Try(SourceReport& report, const Step& step) {
   try {
-    TextLineFile source(report.names.mif, kMergeBufferSize);
-    source.OpenForRead();
-    const MifHeader header = ReadMifHeader(source);
-    report.columnCount = header.columnCount;
-    report.delimiter = header.delimiter;
-    report.charset = header.charset;
-    context.AcceptHeader(index, header, report.names.mif);
-  } catch (const EMergeError& error) {
-    report.problems.push_back(error.Message());
-  } catch (const EInOutError& error) {
-    report.problems.push_back(error.StatusCode() == 100 ? u"DATA 行がありません"
-                                                        : error.Message() + u" (.mif)");
+    step();
+    return true;
+  } catch (const Exception& error) {
+    report.problems.push_back(DescribeError(error));
+  }
+  return false;
+}
+
+void CheckObjects(int index, SourceReport& report, MergeContext& context) {
+  TextLineFile mif(report.names.mif, kMergeBufferSize);
+  mif.SetLoneCrEndsLine(true);
+  mif.OpenForRead();
+  const MifHeader header = ReadMifHeader(mif);
+  report.columnCount = header.columnCount;
+  report.delimiter = header.delimiter;
+  report.charset = header.charset;
+  if (index > 0 && header.charset != context.firstCharset) {
+    report.problems.push_back(u"Charset が最初の入力ファイル (" +
+                              DecodeCp932(context.firstCharset) + u") と違います");
+  }
+  Try(report, [&] { context.AcceptHeader(index, header, report.names.mif); });
+  ObjectCounter objects;
+  std::string_view piece;
+  bool last = true, first = true;
+  while (mif.NextLinePiece(piece, last, kCopyPiece)) {
+    if (first) objects.Line(piece);
+    first = last;
+  }
+  mif.CloseFile();
+  report.objects = objects.Count();
+}
+
+void CheckRows(SourceReport& report) {
+  TextLineFile mid(report.names.mid, kMergeBufferSize);
+  mid.SetLoneCrEndsLine(true);
+  mid.OpenForRead();
+  RowCounter rows;
+  std::string_view piece;
+  bool last = true;
+  while (mid.NextLinePiece(piece, last, kCopyPiece)) rows.Take(piece, last);
+  mid.CloseFile();
+  report.rows = rows.Count();
+  if (rows.InsideValue()) {
+    report.problems.push_back(UnclosedQuoteError(report.names.mid, rows.OpenedAtRow()).Message());
   }
 }
 
 }  // namespace
 
-SourceReport CheckSourcePair(int index, const std::string& directory, const std::string& baseName,
-                             const std::string& outputName, MergeContext& context) {
+SourceReport CheckSourcePair(int index, const SourceParts& source, const std::string& outputName,
+                             MergeContext& context) {
   SourceReport report;
-  report.names = SourcePairFileNames(directory, baseName);
-  report.layerName = DeriveLayerName(baseName);
+  report.names = SourcePairFileNames(source.directory, source.baseName, source.mifExtension);
+  report.layerName = DeriveLayerName(source.baseName);
   context.AddProtectedSource(report.names);
-  try {
+  Try(report, [&] {
+    if (outputName.empty()) return;
+    RefuseUnusableOutputName(outputName);
     context.RefuseOutputOverSource(ChangeFileExtension(outputName, ".mif"),
                                    ChangeFileExtension(outputName, ".mid"));
-  } catch (const EMergeError& error) {
-    report.problems.push_back(error.Message());
-  }
-  CheckHeader(index, report, context);
-  if (!IdentifyFile(report.names.mid)) {
-    report.problems.push_back(u".mid ファイルが見つかりません: " + DecodeCp932(report.names.mid));
+  });
+  Try(report, [&] { CheckObjects(index, report, context); });
+  Try(report, [&] { CheckRows(report); });
+  if (report.objects >= 0 && report.rows >= 0 && report.objects != report.rows) {
+    report.problems.push_back(
+        CountMismatchError(report.names.mif, report.objects, report.names.mid, report.rows)
+            .Message());
   }
   return report;
 }
@@ -58,8 +95,7 @@ void CheckRun(MergeInputs& inputs,
   MergeContext context;
   ProtectRunSources(inputs, count, context);
   for (int i = 0; i < count; ++i) {
-    const SourceParts parts = SplitSourceEntry(inputs.Entry(i));
-    report(i, CheckSourcePair(i, parts.directory, parts.baseName, inputs.OutputName(), context));
+    report(i, CheckSourcePair(i, inputs.Source(i), inputs.OutputName(), context));
   }
 }
 

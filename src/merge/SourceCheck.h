@@ -2,6 +2,7 @@
 // from it, and what would stop or spoil the merge.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,15 +15,18 @@ struct SourceReport {
   SourcePairNames names;
   std::string layerName;  // code page 932
   int columnCount = -1;   // -1: none read
-  char delimiter = '\t';
+  std::string delimiter = "\t";
   std::string charset;
+  std::int64_t objects = -1;             // -1: not counted (the .mif could not be read)
+  std::int64_t rows = -1;                // -1: not counted (the .mid could not be read)
   std::vector<std::u16string> problems;  // Japanese, one a problem
 };
 
-// Reads the source's header and looks for its .mid; writes nothing.
-// `index` 0 sets the first source's facts in `context`, as the merge does.
-SourceReport CheckSourcePair(int index, const std::string& directory, const std::string& baseName,
-                             const std::string& outputName, MergeContext& context);
+// Reads the source pair as the merge would, counting its objects and rows;
+// writes nothing. `index` 0 sets the first source's facts in `context`, as
+// the merge does.
+SourceReport CheckSourcePair(int index, const SourceParts& source, const std::string& outputName,
+                             MergeContext& context);
 
 class MergeInputs;
 

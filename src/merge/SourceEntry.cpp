@@ -17,12 +17,31 @@ std::size_t FindFirstDelimiter(std::string_view text, std::string_view delimiter
   return std::string_view::npos;
 }
 
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string MakeSourceEntry(std::string_view mifName, std::string_view delimiters) {
   const std::string baseName =
       ChangeFileExtension(ExtractNamePart(mifName, delimiters), "", delimiters);
   return baseName + "," + ExtractDirectoryPart(mifName, delimiters);
+}
+
+SourceParts MakeSourceParts(std::string_view mifName, std::string_view delimiters) {
+  const std::string name = ExtractNamePart(mifName, delimiters);
+  SourceParts parts;
+  parts.baseName = ChangeFileExtension(name, "", delimiters);
+  parts.directory = ExtractDirectoryPart(mifName, delimiters);
+  const std::string extension = name.substr(parts.baseName.size());
+  if (SameIgnoringAsciiCase(extension, ".mif")) parts.mifExtension = extension;
+  return parts;
 }
 
 SourceParts SplitSourceEntry(std::string_view entry, std::string_view delimiters) {
@@ -33,10 +52,16 @@ SourceParts SplitSourceEntry(std::string_view entry, std::string_view delimiters
   return {std::string(entry.substr(0, comma)), std::string(entry.substr(comma + 1))};
 }
 
-SourcePairNames SourcePairFileNames(std::string_view directory, std::string_view baseName) {
+SourcePairNames SourcePairFileNames(std::string_view directory, std::string_view baseName,
+                                    std::string_view mifExtension) {
   std::string stem(directory);
   stem += baseName;
-  return {FindExtensionCaseVariant(stem + ".mif"), FindExtensionCaseVariant(stem + ".mid")};
+  if (mifExtension.empty()) mifExtension = ".mif";
+  std::string midExtension(mifExtension);
+  midExtension.back() = midExtension.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
+  std::string mid = stem + midExtension;
+  if (!FileExists(mid)) mid = FindExtensionCaseVariant(stem + ".mid");
+  return {FindExtensionCaseVariant(stem + std::string(mifExtension)), mid};
 }
 
 }  // namespace mif

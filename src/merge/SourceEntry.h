@@ -10,13 +10,21 @@
 
 namespace mif {
 
+// A source as the run is handed it: the directory with its trailing
+// delimiter, the base name, and the .mif extension in the letter case the
+// source was named with.
 struct SourceParts {
   std::string baseName;
   std::string directory;
+  std::string mifExtension = ".mif";
 };
 
 // The entry of a source .mif file name (narrow code page 932 text).
 std::string MakeSourceEntry(std::string_view mifName,
+                            std::string_view delimiters = PathDelimiters());
+// The parts of a source .mif file name. An extension other than .mif in
+// some letter case is dropped, as the entry drops it: x.txt names x.mif.
+SourceParts MakeSourceParts(std::string_view mifName,
                             std::string_view delimiters = PathDelimiters());
 
 // Splits at the last "," before the entry's first path delimiter, or at the
@@ -30,9 +38,12 @@ struct SourcePairNames {
   std::string mid;
 };
 
-// Directory + base name + ".mif" / ".mid". The base name keeps any dots of
-// its own. Where the exact spelling is missing, a file whose extension
-// differs only in case is taken (nodi.MID beside nodi.mif).
-SourcePairNames SourcePairFileNames(std::string_view directory, std::string_view baseName);
+// Directory + base name + `mifExtension` and its .mid companion. The base
+// name keeps any dots of its own. A name that exists is taken as it is;
+// only where it is missing is a file whose extension differs in case taken
+// (nodi.MID beside nodi.mif). The companion is looked for in the .mif's
+// case first (X.MID beside X.MIF), then as .mid.
+SourcePairNames SourcePairFileNames(std::string_view directory, std::string_view baseName,
+                                    std::string_view mifExtension = ".mif");
 
 }  // namespace mif

@@ -32,6 +32,13 @@ TEST(DeriveLayerName, TrailBytesThatLookLikeUnderscoresAreNoUnderscores) {
             "C");
   EXPECT_EQ(DeriveLayerName("1_\x83\x5F\x93\xB9"), "\x83\x5F\x93\xB9");
   EXPECT_EQ(DeriveLayerName("53394611__\x93\xB9\x98\x48"), "\x93\xB9\x98\x48");
+  // 基準点__POI: 点 is 93 5F, so a byte search finds "__" in 5F 5F and
+  // gives _POI. 基準 is 8A EE 8F 80.
+  EXPECT_EQ(DeriveLayerName("\x8A\xEE\x8F\x80\x93\x5F__POI"), "POI");
+  // A trail byte 2E is not possible, but 5F before "." is: ダ.x gives ダ.
+  EXPECT_EQ(DeriveLayerName("\x83\x5F.x"), "\x83\x5F");
+  EXPECT_EQ(FindSubstringMbcs("\x93\x5F_A", "__"), 0);
+  EXPECT_EQ(FindSubstringMbcs("a__", "__"), 2);
 }
 
 TEST(FindLastSubstringMbcs, ZeroBasedOffsetsAndMinusOne) {

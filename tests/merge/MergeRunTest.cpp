@@ -29,9 +29,9 @@ class LoggingInputs : public MergeInputs {
     log.push_back("count");
     return static_cast<int>(entries.size());
   }
-  std::string Entry(int i) override {
-    log.push_back("entry " + std::to_string(i));
-    return entries.at(i);
+  SourceParts Source(int i) override {
+    log.push_back("source " + std::to_string(i));
+    return SplitSourceEntry(entries.at(i));
   }
   void SourceStarting(int i) override {
     log.push_back("starting " + std::to_string(i));
@@ -58,9 +58,9 @@ TEST_F(MergeRunTest, ReadsItsInputsAtTheirPointsAndMergesInOrder) {
   inputs.entries = {"1__A," + folder, "2__B," + folder};
   inputs.outputs = {dir.File("out")};
   RunMerge(inputs);
-  const std::vector<std::string> run = {"count",      "entry 0", "entry 1", "entry 0",
-                                        "starting 0", "output",  "utf8",    "entry 1",
-                                        "starting 1", "output",  "utf8"};
+  const std::vector<std::string> run = {"count",      "source 0", "source 1", "source 0",
+                                        "starting 0", "output",   "utf8",     "source 1",
+                                        "starting 1", "output",   "utf8"};
   EXPECT_EQ(inputs.log, run);
   EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n\"B\"\t2\r\n");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Exception.h"
+#include "MergeError.h"
 #include "ScratchDir.h"
 #include "TextLineFile.h"
 
@@ -53,20 +54,19 @@ TEST(MifHeader, ReadsDelimiterCharsetAndTheFirstColumnLineOnly) {
   EXPECT_EQ(header.lines.back(), "Data");
   EXPECT_EQ(header.columnLine, 3);
   EXPECT_EQ(header.columnCount, 2);
-  EXPECT_EQ(header.delimiter, ';');
+  EXPECT_EQ(header.delimiter, ";");
   EXPECT_EQ(header.charset, "WindowsJapanese");
-  EXPECT_EQ(HeaderOf("Columns 1\nA Integer\nDATA\n").delimiter, '\t');  // the MIF default
+  EXPECT_EQ(HeaderOf("Columns 1\nA Integer\nDATA\n").delimiter, "\t");  // the MIF default
 }
 
 TEST(MifHeader, NoDataLineIsReadPastTheEnd) {
   try {
     HeaderOf("Version 300\r\nColumns 1\r\n  ID Integer\r\nDATA 1\r\nPoint 1 2\r\n");
     FAIL();
-  } catch (const EInOutError& error) {
-    EXPECT_EQ(error.StatusCode(), 100);
-    EXPECT_EQ(error.Message(), u"ファイルの末尾以降を読み込みました");
+  } catch (const EMergeError& error) {
+    EXPECT_EQ(error.Message().rfind(u"DATA 行がありません: ", 0), 0u);
   }
-  EXPECT_THROW(HeaderOf(""), EInOutError);
+  EXPECT_THROW(HeaderOf(""), EMergeError);
 }
 
 TEST(MifHeader, LayerColumnCountsTheSourceColumnsPlusOne) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "Cp932.h"
 #include "Exception.h"
 #include "MergeError.h"
 #include "MergeFixture.h"
@@ -28,14 +29,13 @@ TEST_F(PairMerge, TheDesignExample) {
 TEST_F(PairMerge, CreateThenAppendOverThreeSources) {
   const std::string header = Header(2, "Delimiter \",\"\r\n");
   Pair("1__ROAD", header + "Line 0 0 1 1\r\n", "1,2\r\n");
-  Pair("2__RIVER", Header(2) + "Point 5 5\r\n", "3,4\r\n5,6\r\n");
-  Pair("3__EMPTY", Header(2), "");
+  Pair("2__RIVER", header + "Point 5 5\r\nPoint 6 6\r\n", "3,4\r\n5,6\r\n");
+  Pair("3__EMPTY", header, "");
   for (int i = 0; i < 3; ++i) Merge(i, i == 0 ? "1__ROAD" : i == 1 ? "2__RIVER" : "3__EMPTY");
   EXPECT_EQ(Out(".mif"),
             "Version 300\r\nCharset \"WindowsJapanese\"\r\nDelimiter \",\"\r\nCOLUMNS 3\r\n"
             "    LAYER char(40)\r\n  C0 Integer\r\n  C1 Integer\r\nData\r\n"
-            "Line 0 0 1 1\r\nPoint 5 5\r\n");
-  // The first source's delimiter for every source.
+            "Line 0 0 1 1\r\nPoint 5 5\r\nPoint 6 6\r\n");
   EXPECT_EQ(Out(".mid"), "\"ROAD\",1,2\r\n\"RIVER\",3,4\r\n\"RIVER\",5,6\r\n");
 }
 
@@ -68,25 +68,25 @@ TEST_F(PairMerge, Utf8OptionConvertsOnlyWellFormedObjectLines) {
   Pair("u__J",
        Header(1, "Charset \"\xE6\xA8\xAA\"\r\n") + "Text \"\xE6\xA8\xAA\xE6\xB5\x9C\"\r\n" +
            badUtf8 + "\r\nText \"😀 é\"\r\n",
-       "\"\xE6\xA8\xAA\"\r\n");
+       "\"\xE6\xA8\xAA\"\r\n2\r\n3\r\n");
   Merge(0, "u__J", true);
   const std::string mif = Out(".mif");
   EXPECT_NE(mif.find("Charset \"\xE6\xA8\xAA\"\r\n"), std::string::npos);  // header untouched
   EXPECT_NE(mif.find("Text \"\x89\xA1\x95\x6C\"\r\n"), std::string::npos);
   EXPECT_NE(mif.find(badUtf8 + "\r\n"), std::string::npos);     // kept, not emptied
   EXPECT_NE(mif.find("Text \"?? e\"\r\n"), std::string::npos);  // 😀 is two units
-  EXPECT_EQ(Out(".mid"), "\"J\"\t\"\xE6\xA8\xAA\"\r\n");        // rows never converted
+  EXPECT_EQ(Out(".mid"), "\"J\"\t\"\xE6\xA8\xAA\"\r\n\"J\"\t2\r\n\"J\"\t3\r\n");  // not converted
 }
 
 TEST_F(PairMerge, LayerNameQuotesAreDoubled) {
-  Pair("1__say \"hi\"", Header(1), "1\r\n");
+  Pair("1__say \"hi\"", Header(1) + "Point 1 1\r\n", "1\r\n");
   Merge(0, "1__say \"hi\"");
   EXPECT_EQ(Out(".mid"), "\"say \"\"hi\"\"\"\t1\r\n");
   EXPECT_EQ(QuotedLayerValue(""), "\"\"");
 }
 
 TEST_F(PairMerge, RowsWithLineBreaksInQuotedValuesGetOneLayerValue) {
-  Pair("1__M", Header(2, "Delimiter \",\"\r\n"),
+  Pair("1__M", Header(2, "Delimiter \",\"\r\n") + "None\r\nNone\r\nNone\r\nNone\r\n",
        "1,\"two\r\nlines\"\r\n2,\"say \"\"a\r\nb\"\"\"\r\n3,\"\"\r\n4,\"x\"\r\n");
   Merge(0, "1__M");
   EXPECT_EQ(Out(".mid"),
@@ -102,14 +102,13 @@ TEST_F(PairMerge, SourceWithoutDataIsRefusedBeforeAnythingIsWritten) {
   try {
     Merge(1, "2__NODATA");
     FAIL();
-  } catch (const EInOutError& error) {
-    EXPECT_EQ(error.StatusCode(), 100);
-    EXPECT_EQ(error.FileName(), dir.File("2__NODATA.mif"));
+  } catch (const EMergeError& error) {
+    EXPECT_EQ(error.Message(), u"DATA 行がありません: " + DecodeCp932(dir.File("2__NODATA.mif")));
   }
   EXPECT_EQ(Out(".mif"), mif);
   EXPECT_EQ(Out(".mid"), mid);
   // As the first source it leaves an existing output alone too.
-  EXPECT_EQ(StatusCodeOf([&] { Merge(0, "2__NODATA"); }), 100);
+  EXPECT_THROW(Merge(0, "2__NODATA"), EMergeError);
   EXPECT_EQ(Out(".mif"), mif);
 }
 
@@ -140,13 +139,14 @@ TEST_F(PairMerge, OutputThatIsTheSourceIsRefusedByIdentity) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("link.mif")));  // nothing was written
 }
 
-TEST_F(PairMerge, AnErrorClosesTheFilesAndKeepsWhatWasWritten) {
+TEST_F(PairMerge, AMissingMidIsFoundBeforeAnyOutputIsTouched) {
   Source("1__A.mif", Header(1) + "Point 1 1\r\n");  // no .mid
   EXPECT_EQ(StatusCodeOf([&] { Merge(0, "1__A"); }), 2);
-  EXPECT_EQ(Out(".mif").substr(Out(".mif").size() - 11), "Point 1 1\r\n");
-  TextLineFile output(dir.File("out.mif"));
-  output.OpenForAppend();  // no lock was left behind
-  output.CloseFile();
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.mif")));
+  TextLineFile source(dir.File("1__A.mif"));
+  source.CreateForWrite();  // no lock was left behind
+  source.CloseFile();
+  Source("1__A.mif", "");
 }
 
 TEST_F(PairMerge, BaseNameWithADotKeepsIt) {

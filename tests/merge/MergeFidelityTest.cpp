@@ -1,0 +1,201 @@
+// Sources that used to merge into silently wrong output: each is merged
+// right or refused, and a refusal leaves the output as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Cp932.h"
+#include "MergeError.h"
+#include "MergeFixture.h"
+#include "MergeRun.h"
+#include "PairMerge.h"
+#include "StatusCodeOf.h"
+#include "Utf8.h"
+
+namespace mif {
+namespace {
+
+using testing::StatusCodeOf;
+using Fidelity = testing::MergeFixture;
+
+const std::string kH = "Version 300\r\nDelimiter \",\"\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
+// kH as the first source gives it to the output.
+const std::string kOutH =
+    "Version 300\r\nDelimiter \",\"\r\nCOLUMNS 2\r\n    LAYER char(40)\r\n  ID Integer\r\nData\r\n";
+const std::string kP = "Point 1 2\r\n    Symbol (35,0,12)\r\nPoint 3 4\r\n";
+
+std::u16string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Exception& error) {
+    return DescribeError(error);
+  }
+  return u"(nothing raised)";
+}
+
+bool Has(const std::u16string& text, const std::string& utf8Part) {
+  return text.find(*DecodeUtf8(utf8Part)) != std::u16string::npos;
+}
+
+class PartsInputs : public MergeInputs {
+ public:
+  PartsInputs(std::vector<SourceParts> sources, std::string output)
+      : sources_(std::move(sources)), output_(std::move(output)) {}
+  int SourceCount() override { return static_cast<int>(sources_.size()); }
+  SourceParts Source(int index) override { return sources_.at(index); }
+  void SourceStarting(int) override {}
+  std::string OutputName() override { return output_; }
+  bool Utf8Option() override { return false; }
+
+ private:
+  std::vector<SourceParts> sources_;
+  std::string output_;
+};
+
+TEST_F(Fidelity, ALoneCrEndsALineAsMifReadersReadIt) {
+  Pair("1__A", kH + "Point 1 2\r    Symbol (35,0,12)\rPoint 3 4\r", "1\r2\r");
+  Merge(0, "1__A");
+  EXPECT_EQ(Out(".mif"), kOutH + kP);
+  EXPECT_EQ(Out(".mid"), "\"A\",1\r\n\"A\",2\r\n");
+}
+
+TEST_F(Fidelity, ObjectsAndRowsThatDoNotPairUpAreRefusedAndLeaveNothing) {
+  Pair("1__A", kH + kP, "1\r\n2\r\n");
+  Merge(0, "1__A");
+  const std::string mif = Out(".mif"), mid = Out(".mid");
+  Pair("2__MORE", kH + kP, "1\r\n2\r\n3\r\n");
+  Pair("3__LESS", kH + kP, "1\r\n");
+  Pair("4__CTRLZ", kH + kP,
+       "1\r\n\x1A"
+       "2\r\n");  // Ctrl-Z ends the text
+  const std::u16string more = MessageOf([&] { Merge(1, "2__MORE"); });
+  EXPECT_TRUE(Has(more, "2__MORE.mif は 2 個")) << EncodeUtf8(more);
+  EXPECT_TRUE(Has(more, "2__MORE.mid は 3 行")) << EncodeUtf8(more);
+  EXPECT_TRUE(Has(MessageOf([&] { Merge(1, "3__LESS"); }), "は 1 行"));
+  EXPECT_TRUE(Has(MessageOf([&] { Merge(1, "4__CTRLZ"); }), "は 1 行"));
+  EXPECT_EQ(Out(".mif"), mif);
+  EXPECT_EQ(Out(".mid"), mid);
+  // As the first source, the output is left empty, not half made.
+  EXPECT_THROW(Merge(0, "3__LESS"), EMergeError);
+  EXPECT_EQ(Out(".mif"), "");
+  EXPECT_EQ(Out(".mid"), "");
+}
+
+TEST_F(Fidelity, AQuotedValueThatNeverClosesIsRefusedNamingItsRow) {
+  Pair("1__A", kH + kP + "Point 5 6\r\n", "1\r\n1,5\" pipe\r\n3\r\n");
+  const std::u16string message = MessageOf([&] { Merge(0, "1__A"); });
+  EXPECT_TRUE(Has(message, "1__A.mid の 2 行目")) << EncodeUtf8(message);
+}
+
+TEST_F(Fidelity, AFailingSourceLeavesExactlyTheSourcesBeforeIt) {
+  Pair("1__A", kH + kP, "1\r\n2\r\n");
+  Source("2__B.mif", kH + kP);  // its .mid is missing
+  Pair("3__C", kH + kP, "5\r\n6\r\n");
+  PartsInputs inputs({{"1__A", Folder()}, {"2__B", Folder()}, {"3__C", Folder()}}, dir.File("out"));
+  EXPECT_EQ(StatusCodeOf([&] { RunMerge(inputs); }), 2);
+  EXPECT_EQ(Out(".mif"), kOutH + kP);
+  EXPECT_EQ(Out(".mid"), "\"A\",1\r\n\"A\",2\r\n");
+}
+
+TEST_F(Fidelity, AFailedWriteCutsBackAndAFailedCutIsReportedToo) {
+  Pair("1__A", kH + kP, "1\r\n2\r\n");
+  // /dev/full takes the open and refuses every write (112), and a
+  // character device cannot be cut.
+  std::filesystem::create_symlink("/dev/full", dir.File("full.mif"));
+  const std::u16string message =
+      MessageOf([&] { MergeSourcePair(0, Folder(), "1__A", false, dir.File("full"), context); });
+  EXPECT_TRUE(Has(message, "I/O エラー (112): ディスクの空き領域が足りません"))
+      << EncodeUtf8(message);
+  EXPECT_TRUE(Has(message, "を結合前の長さに戻せませんでした")) << EncodeUtf8(message);
+}
+
+TEST_F(Fidelity, DelimitersAreReadBareOrQuotedAndMustMatchTheFirst) {
+  const std::string bare = "Version 300\r\nDelimiter ;\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
+  Pair("1__A", bare + kP, "1\r\n2\r\n");
+  Pair("2__B", kH + kP, "1\r\n2\r\n");
+  Merge(0, "1__A");
+  EXPECT_EQ(Out(".mid"), "\"A\";1\r\n\"A\";2\r\n");
+  const std::u16string message = MessageOf([&] { Merge(1, "2__B"); });
+  EXPECT_TRUE(Has(message, "2__B.mif は \",\"、最初のファイルは \";\"")) << EncodeUtf8(message);
+  Pair("3__C", "Delimiter \";;\"\r\nColumns 1\r\n  ID Integer\r\nData\r\n", "");
+  EXPECT_TRUE(Has(MessageOf([&] { Merge(1, "3__C"); }), "区切り文字が 1 文字ではありません"));
+}
+
+TEST_F(Fidelity, AUtf8SourceIsConvertedWholeAndTheOutputDeclaresCodePage932) {
+  // 道路 is E9 81 93 E8 B7 AF in UTF-8 and 93 B9 98 48 in code page 932;
+  // 名前 (E5 90 8D E5 89 8D / 96 BC 91 4F) names the column.
+  const std::string header =
+      "Version 300\r\nCharset \"UTF-8\"\r\nDelimiter \",\"\r\nColumns 1\r\n"
+      "  \xE5\x90\x8D\xE5\x89\x8D Char(10)\r\nData\r\n";
+  Pair("1__U", header + "Text \"\xE9\x81\x93\xE8\xB7\xAF\"\r\n0 0 1 1\r\nText \"\xE9\x81\"\r\n",
+       "\"\xE9\x81\x93\xE8\xB7\xAF\"\r\n\"\x93\xB9\"\r\n");
+  Merge(0, "1__U");  // without the UTF-8 option
+  EXPECT_EQ(Out(".mif"),
+            "Version 300\r\nCharset \"WindowsJapanese\"\r\nDelimiter \",\"\r\nCOLUMNS 2\r\n"
+            "    LAYER char(40)\r\n  \x96\xBC\x91\x4F Char(10)\r\nData\r\n"
+            "Text \"\x93\xB9\x98\x48\"\r\n0 0 1 1\r\nText \"\xE9\x81\"\r\n");  // cut-off: as it is
+  EXPECT_EQ(Out(".mid"), "\"U\",\"\x93\xB9\x98\x48\"\r\n\"U\",\"\x93\xB9\"\r\n");
+}
+
+TEST_F(Fidelity, ColumnLinesThatCannotBeReadAreRefused) {
+  Pair("1__NONE", "Version 300\r\nData\r\n", "");
+  Pair("2__HUGE", "Columns 2147483647\r\nData\r\n", "");
+  Pair("3__ZERO", "Columns 0\r\nData\r\n", "");
+  Pair("4__WORD", "Columns many\r\nData\r\n", "");
+  EXPECT_TRUE(Has(MessageOf([&] { Merge(0, "1__NONE"); }), "Columns 行がありません"));
+  for (const char* base : {"2__HUGE", "3__ZERO", "4__WORD"}) {
+    EXPECT_TRUE(Has(MessageOf([&] { Merge(0, base); }), "列数が読めないか")) << base;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.mif")));
+}
+
+TEST_F(Fidelity, TheFileNamedIsTheFileMerged) {
+  Pair("X", kH + kP, "1\r\n2\r\n");
+  Source("X.MIF", kH + "Point 9 9\r\n");
+  Source("X.MID", "9\r\n");
+  MergeSourcePair(0, MakeSourceParts(dir.File("X.MIF")), false, dir.File("out"), context);
+  EXPECT_EQ(Out(".mid"), "\"X\",9\r\n");
+  MergeSourcePair(0, MakeSourceParts(dir.File("X.mif")), false, dir.File("out"), context);
+  EXPECT_EQ(Out(".mid"), "\"X\",1\r\n\"X\",2\r\n");
+}
+
+TEST_F(Fidelity, AFolderWithACommaStaysWhole) {
+  std::filesystem::create_directory(dir.File("v1,2024"));
+  Source("v1,2024/2__B.mif", kH + kP);
+  Source("v1,2024/2__B.mid", "1\r\n2\r\n");
+  PartsInputs inputs({MakeSourceParts(dir.File("v1,2024/2__B.mif"))}, dir.File("out"));
+  RunMerge(inputs);
+  EXPECT_EQ(Out(".mid"), "\"B\",1\r\n\"B\",2\r\n");
+}
+
+TEST_F(Fidelity, OutputNamesWithoutAFilePartAreRefused) {
+  std::filesystem::create_directory(dir.File("sub"));
+  for (const std::string name : {"sub/", "sub", ".", "..", "sub/.mif", "sub/.."}) {
+    EXPECT_THROW(RefuseUnusableOutputName(dir.File(name)), EMergeError) << name;
+  }
+  EXPECT_NO_THROW(RefuseUnusableOutputName(dir.File("sub/a")));
+  EXPECT_NO_THROW(RefuseUnusableOutputName(dir.File("sub/a.mif")));
+}
+
+TEST_F(Fidelity, LongLinesStreamAndHeaderLinesAreBounded) {
+  const std::string longLine = "Pline 1 " + std::string(3 * kCopyPiece + 5, '1');
+  Pair("1__L", kH + longLine + "\r\n", std::string(2 * kCopyPiece, '7') + "\r\n");
+  Merge(0, "1__L");
+  EXPECT_EQ(Out(".mif").substr(Out(".mif").size() - longLine.size() - 2), longLine + "\r\n");
+  EXPECT_EQ(Out(".mid"), "\"L\"," + std::string(2 * kCopyPiece, '7') + "\r\n");
+  Pair("2__H", "Version 300\r\n" + std::string(kMaxHeaderLine + 1, 'x') + "\r\nData\r\n", "");
+  EXPECT_TRUE(Has(MessageOf([&] { Merge(0, "2__H"); }), "ヘッダーの行が長すぎます (2 行目)"));
+}
+
+TEST_F(Fidelity, Utf8LinesPastTheBoundAreCopiedUnchanged) {
+  // 道 E9 81 93 is 93 B9 in code page 932.
+  const std::string longText = "Text \"" + std::string(kMaxConvertedLine, 'a') + "\xE9\x81\x93\"";
+  Pair("1__U", kH + longText + "\r\nText \"\xE9\x81\x93\"\r\n", "1\r\n2\r\n");
+  Merge(0, "1__U", true);
+  const std::string mif = Out(".mif");
+  EXPECT_NE(mif.find(longText + "\r\n"), std::string::npos);
+  EXPECT_NE(mif.find("Text \"\x93\xB9\"\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mif
