@@ -1,17 +1,19 @@
 #include "Mifjoin.h"
 
 #include <cstdio>
+#include <new>
 
 #include "CommandLine.h"
 #include "Exception.h"
 #include "FileName.h"
 #include "MergeError.h"
 #include "MergeRun.h"
+#include "PairMerge.h"
 #include "PathArgument.h"
 #include "ProgressLine.h"
 #include "SourceCheck.h"
 #include "SourceEntry.h"
-#include "TextLineFile.h"
+#include "SourceList.h"
 #include "Utf8.h"
 
 #ifndef MIF_VERSION
@@ -38,27 +40,16 @@ std::string ToCp932(const std::string& utf8Path) {
   return cp932;
 }
 
-void AddListedSources(const std::string& listPath, std::vector<std::string>& sources) {
-  TextLineFile list(ToCp932(listPath), 64 * 1024);
-  list.OpenForRead();
-  std::string line;
-  while (!list.AtEndOfFile()) {
-    list.ReadLine(line);
-    if (!line.empty()) sources.push_back(line);
-  }
-  list.CloseFile();
-}
-
 class CommandInputs final : public MergeInputs {
  public:
   CommandInputs(const std::vector<std::string>& sources, std::string output, bool utf8,
                 ProgressLine& progress)
       : sources_(sources), output_(std::move(output)), utf8_(utf8), progress_(progress) {
     // Refuses a path that cp932 cannot hold before anything is read or written.
-    for (const std::string& source : sources_) entries_.push_back(MakeSourceEntry(ToCp932(source)));
+    for (const std::string& source : sources_) parts_.push_back(MakeSourceParts(ToCp932(source)));
   }
-  int SourceCount() override { return static_cast<int>(entries_.size()); }
-  std::string Entry(int index) override { return entries_[index]; }
+  int SourceCount() override { return static_cast<int>(parts_.size()); }
+  SourceParts Source(int index) override { return parts_[index]; }
   void SourceStarting(int index) override {
     current_ = index;
     progress_.SourceStarting(index, sources_[index]);
@@ -80,7 +71,7 @@ class CommandInputs final : public MergeInputs {
 
  private:
   const std::vector<std::string>& sources_;
-  std::vector<std::string> entries_;
+  std::vector<SourceParts> parts_;
   std::string output_;
   bool utf8_;
   ProgressLine& progress_;
@@ -88,10 +79,7 @@ class CommandInputs final : public MergeInputs {
   std::uint64_t bytes_ = 0;
 };
 
-std::string DelimiterText(char delimiter) {
-  if (delimiter == '\t') return "TAB";
-  return std::string("\"") + delimiter + "\"";
-}
+std::string Count(std::int64_t count) { return count >= 0 ? std::to_string(count) : "?"; }
 
 int CheckSources(const std::vector<std::string>& sources, const std::string& output,
                  std::ostream& out, std::ostream& err) {
@@ -101,8 +89,9 @@ int CheckSources(const std::vector<std::string>& sources, const std::string& out
   CheckRun(inputs, [&](int index, const SourceReport& report) {
     out << sources[index] << "\tlayer=" << Cp932ToUtf8(report.layerName)
         << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
-        << "\tdelimiter=" << DelimiterText(report.delimiter)
-        << "\tcharset=" << (report.charset.empty() ? "-" : Cp932ToUtf8(report.charset));
+        << "\tdelimiter=" << EncodeUtf8(DelimiterText(report.delimiter))
+        << "\tcharset=" << (report.charset.empty() ? "-" : Cp932ToUtf8(report.charset))
+        << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
     for (const std::u16string& problem : report.problems) out << "\t" << EncodeUtf8(problem);
     out << (report.problems.empty() ? "\tOK\n" : "\n");
     clean = clean && report.problems.empty();
@@ -116,15 +105,9 @@ int Merge(const CommandLine& line, const std::vector<std::string>& sources,
   CommandInputs inputs(sources, output, line.utf8, meter);
   try {
     RunMerge(inputs);
-  } catch (const EInOutError& error) {
+  } catch (...) {
     meter.Clear();
-    err << "mifjoin: " << error.what() << " (コード " << error.StatusCode() << ")";
-    if (!error.FileName().empty()) err << ": " << Cp932ToUtf8(error.FileName());
-    err << inputs.Where() << "\n";
-    return kFailed;
-  } catch (const Exception& error) {
-    meter.Clear();
-    err << "mifjoin: " << error.what() << inputs.Where() << "\n";
+    err << "mifjoin: " << EncodeUtf8(CurrentErrorText()) << inputs.Where() << "\n";
     return kFailed;
   }
   meter.Clear();
@@ -158,21 +141,24 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
   }
   try {
     std::vector<std::string> sources = line->sources;
-    for (const std::string& list : line->listFiles) AddListedSources(list, sources);
+    for (const std::string& list : line->listFiles) AddListedSources(ToCp932(list), sources);
     if (sources.empty()) {
       err << "mifjoin: 入力ファイルがありません (--from-list が空です)\n";
       return kUsage;
     }
     // The output gets ".mif" as the window's output name does.
-    const std::string output =
-        line->output.empty() ? std::string() : ChangeFileExtension(ToCp932(line->output), ".mif");
+    std::string output;
+    if (!line->output.empty()) {
+      output = ToCp932(line->output);
+      RefuseUnusableOutputName(output);  // before ".mif" hides an empty name
+      output = ChangeFileExtension(output, ".mif");
+    }
     if (line->check) return CheckSources(sources, output, out, err);
     return Merge(*line, sources, output, err, progress);
   } catch (const Refusal& refusal) {
     err << "mifjoin: " << refusal.message << "\n";
-  } catch (const EInOutError& error) {
-    err << "mifjoin: " << error.what() << " (コード " << error.StatusCode()
-        << "): " << Cp932ToUtf8(error.FileName()) << "\n";
+  } catch (...) {
+    err << "mifjoin: " << EncodeUtf8(CurrentErrorText()) << "\n";
   }
   return kFailed;
 }

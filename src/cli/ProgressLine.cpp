@@ -32,8 +32,8 @@ void ProgressLine::Draw(bool force) {
   const double seconds = std::chrono::duration<double>(now - start_).count();
   const double megabytes = static_cast<double>(bytes_) / 1e6;
   char figures[96];
-  std::snprintf(figures, sizeof figures, "[%d/%d] %.1f MB %.1f MB/s ", index_, total_, megabytes,
-                seconds > 0 ? megabytes / seconds : 0.0);
+  std::snprintf(figures, sizeof figures, "[%d/%d] %.1f MB %.1f MB/s ", index_ + 1, total_,
+                megabytes, seconds > 0 ? megabytes / seconds : 0.0);
   out_ << '\r' << figures << name_ << "\x1b[K" << std::flush;
   visible_ = true;
 }

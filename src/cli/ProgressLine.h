@@ -1,5 +1,5 @@
-// One line on a terminal, redrawn in place: sources done of total, the
-// current source, MB read and MB/s.
+// One line on a terminal, redrawn in place: the current source counted from
+// 1 of the total, as the error messages count, its name, MB read and MB/s.
 #pragma once
 
 #include <chrono>

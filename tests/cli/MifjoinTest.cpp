@@ -125,10 +125,69 @@ TEST(Mifjoin, CheckReportsEachSourceAndWritesNothing) {
   EXPECT_NE(a.find("layer=A\tcolumns=1\tdelimiter=\";\""), std::string::npos) << a;
   EXPECT_NE(a.find("出力ファイルが入力ファイルと同じです"), std::string::npos) << a;
   EXPECT_NE(b.find("列数が最初の入力ファイルと違います"), std::string::npos) << b;
-  EXPECT_NE(b.find(".mid ファイルが見つかりません"), std::string::npos) << b;
+  EXPECT_NE(b.find("ファイルが見つかりません (コード 2)"), std::string::npos) << b;
+  EXPECT_NE(b.find("2__B.mid"), std::string::npos) << b;
   EXPECT_NE(c.find("DATA 行がありません"), std::string::npos) << c;
   EXPECT_FALSE(std::filesystem::exists(dir.File("3__C.mid.mif")));
   EXPECT_EQ(ReadBytes(dir.File("3__C.mif")), "Columns 1\r\n");
+}
+
+TEST(Mifjoin, ListsInUtf8WithABomOrInCodePage932) {
+  ScratchDir dir;
+  WriteBytes(dir.File("道路.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("道路.mid"), "1\r\n");
+  // 道路 is 93 B9 98 48 in code page 932.
+  const std::string cp932Path = dir.Path().string() + "/\x93\xB9\x98\x48.mif";
+  WriteBytes(dir.File("bom.txt"), "\xEF\xBB\xBF" + dir.File("道路.mif") + "\r\n");
+  WriteBytes(dir.File("cp932.txt"), cp932Path + "\r\n");
+  for (const char* list : {"bom.txt", "cp932.txt"}) {
+    const Result result = RunCommand({"-o", dir.File("out"), "--from-list", dir.File(list)});
+    EXPECT_EQ(result.code, 0) << list << ": " << result.err;
+    EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"\x93\xB9\x98\x48\"\t1\r\n") << list;
+  }
+}
+
+TEST(Mifjoin, OutputNamesWithoutAFilePartAreRefusedBeforeWriting) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("1__A.mid"), "1\r\n");
+  std::filesystem::create_directory(dir.File("sub"));
+  for (const std::string output : {"sub/", "sub", ".", ".."}) {
+    const Result result = RunCommand({"-o", dir.File(output), dir.File("1__A.mif")});
+    EXPECT_EQ(result.code, 1) << output;
+    EXPECT_NE(result.err.find("ファイル名の部分が空です"), std::string::npos) << result.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("sub")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("..mif")));
+}
+
+TEST(Mifjoin, CheckCountsObjectsAndRowsAndComparesCharsets) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), "Charset \"WindowsJapanese\"\r\n" + kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("1__A.mid"), "1\r\n");
+  WriteBytes(dir.File("2__B.mif"), "Charset \"UTF-8\"\r\n" + kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("2__B.mid"), "1\r\n2\r\n");
+  const Result result = RunCommand({"--check", dir.File("1__A.mif"), dir.File("2__B.mif")});
+  EXPECT_EQ(result.code, 1);
+  std::istringstream lines(result.out);
+  std::string a, b;
+  std::getline(lines, a);
+  std::getline(lines, b);
+  EXPECT_NE(a.find("\tobjects=1\trows=1\tOK"), std::string::npos) << a;
+  EXPECT_NE(b.find("\tobjects=1\trows=2\t"), std::string::npos) << b;
+  EXPECT_NE(b.find("Charset が最初の入力ファイル (WindowsJapanese) と違います"), std::string::npos)
+      << b;
+  EXPECT_NE(b.find("オブジェクトの数と属性の行数が合いません"), std::string::npos) << b;
+}
+
+TEST(Mifjoin, ACommaInAFolderNameIsNoEntrySeparator) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.File("v1,2024"));
+  WriteBytes(dir.File("v1,2024/2__B.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("v1,2024/2__B.mid"), "1\r\n");
+  const Result result = RunCommand({"-o", dir.File("o"), dir.File("v1,2024/2__B.mif")});
+  EXPECT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(ReadBytes(dir.File("o.mid")), "\"B\"\t1\r\n");
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ TEST(ProgressLine, RedrawsOneLineInPlaceAndClearsIt) {
   ProgressLine line(out, true, 200);
   line.SourceStarting(11, "53394622__ROAD.mif");
   const std::string drawn = out.str();
-  EXPECT_EQ(drawn.rfind("\r[11/200] 0.0 MB ", 0), 0u) << drawn;  // 11 done, the 12th going
+  EXPECT_EQ(drawn.rfind("\r[12/200] 0.0 MB ", 0), 0u)
+      << drawn;  // index 11 is the 12th, as in errors
   EXPECT_NE(drawn.find("MB/s 53394622__ROAD.mif\x1b[K"), std::string::npos) << drawn;
   line.BytesRead(5'000'000);  // within the redraw interval: nothing new
   EXPECT_EQ(out.str(), drawn);

@@ -1,0 +1,16 @@
+// The source lists of --from-list: one source path a line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mif {
+
+// Appends the paths of the list file `cp932ListPath`, as UTF-8, skipping
+// empty lines. The list is read as UTF-8, with or without a byte order
+// mark, or as code page 932 when it is not well-formed UTF-8 throughout.
+// Raises EInOutError when the list cannot be read, and EMergeError for a
+// line longer than any path.
+void AddListedSources(const std::string& cp932ListPath, std::vector<std::string>& sources);
+
+}  // namespace mif
