@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
 """Writes a synthetic set of MIF/MID pairs as a GIS translator writes them.
 
-Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8] [--seed S]
-                     [--first-mesh CODE] [--layers A,B,...]
+Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8 | --all-utf8]
+                     [--seed S] [--first-mesh CODE] [--layers A,B,...]
 
 Each pair is <mesh code>__<layer>.mif/.mid: a CR LF header with four
 columns, then Point, Line, Pline (many vertices), Region (with rings) and
 Text objects with Pen, Brush, Symbol and Font clauses; .mid rows are code
 page 932 with quoted Japanese strings. With --utf8 the object text is UTF-8
-(the header and the rows stay code page 932). Sizes are about M megabytes
-for the whole set, .mif and .mid together.
+while the header, which declares WindowsJapanese, and the rows stay code
+page 932 (what the merge's UTF-8 option is for); with --all-utf8 everything
+is UTF-8 and the header declares Charset "UTF-8". Sizes are about M
+megabytes for the whole set, .mif and .mid together.
 """
 import argparse
 import os
@@ -57,7 +59,7 @@ def make_row(rng, number):
                                     rng.uniform(1, 5000))
 
 
-def write_pair(path, rng, target_bytes, utf8):
+def write_pair(path, rng, target_bytes, utf8, all_utf8):
     objects, rows, size, number = [], [], 0, 0
     while size < target_bytes:
         number += 1
@@ -65,12 +67,13 @@ def write_pair(path, rng, target_bytes, utf8):
         objects.append(obj)
         rows.append(row)
         size += len(obj) + len(row) + 16  # Japanese text takes two bytes a character
-    charset = "UTF-8" if utf8 else "WindowsJapanese"
+    charset = "UTF-8" if all_utf8 else "WindowsJapanese"
+    text = "utf-8" if all_utf8 else "cp932"
     with open(path + ".mif", "wb") as mif:
-        mif.write(HEADER.format(charset=charset).encode("cp932"))
-        mif.write("".join(objects).encode("utf-8" if utf8 else "cp932"))
+        mif.write(HEADER.format(charset=charset).encode(text))
+        mif.write("".join(objects).encode("utf-8" if utf8 or all_utf8 else "cp932"))
     with open(path + ".mid", "wb") as mid:
-        mid.write("".join(rows).encode("cp932"))
+        mid.write("".join(rows).encode(text))
 
 
 def main():
@@ -78,7 +81,8 @@ def main():
     parser.add_argument("dir")
     parser.add_argument("--sources", type=int, default=10)
     parser.add_argument("--megabytes", type=float, default=10)
-    parser.add_argument("--utf8", action="store_true")
+    parser.add_argument("--utf8", action="store_true", help="object text in UTF-8")
+    parser.add_argument("--all-utf8", action="store_true", help="every line in UTF-8")
     parser.add_argument("--seed", type=int, default=932)
     parser.add_argument("--first-mesh", type=int, default=53394611,
                         help="mesh code in the first file name; the others count up")
@@ -95,7 +99,7 @@ def main():
     for i in range(args.sources):
         name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i, layers[i % len(layers)]))
         if i < args.distinct:
-            write_pair(name, rng, per_source, args.utf8)
+            write_pair(name, rng, per_source, args.utf8, args.all_utf8)
             made.append(name)
         else:
             for extension in (".mif", ".mid"):
