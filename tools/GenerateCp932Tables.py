@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes src/text/Cp932Tables.cpp from a UCM mapping of Windows code page 932.
 
-Usage: tools/GenerateCp932Tables.py windows-932-2000.ucm > src/text/Cp932Tables.cpp
+Usage: tools/GenerateCp932Tables.py data/windows-932-2000.ucm > src/text/Cp932Tables.cpp
 
 Decoding takes the round-trip (|0) and decode-only (|3) lines; encoding takes
 the round-trip lines, then the best fits (|1). Decode-only lines never feed

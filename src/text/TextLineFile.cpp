@@ -17,6 +17,7 @@ constexpr std::int32_t kNotOpen = 103;
 constexpr std::int32_t kNotOpenForReading = 104;
 constexpr std::int32_t kNotOpenForWriting = 105;
 constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t kGrowInSteps = 1024 * 1024;
 
 // Length of the LF or CR LF at `stop` when it lies whole before `end`;
 // 0 for anything else (a lone CR, a CR at the end, Ctrl-Z, the end).
@@ -154,14 +155,20 @@ std::string_view TextLineFile::CollectLine(std::size_t limit, bool& last) {
     const char* next = buffer_.get() + position_;
     const std::size_t run = FindLineStop(next, end_ - position_);
     const std::size_t room = limit - line_.size();
+    const std::size_t take = std::min(run, room);
+    if (line_.size() + take > line_.capacity() && limit != kNoLimit) {
+      // Past a few buffers a bounded line takes its bound at once: doubling
+      // up to 16 MiB would leave every smaller step behind in the heap.
+      const std::size_t needed = line_.size() + take;
+      line_.reserve(needed > kGrowInSteps ? limit
+                                          : std::min(limit, std::max(2 * line_.capacity(), needed)));
+    }
+    line_.append(next, take);
+    position_ += take;
     if (run > room) {
-      line_.append(next, room);
-      position_ += room;
       last = false;
       break;
     }
-    line_.append(next, run);
-    position_ += run;
     if (position_ == end_) continue;
     const char stop = buffer_[position_];
     if (stop == kCtrlZ) break;  // stays unread: the text ends here for good

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Peak memory of mifjoin on inputs made to exhaust it: a .mif of zero bytes
+# without a line break, one object line and one row of hundreds of MB,
+# plain and with --utf8. Prints the exit code and peak RSS of each; the
+# bound is 64 MiB whatever the input.
+#   bench/memory_bench.sh [build dir] [megabytes, default 1024]
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "${1:-$here/../build}" && pwd)"
+megabytes="${2:-1024}"
+work="$(mktemp -d /tmp/mifjoin-memory.XXXXXX)"
+trap 'rm -rf "$work"' EXIT
+header=$'Version 300\r\nDelimiter ","\r\nColumns 1\r\n  ID Char(10)\r\nData\r\n'
+
+# Zero bytes: sparse, so making them costs no disk.
+zeros() { truncate -s "$((megabytes * 1024 * 1024))" "$1"; }
+
+run() {
+  local name="$1"
+  shift
+  "$build/bin/peak_rss" "$build/bin/mifjoin" --quiet "$@" -o "$work/out" 2>"$work/err" || true
+  local rss outcome=merged
+  rss=$(awk '/peak RSS/ { print $3 }' "$work/err")
+  grep -q '^mifjoin:' "$work/err" && outcome=refused
+  printf '%-40s %-8s peak RSS %7d KiB (%d MiB)\n' "$name" "$outcome" "$rss" "$((rss / 1024))"
+}
+
+zeros "$work/zeros.mif"
+printf '' >"$work/zeros.mid"
+run "$megabytes MB of zero bytes as a header" "$work/zeros.mif"
+
+printf '%s' "$header" >"$work/line.mif"
+zeros "$work/tail"
+cat "$work/tail" >>"$work/line.mif"  # one object line of zero bytes
+rm "$work/tail"
+printf '' >"$work/line.mid"
+run "one $megabytes MB object line" "$work/line.mif"
+run "one $megabytes MB object line, --utf8" --utf8 "$work/line.mif"
+
+printf '%sNone\r\n' "$header" >"$work/row.mif"
+zeros "$work/row.mid"  # one row of zero bytes
+run "one $megabytes MB row" "$work/row.mif"
+
+# The longest line that is still converted, with the longest header kept.
+python3 - "$work/long.mif" <<'PY'
+import sys
+header = 'Version 300\r\nDelimiter ","\r\nColumns 1\r\n  ID Char(10)\r\n'
+with open(sys.argv[1], "wb") as mif:
+    mif.write(header.encode())
+    mif.write(("Note " + "x" * 1000 + "\r\n").encode() * 8000)  # 8 MB of header
+    mif.write(b"Data\r\nText \"" + "道".encode() * (5 * 1024 * 1024) + b"\"\r\n")
+PY
+printf '1\r\n' >"$work/long.mid"
+run "8 MB header, one 15 MB UTF-8 line, --utf8" --utf8 "$work/long.mif"
