@@ -160,8 +160,8 @@ std::string_view TextLineFile::CollectLine(std::size_t limit, bool& last) {
       // Past a few buffers a bounded line takes its bound at once: doubling
       // up to 16 MiB would leave every smaller step behind in the heap.
       const std::size_t needed = line_.size() + take;
-      line_.reserve(needed > kGrowInSteps ? limit
-                                          : std::min(limit, std::max(2 * line_.capacity(), needed)));
+      line_.reserve(
+          needed > kGrowInSteps ? limit : std::min(limit, std::max(2 * line_.capacity(), needed)));
     }
     line_.append(next, take);
     position_ += take;
