@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "Exception.h"
@@ -188,6 +189,31 @@ TEST(TextLineFileMerge, CutToGoesBackToTheSizeAtOpenAlsoAfterAFailedClose) {
   f.file->truncateCode = 5;
   EXPECT_EQ(StatusCodeOf([&] { f.object.CutTo(0); }), 5);
   EXPECT_FALSE(f.file->open);
+}
+
+// An observer that throws, as a caller's code may, between a failed step
+// and the check that would have raised its code.
+struct ThrowingObserver final : LineObserver {
+  void Line(std::string_view line) override {
+    if (line == "cd") throw std::runtime_error("caller");
+  }
+};
+
+TEST(TextLineFileFaults, AFailureCutShortByAnotherExceptionIsNotRaisedLater) {
+  Fixture in;
+  in.file->bytes = "ab\ncd\n";
+  auto outFile = std::make_shared<FakeFile>();
+  outFile->failDrainNumber = 1;
+  TextLineFile out("out.txt", 4, std::make_unique<FakeFileDevice>(outFile));
+  in.object.OpenForRead();
+  out.CreateForWrite();
+  in.object.AtEndOfFile();
+  ThrowingObserver observer;
+  // "ab" CR LF fills the output's 4 bytes, whose drain fails (112).
+  EXPECT_THROW(in.object.CopyBufferedLines(out, &observer), std::runtime_error);
+  Fixture other;
+  EXPECT_EQ(StatusCodeOf([&] { other.object.CreateForWrite(); }), 0);
+  EXPECT_EQ(StatusCodeOf([&] { out.WriteLine("x"); }), 0);
 }
 
 TEST(TextLineFileMerge, EmptyTextsAndEmptyPiecesWriteOnlyTheirBreak) {
