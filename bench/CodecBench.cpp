@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Cp932.h"
-#include "Utf8.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace {
 

@@ -14,14 +14,22 @@ class ScratchDir {
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  // `name` inside the folder, as a narrow (here ASCII or UTF-8) string.
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // The folder as UTF-8, with its trailing delimiter.
+  std::string Folder() const;
+  // `name` (UTF-8) inside the folder, as UTF-8: what mifjoin takes, and the
+  // narrow name the core takes where it is ASCII.
+  std::string File(const std::string& name) const;
 
  private:
   std::filesystem::path path_;
 };
 
-// Whole-file helpers for checking what reached the disk.
+// A path from UTF-8 and back, on every platform (a plain std::string path
+// is in the ANSI code page on Windows).
+std::filesystem::path Utf8Path(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
+
+// Whole-file helpers for checking what reached the disk; paths in UTF-8.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 

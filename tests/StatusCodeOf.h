@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "Exception.h"
+#include "text/Exception.h"
 
 namespace mif::testing {
 

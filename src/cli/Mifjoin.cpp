@@ -1,20 +1,20 @@
-#include "Mifjoin.h"
+#include "cli/Mifjoin.h"
 
 #include <cstdio>
 #include <new>
 
-#include "CommandLine.h"
-#include "Exception.h"
-#include "FileName.h"
-#include "MergeError.h"
-#include "MergeRun.h"
-#include "PairMerge.h"
-#include "PathArgument.h"
-#include "ProgressLine.h"
-#include "SourceCheck.h"
-#include "SourceEntry.h"
-#include "SourceList.h"
-#include "Utf8.h"
+#include "cli/CommandLine.h"
+#include "cli/PathArgument.h"
+#include "cli/ProgressLine.h"
+#include "cli/SourceList.h"
+#include "merge/MergeError.h"
+#include "merge/MergeRun.h"
+#include "merge/PairMerge.h"
+#include "merge/SourceCheck.h"
+#include "merge/SourceEntry.h"
+#include "text/Exception.h"
+#include "text/FileName.h"
+#include "text/Utf8.h"
 
 #ifndef MIF_VERSION
 #define MIF_VERSION "0"

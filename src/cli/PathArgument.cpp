@@ -1,7 +1,7 @@
-#include "PathArgument.h"
+#include "cli/PathArgument.h"
 
-#include "Cp932.h"
-#include "Utf8.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace mif {
 

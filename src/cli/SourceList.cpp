@@ -1,9 +1,9 @@
-#include "SourceList.h"
+#include "cli/SourceList.h"
 
-#include "Cp932.h"
-#include "MergeError.h"
-#include "TextLineFile.h"
-#include "Utf8.h"
+#include "merge/MergeError.h"
+#include "text/Cp932.h"
+#include "text/TextLineFile.h"
+#include "text/Utf8.h"
 
 namespace mif {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Mifjoin.h"
-#include "Terminal.h"
+#include "cli/Mifjoin.h"
+#include "platform/Terminal.h"
 
 int main(int argc, char** argv) {
   // RunMifjoin reports its own errors; this is for memory running out

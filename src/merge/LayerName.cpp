@@ -1,7 +1,7 @@
-#include "LayerName.h"
+#include "merge/LayerName.h"
 
-#include "Cp932.h"
-#include "MbcsText.h"
+#include "text/Cp932.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 

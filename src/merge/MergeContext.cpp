@@ -1,7 +1,7 @@
-#include "MergeContext.h"
+#include "merge/MergeContext.h"
 
-#include "FileSystem.h"
-#include "MergeError.h"
+#include "merge/MergeError.h"
+#include "platform/FileSystem.h"
 
 namespace mif {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <utility>
 
-#include "MifHeader.h"
-#include "SourceEntry.h"
+#include "merge/MifHeader.h"
+#include "merge/SourceEntry.h"
 
 namespace mif {
 

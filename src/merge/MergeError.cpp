@@ -1,10 +1,10 @@
-#include "MergeError.h"
+#include "merge/MergeError.h"
 
 #include <new>
 #include <string_view>
 
-#include "Cp932.h"
-#include "MifHeader.h"
+#include "merge/MifHeader.h"
+#include "text/Cp932.h"
 
 namespace mif {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Exception.h"
+#include "text/Exception.h"
 
 namespace mif {
 

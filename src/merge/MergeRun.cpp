@@ -1,8 +1,8 @@
-#include "MergeRun.h"
+#include "merge/MergeRun.h"
 
-#include "MergeContext.h"
-#include "PairMerge.h"
-#include "SourceEntry.h"
+#include "merge/MergeContext.h"
+#include "merge/PairMerge.h"
+#include "merge/SourceEntry.h"
 
 namespace mif {
 

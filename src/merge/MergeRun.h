@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SourceEntry.h"
+#include "merge/SourceEntry.h"
 
 namespace mif {
 

@@ -1,10 +1,10 @@
-#include "MifHeader.h"
+#include "merge/MifHeader.h"
 
 #include <charconv>
 
-#include "MergeError.h"
-#include "TextLineFile.h"
-#include "Utf8ToCp932.h"
+#include "merge/MergeError.h"
+#include "text/TextLineFile.h"
+#include "text/Utf8ToCp932.h"
 
 namespace mif {
 

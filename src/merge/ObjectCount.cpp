@@ -1,4 +1,4 @@
-#include "ObjectCount.h"
+#include "merge/ObjectCount.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "TextLineFile.h"
+#include "text/TextLineFile.h"
 
 namespace mif {
 

@@ -1,13 +1,13 @@
-#include "PairMerge.h"
+#include "merge/PairMerge.h"
 
-#include "FileName.h"
-#include "FileSystem.h"
-#include "LayerName.h"
-#include "MergeError.h"
-#include "MifHeader.h"
-#include "ObjectCount.h"
-#include "TextLineFile.h"
-#include "Utf8ToCp932.h"
+#include "merge/LayerName.h"
+#include "merge/MergeError.h"
+#include "merge/MifHeader.h"
+#include "merge/ObjectCount.h"
+#include "platform/FileSystem.h"
+#include "text/FileName.h"
+#include "text/TextLineFile.h"
+#include "text/Utf8ToCp932.h"
 
 namespace mif {
 

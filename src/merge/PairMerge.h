@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <string>
 
-#include "MergeContext.h"
-#include "SourceEntry.h"
+#include "merge/MergeContext.h"
+#include "merge/SourceEntry.h"
 
 namespace mif {
 

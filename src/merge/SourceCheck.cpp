@@ -1,14 +1,14 @@
-#include "SourceCheck.h"
+#include "merge/SourceCheck.h"
 
-#include "Cp932.h"
-#include "FileName.h"
-#include "LayerName.h"
-#include "MergeError.h"
-#include "MergeRun.h"
-#include "MifHeader.h"
-#include "ObjectCount.h"
-#include "PairMerge.h"
-#include "TextLineFile.h"
+#include "merge/LayerName.h"
+#include "merge/MergeError.h"
+#include "merge/MergeRun.h"
+#include "merge/MifHeader.h"
+#include "merge/ObjectCount.h"
+#include "merge/PairMerge.h"
+#include "text/Cp932.h"
+#include "text/FileName.h"
+#include "text/TextLineFile.h"
 
 namespace mif {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MergeContext.h"
+#include "merge/MergeContext.h"
 
 namespace mif {
 

@@ -1,8 +1,8 @@
-#include "SourceEntry.h"
+#include "merge/SourceEntry.h"
 
-#include "Cp932.h"
-#include "FileName.h"
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
+#include "text/Cp932.h"
+#include "text/FileName.h"
 
 namespace mif {
 

@@ -1,8 +1,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "AsciiRun.h"
-#include "AsciiRunBlocks.h"
+#include "text/AsciiRun.h"
+#include "text/AsciiRunBlocks.h"
 
 namespace mif {
 

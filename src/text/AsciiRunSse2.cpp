@@ -2,8 +2,8 @@
 
 #include <bit>
 
-#include "AsciiRun.h"
-#include "AsciiRunBlocks.h"
+#include "text/AsciiRun.h"
+#include "text/AsciiRunBlocks.h"
 
 namespace mif {
 

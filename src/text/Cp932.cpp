@@ -1,9 +1,9 @@
-#include "Cp932.h"
+#include "text/Cp932.h"
 
 #include <array>
 
-#include "AsciiRun.h"
-#include "Cp932Tables.h"
+#include "text/AsciiRun.h"
+#include "text/Cp932Tables.h"
 
 namespace mif {
 

@@ -1,8 +1,8 @@
-#include "Exception.h"
+#include "text/Exception.h"
 
-#include "Cp932.h"
-#include "SystemErrorText.h"
-#include "Utf8.h"
+#include "platform/SystemErrorText.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace mif {
 

@@ -1,6 +1,6 @@
-#include "FileName.h"
+#include "text/FileName.h"
 
-#include "MbcsText.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 

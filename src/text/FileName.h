@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "PathDelimiters.h"
+#include "platform/PathDelimiters.h"
 
 namespace mif {
 

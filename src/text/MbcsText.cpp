@@ -1,9 +1,9 @@
-#include "MbcsText.h"
+#include "text/MbcsText.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Cp932.h"
+#include "text/Cp932.h"
 
 namespace mif {
 

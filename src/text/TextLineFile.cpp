@@ -1,12 +1,12 @@
-#include "TextLineFile.h"
+#include "text/TextLineFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "AsciiRun.h"
-#include "Cp932.h"
-#include "Exception.h"
+#include "text/AsciiRun.h"
+#include "text/Cp932.h"
+#include "text/Exception.h"
 
 namespace mif {
 

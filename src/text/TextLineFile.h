@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileDevice.h"
+#include "platform/FileDevice.h"
 
 namespace mif {
 

@@ -1,7 +1,7 @@
-#include "Utf8.h"
+#include "text/Utf8.h"
 
-#include "AsciiRun.h"
-#include "Utf8Sequence.h"
+#include "text/AsciiRun.h"
+#include "text/Utf8Sequence.h"
 
 namespace mif {
 

@@ -1,10 +1,10 @@
-#include "Utf8ToCp932.h"
+#include "text/Utf8ToCp932.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "Cp932Tables.h"
-#include "Utf8Sequence.h"
+#include "text/Cp932Tables.h"
+#include "text/Utf8Sequence.h"
 
 namespace mif {
 

@@ -1,12 +1,12 @@
-#include "Mifjoin.h"
+#include "cli/Mifjoin.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
-#include "CommandLine.h"
 #include "ScratchDir.h"
+#include "cli/CommandLine.h"
 
 namespace mif {
 namespace {
@@ -137,7 +137,7 @@ TEST(Mifjoin, ListsInUtf8WithABomOrInCodePage932) {
   WriteBytes(dir.File("道路.mif"), kHeader + "Point 1 1\r\n");
   WriteBytes(dir.File("道路.mid"), "1\r\n");
   // 道路 is 93 B9 98 48 in code page 932.
-  const std::string cp932Path = dir.Path().string() + "/\x93\xB9\x98\x48.mif";
+  const std::string cp932Path = dir.Folder() + "\x93\xB9\x98\x48.mif";
   WriteBytes(dir.File("bom.txt"), "\xEF\xBB\xBF" + dir.File("道路.mif") + "\r\n");
   WriteBytes(dir.File("cp932.txt"), cp932Path + "\r\n");
   for (const char* list : {"bom.txt", "cp932.txt"}) {

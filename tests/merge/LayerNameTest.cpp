@@ -1,4 +1,4 @@
-#include "LayerName.h"
+#include "merge/LayerName.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,13 @@
 
 #include <filesystem>
 
-#include "Cp932.h"
-#include "MergeError.h"
 #include "MergeFixture.h"
-#include "MergeRun.h"
-#include "PairMerge.h"
 #include "StatusCodeOf.h"
-#include "Utf8.h"
+#include "merge/MergeError.h"
+#include "merge/MergeRun.h"
+#include "merge/PairMerge.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace mif {
 namespace {

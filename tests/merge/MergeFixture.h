@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "MergeContext.h"
-#include "PairMerge.h"
 #include "ScratchDir.h"
+#include "merge/MergeContext.h"
+#include "merge/PairMerge.h"
 
 namespace mif::testing {
 
@@ -25,7 +25,7 @@ class MergeFixture : public ::testing::Test {
     WriteBytes(dir.File(name), bytes);
     sources_[dir.File(name)] = bytes;
   }
-  std::string Folder() const { return dir.Path().string() + "/"; }
+  std::string Folder() const { return dir.Folder(); }
   std::string Out(const std::string& extension) const {
     return ReadBytes(dir.File("out" + extension));
   }

@@ -1,13 +1,13 @@
-#include "MergeRun.h"
+#include "merge/MergeRun.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "Exception.h"
-#include "MergeError.h"
 #include "MergeFixture.h"
+#include "merge/MergeError.h"
+#include "text/Exception.h"
 
 namespace mif {
 namespace {

@@ -1,11 +1,11 @@
-#include "MifHeader.h"
+#include "merge/MifHeader.h"
 
 #include <gtest/gtest.h>
 
-#include "Exception.h"
-#include "MergeError.h"
 #include "ScratchDir.h"
-#include "TextLineFile.h"
+#include "merge/MergeError.h"
+#include "text/Exception.h"
+#include "text/TextLineFile.h"
 
 namespace mif {
 namespace {

@@ -1,15 +1,15 @@
-#include "PairMerge.h"
+#include "merge/PairMerge.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "Cp932.h"
-#include "Exception.h"
-#include "MergeError.h"
 #include "MergeFixture.h"
 #include "StatusCodeOf.h"
-#include "TextLineFile.h"
+#include "merge/MergeError.h"
+#include "text/Cp932.h"
+#include "text/Exception.h"
+#include "text/TextLineFile.h"
 
 namespace mif {
 namespace {

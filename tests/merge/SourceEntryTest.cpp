@@ -1,4 +1,4 @@
-#include "SourceEntry.h"
+#include "merge/SourceEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -38,12 +38,12 @@ TEST(SourceEntry, CompanionWhoseExtensionDiffersInCase) {
   testing::WriteBytes(dir.File("nodi.mif"), "");
   testing::WriteBytes(dir.File("nodi.MID"), "");
   testing::WriteBytes(dir.File("Nodi.mid"), "");  // another stem: never taken
-  const SourcePairNames names = SourcePairFileNames(dir.Path().string() + "/", "nodi");
+  const SourcePairNames names = SourcePairFileNames(dir.Folder(), "nodi");
   EXPECT_EQ(names.mif, dir.File("nodi.mif"));
   EXPECT_EQ(names.mid, dir.File("nodi.MID"));
   testing::WriteBytes(dir.File("nodi.mid"), "");
-  EXPECT_EQ(SourcePairFileNames(dir.Path().string() + "/", "nodi").mid, dir.File("nodi.mid"));
-  EXPECT_EQ(SourcePairFileNames(dir.Path().string() + "/", "none").mid, dir.File("none.mid"));
+  EXPECT_EQ(SourcePairFileNames(dir.Folder(), "nodi").mid, dir.File("nodi.mid"));
+  EXPECT_EQ(SourcePairFileNames(dir.Folder(), "none").mid, dir.File("none.mid"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "AsciiRun.h"
+#include "text/AsciiRun.h"
 
 #include <gtest/gtest.h>
 

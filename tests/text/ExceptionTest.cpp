@@ -1,4 +1,4 @@
-#include "Exception.h"
+#include "text/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "FileDevice.h"
+#include "platform/FileDevice.h"
 
 namespace mif::testing {
 

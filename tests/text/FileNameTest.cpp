@@ -1,4 +1,4 @@
-#include "FileName.h"
+#include "text/FileName.h"
 
 #include <gtest/gtest.h>
 

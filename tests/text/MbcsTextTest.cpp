@@ -1,4 +1,4 @@
-#include "MbcsText.h"
+#include "text/MbcsText.h"
 
 #include <gtest/gtest.h>
 

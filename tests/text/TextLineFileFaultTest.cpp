@@ -3,10 +3,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "Exception.h"
 #include "FakeFileDevice.h"
 #include "StatusCodeOf.h"
-#include "TextLineFile.h"
+#include "text/Exception.h"
+#include "text/TextLineFile.h"
 
 namespace mif {
 namespace {

@@ -1,12 +1,12 @@
-#include "TextLineFile.h"
+#include "text/TextLineFile.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "Exception.h"
 #include "ScratchDir.h"
 #include "StatusCodeOf.h"
+#include "text/Exception.h"
 
 namespace mif {
 namespace {

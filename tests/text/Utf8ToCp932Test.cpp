@@ -1,9 +1,9 @@
-#include "Utf8ToCp932.h"
+#include "text/Utf8ToCp932.h"
 
 #include <gtest/gtest.h>
 
-#include "Cp932.h"
-#include "Utf8.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace mif {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <cerrno>
 
-#include "FileDevice.h"
-#include "PosixError.h"
-#include "PosixName.h"
+#include "platform/FileDevice.h"
+#include "platform/PosixError.h"
+#include "platform/PosixName.h"
 
 namespace mif {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "Terminal.h"
+#include "platform/Terminal.h"
 
 namespace mif {
 

@@ -3,10 +3,10 @@
 
 #include <memory>
 
-#include "Cp932.h"
-#include "FileSystem.h"
-#include "PosixName.h"
-#include "Utf8.h"
+#include "platform/FileSystem.h"
+#include "platform/PosixName.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace mif {
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "Exception.h"
-#include "PosixError.h"
 #include "ScratchDir.h"
 #include "StatusCodeOf.h"
-#include "TextLineFile.h"
+#include "platform/PosixError.h"
+#include "text/Exception.h"
+#include "text/TextLineFile.h"
 
 namespace mif {
 namespace {

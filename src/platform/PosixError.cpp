@@ -1,4 +1,4 @@
-#include "PosixError.h"
+#include "platform/PosixError.h"
 
 #include <sys/stat.h>
 

@@ -1,8 +1,8 @@
 #include <cstring>
 
-#include "PosixError.h"
-#include "SystemErrorText.h"
-#include "Utf8.h"
+#include "platform/PosixError.h"
+#include "platform/SystemErrorText.h"
+#include "text/Utf8.h"
 
 namespace mif {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "Cp932.h"
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
+#include "text/Cp932.h"
 
 namespace mif {
 

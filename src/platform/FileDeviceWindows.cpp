@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "Cp932.h"
-#include "FileDevice.h"
+#include "platform/FileDevice.h"
+#include "text/Cp932.h"
 
 namespace mif {
 

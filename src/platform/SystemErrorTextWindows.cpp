@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "SystemErrorText.h"
+#include "platform/SystemErrorText.h"
 
 namespace mif {
 

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "Terminal.h"
+#include "platform/Terminal.h"
 
 namespace mif {
 

@@ -1,4 +1,4 @@
-#include "PathDelimiters.h"
+#include "platform/PathDelimiters.h"
 
 namespace mif {
 
