@@ -1,21 +1,24 @@
-#include <iostream>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "cli/Mifjoin.h"
-#include "platform/Terminal.h"
+#include "platform/Console.h"
 
 int main(int argc, char** argv) {
+  std::ostream& err = mif::StandardError();
   // RunMifjoin reports its own errors; this is for memory running out
   // before it can.
   try {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return mif::RunMifjoin(arguments, std::cout, std::cerr, mif::StandardErrorIsTerminal());
+    const std::vector<std::string> arguments = mif::CommandLineArguments(argc, argv);
+    const int code =
+        mif::RunMifjoin(arguments, mif::StandardOutput(), err, mif::StandardErrorIsTerminal());
+    mif::StandardOutput().flush();
+    return code;
   } catch (const std::bad_alloc&) {
-    std::cerr << "mifjoin: メモリが足りません\n";
+    err << "mifjoin: メモリが足りません\n";
   } catch (const std::exception& error) {
-    std::cerr << "mifjoin: " << error.what() << "\n";
+    err << "mifjoin: " << error.what() << "\n";
   }
   return 1;
 }

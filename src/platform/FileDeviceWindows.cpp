@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "platform/FileDevice.h"
-#include "text/Cp932.h"
+#include "platform/WindowsPath.h"
 
 namespace mif {
 
@@ -11,11 +11,6 @@ constexpr std::int32_t kWroteNothing = ERROR_WRITE_FAULT;
 
 // GetLastError already speaks the codes that TextLineFile reports.
 std::int32_t WindowsError(DWORD error) { return static_cast<std::int32_t>(error); }
-
-std::wstring ToSystemName(const std::string& cp932Name) {
-  const std::u16string wide = DecodeCp932(cp932Name);
-  return std::wstring(wide.begin(), wide.end());
-}
 
 FileKind KindOf(DWORD type) {
   switch (type) {
@@ -40,7 +35,7 @@ class WindowsFileDevice final : public FileDevice {
                          : mode == FileOpenMode::Create ? GENERIC_WRITE
                                                         : GENERIC_READ | GENERIC_WRITE;
     const DWORD disposition = mode == FileOpenMode::Create ? CREATE_ALWAYS : OPEN_EXISTING;
-    handle_ = CreateFileW(ToSystemName(name).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+    handle_ = CreateFileW(SystemPath(name).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) return WindowsError(GetLastError());
     // 64-bit positions: appending to a file of 4 GiB or more lands at its end.

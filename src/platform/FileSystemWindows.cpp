@@ -1,30 +1,21 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
-#include "text/Cp932.h"
+#include "platform/WindowsPath.h"
 
 namespace mif {
 
-namespace {
-
-std::wstring SystemName(const std::string& name) {
-  const std::u16string wide = DecodeCp932(name);
-  return std::wstring(wide.begin(), wide.end());
-}
-
-}  // namespace
-
 bool FileExists(const std::string& name) {
-  return GetFileAttributesW(SystemName(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(SystemPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsDirectory(const std::string& name) {
-  const DWORD attributes = GetFileAttributesW(SystemName(name).c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(name).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<FileIdentity> IdentifyFile(const std::string& name) {
-  const std::wstring path = SystemName(name);
+  const std::wstring path = SystemPath(name);
   const HANDLE handle =
       CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

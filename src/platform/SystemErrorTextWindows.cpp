@@ -4,7 +4,9 @@
 
 namespace mif {
 
+// The runtime's own codes 100-106 mean other things to the system.
 std::u16string SystemErrorText(std::int32_t statusCode) {
+  if (statusCode >= 100 && statusCode <= 106) return {};
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

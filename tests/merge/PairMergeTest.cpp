@@ -78,12 +78,15 @@ TEST_F(PairMerge, Utf8OptionConvertsOnlyWellFormedObjectLines) {
   EXPECT_EQ(Out(".mid"), "\"J\"\t\"\xE6\xA8\xAA\"\r\n\"J\"\t2\r\n\"J\"\t3\r\n");  // not converted
 }
 
+#ifndef _WIN32
+// A file name cannot hold a double quote on Windows.
 TEST_F(PairMerge, LayerNameQuotesAreDoubled) {
   Pair("1__say \"hi\"", Header(1) + "Point 1 1\r\n", "1\r\n");
   Merge(0, "1__say \"hi\"");
   EXPECT_EQ(Out(".mid"), "\"say \"\"hi\"\"\"\t1\r\n");
   EXPECT_EQ(QuotedLayerValue(""), "\"\"");
 }
+#endif
 
 TEST_F(PairMerge, RowsWithLineBreaksInQuotedValuesGetOneLayerValue) {
   Pair("1__M", Header(2, "Delimiter \",\"\r\n") + "None\r\nNone\r\nNone\r\nNone\r\n",
