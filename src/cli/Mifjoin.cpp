@@ -64,7 +64,7 @@ class CommandInputs final : public MergeInputs {
   // Where the run stands, for messages.
   std::string Where() const {
     if (current_ < 0) return {};
-    return " [入力 " + std::to_string(current_ + 1) + "/" + std::to_string(sources_.size()) + ": " +
+    return " [" + EncodeUtf8(SourcePlace(current_, static_cast<int>(sources_.size()))) + ": " +
            sources_[current_] + "]";
   }
   std::uint64_t Bytes() const { return bytes_; }

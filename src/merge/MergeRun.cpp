@@ -6,6 +6,11 @@
 
 namespace mif {
 
+std::u16string SourcePlace(int index, int count) {
+  const std::string place = std::to_string(index + 1) + "/" + std::to_string(count);
+  return u"入力 " + std::u16string(place.begin(), place.end());
+}
+
 void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context) {
   for (int i = 0; i < count; ++i) {
     const SourceParts parts = inputs.Source(i);

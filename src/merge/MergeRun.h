@@ -27,6 +27,10 @@ class MergeInputs {
 
 class MergeContext;
 
+// Where source `index` (0-based) stands in a run of `count`, as both front
+// ends name it: "入力 2/5".
+std::u16string SourcePlace(int index, int count);
+
 // Reads every source once and protects its files in `context`, so that no
 // output of the run can be one of its sources.
 void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context);

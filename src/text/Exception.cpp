@@ -48,7 +48,7 @@ std::u16string Explanation(std::int32_t statusCode) {
 
 }  // namespace
 
-std::u16string DescribeInOutError(const EInOutError& error) {
+std::u16string DescribeInOutError(const EInOutError& error, bool withFileName) {
   // Built by appending: GCC 12 warns falsely (-Wrestrict) on literal + string.
   const std::int32_t code = error.StatusCode();
   std::u16string text = error.Message();
@@ -58,12 +58,15 @@ std::u16string DescribeInOutError(const EInOutError& error) {
   }
   const std::u16string explanation = Explanation(code);
   if (!explanation.empty()) text.append(u": ").append(explanation);
-  if (!error.FileName().empty()) text.append(u": ").append(DecodeCp932(error.FileName()));
+  if (withFileName && !error.FileName().empty())
+    text.append(u": ").append(DecodeCp932(error.FileName()));
   return text;
 }
 
-std::u16string DescribeError(const Exception& error) {
-  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) return DescribeInOutError(*io);
+std::u16string DescribeError(const Exception& error, bool withFileName) {
+  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) {
+    return DescribeInOutError(*io, withFileName);
+  }
   return error.Message();
 }
 

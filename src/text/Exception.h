@@ -44,8 +44,8 @@ std::u16string InOutErrorMessage(std::int32_t statusCode);
 // message of "I/O エラー (n)" already holds it), a short explanation of
 // the common codes or the system's own text, and the file:
 //   "I/O エラー (112): ディスクの空き領域が足りません: out.mif"
-std::u16string DescribeInOutError(const EInOutError& error);
+std::u16string DescribeInOutError(const EInOutError& error, bool withFileName = true);
 // DescribeInOutError for file errors, the message for any other.
-std::u16string DescribeError(const Exception& error);
+std::u16string DescribeError(const Exception& error, bool withFileName = true);
 
 }  // namespace mif

@@ -1,0 +1,33 @@
+// What the window makes of a file dialog's answer, without a window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mif {
+
+// The full names in an Explorer-style open dialog's buffer: texts ended by
+// a zero, the run ended by an empty text. One name alone, or a folder and
+// then names, each made full unless it already is (it starts with "\", or
+// has ":" and "\" as its second and third characters), in the buffer's
+// order.
+std::vector<std::u16string> SelectedFileNames(std::u16string_view buffer);
+
+// The code page 932 form of a name, or nothing when code page 932 cannot
+// hold it exactly (the core could not open that file by its narrow name).
+std::optional<std::string> ExactCp932(std::u16string_view name);
+
+// The output name a save dialog's choice becomes: its extension replaced
+// by ".mif", or ".mif" added.
+std::string OutputNameFromChoice(std::string_view cp932Choice);
+
+// The text of Label3 for `count` entries: "3数".
+std::string EntryCountText(int count);
+
+// The entry to make the list's top row after source `index` (0-based)
+// started: index - 10 at every twentieth source, otherwise nothing.
+std::optional<int> ScrollTopAfter(int index);
+
+}  // namespace mif

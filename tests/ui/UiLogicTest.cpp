@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "text/Cp932.h"
+#include "ui/DialogSelection.h"
+#include "ui/MessageText.h"
+
+namespace mif {
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+TEST(SelectedFileNames, OneNameOrAFolderAndNamesInTheDialogsOrder) {
+  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\x\\a.mif\0\0", 12)), Names({u"D:\\x\\a.mif"}));
+  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\x\0b.mif\0a.mif\0\0", 19)),
+            Names({u"D:\\x\\b.mif", u"D:\\x\\a.mif"}));
+  // A folder with its "\" already (a drive's root), and names that are full.
+  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\\0a.mif\0\\\\s\\b.mif\0E:\\c.mif\0\0", 33)),
+            Names({u"D:\\a.mif", u"\\\\s\\b.mif", u"E:\\c.mif"}));
+  EXPECT_EQ(SelectedFileNames(std::u16string(u"\0", 1)), Names());
+  // A folder ending in 表 (95 5C in code page 932) still gets its "\".
+  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\表\0a.mif\0b.mif\0\0", 18)),
+            Names({u"D:\\表\\a.mif", u"D:\\表\\b.mif"}));
+}
+
+TEST(SelectedFileNames, NamesCodePage932CannotHoldAreTold) {
+  EXPECT_EQ(ExactCp932(u"道路.mif"), std::optional<std::string>("\x93\xB9\x98\x48.mif"));
+  EXPECT_FALSE(ExactCp932(u"café.mif"));  // é has only a best fit, e
+  EXPECT_FALSE(ExactCp932(u"한.mif"));
+}
+
+TEST(WindowTexts, OutputNameCountAndScroll) {
+  EXPECT_EQ(OutputNameFromChoice("D:\\x\\out"), "D:\\x\\out.mif");
+  EXPECT_EQ(OutputNameFromChoice("D:\\x\\out.txt"), "D:\\x\\out.mif");
+  EXPECT_EQ(OutputNameFromChoice("D:\\x\\out.mif"), "D:\\x\\out.mif");
+  EXPECT_EQ(EntryCountText(3), "3\x90\x94");  // 数 90 94
+  EXPECT_EQ(ScrollTopAfter(19), std::optional<int>(9));
+  EXPECT_EQ(ScrollTopAfter(39), std::optional<int>(29));
+  for (int i : {0, 9, 18, 20, 38}) EXPECT_FALSE(ScrollTopAfter(i)) << i;
+}
+
+TEST(WithClosingPeriod, TheDesignsCases) {
+  EXPECT_EQ(WithClosingPeriod("abc"), "abc.");
+  for (const char* unchanged : {"abc.", "abc!", "abc)", "a-", "a ", ""}) {
+    EXPECT_EQ(WithClosingPeriod(unchanged), unchanged);
+  }
+  EXPECT_EQ(WithClosingPeriod("code 5"), "code 5.");
+  EXPECT_EQ(WithClosingPeriod("C:/"), "C:/.");
+  // ソ 83 5C: its trail byte 5C is above 2E too, but the character counts.
+  EXPECT_EQ(WithClosingPeriod("\x83\x5C"), "\x83\x5C.");
+  // 、 81 41: the character's first byte, 81, decides.
+  EXPECT_EQ(WithClosingPeriod("x\x81\x41"), "x\x81\x41.");
+}
+
+TEST(PlainBox, ClipboardTextAndMeasures) {
+  EXPECT_EQ(PlainBoxClipboardText("T", "msg", "&OK"),
+            "---------------------------\r\nT\r\n---------------------------\r\nmsg\r\n"
+            "---------------------------\r\nOK   \r\n---------------------------\r\n");
+  // An average character of 7 x 15 pixels (a 9 pt UI font), a text of
+  // 200 x 15, "OK" 15 wide: margins 14 and 15, space 19, button 88 x 26.
+  const PlainBoxLayout layout = LayOutPlainBox(7, 15, 200, 15, 15);
+  EXPECT_EQ(layout.buttonWidth, 88);   // 50 * 7 / 4 = 87.5, half away from zero
+  EXPECT_EQ(layout.buttonHeight, 26);  // 14 * 15 / 8 = 26.25
+  EXPECT_EQ(layout.clientWidth, 200 + 2 * 14);
+  EXPECT_EQ(layout.clientHeight, 15 + 26 + 19 + 2 * 15);
+  EXPECT_EQ(layout.buttonLeft, (228 - 88) / 2);
+  EXPECT_EQ(layout.buttonTop, 15 + 15 + 19);
+  EXPECT_EQ(LayOutPlainBox(7, 15, 10, 15, 100).buttonWidth, 108);  // a wide caption
+}
+
+}  // namespace
+}  // namespace mif
