@@ -1,0 +1,88 @@
+// The application shell: one object per process with the hidden window of
+// class "TApplication" that carries the title and the taskbar button and
+// owns the main window, the dialogs and the boxes; the message loop; and
+// the error box.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace mif {
+
+class TApplication {
+ public:
+  static constexpr const char16_t* kTitle = u"トランスレータ結果のMIF/MIDを結合する";
+
+  // Makes the hidden window with the icon MAINICON of `instance`.
+  explicit TApplication(HINSTANCE instance);
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // The one object of the process, once made.
+  static TApplication& Instance();
+
+  HINSTANCE ModuleInstance() const { return instance_; }
+  HWND Handle() const { return handle_; }
+  // Sets the hidden window's caption; Title reads it back (at most 255
+  // bytes, code page 932).
+  void SetTitle(const std::string& cp932Title);
+  std::string Title() const;
+
+  // The first window made with this as its owner becomes the main window.
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+  HWND MainWindow() const { return mainWindow_; }
+
+  // Shows the main window by the show command (3 maximised, 7 minimised,
+  // otherwise as it is laid out) and runs the message loop until a quit
+  // request is taken.
+  void Run(int showCommand);
+  // Handles every waiting message as the loop would, then returns. A quit
+  // request sets the terminated flag and handling goes on.
+  void ProcessPendingMessages();
+  bool Terminated() const { return terminated_; }
+
+  // Shows the exception being handled in the error box (MB_ICONERROR, the
+  // title as caption, the closing-period rule, the failing file and its
+  // place in the run on a second line), with the application's windows
+  // disabled, and restores activation and focus afterwards.
+  void ReportCurrentError();
+  // The place of the source a run is at, for the error box; -1 when none.
+  void SetRunPlace(int index, int count) {
+    runIndex_ = index;
+    runCount_ = count;
+  }
+
+  // Disables the application's enabled windows for a modal box; the
+  // object given back enables them again.
+  class ModalScope {
+   public:
+    explicit ModalScope(HWND except = nullptr);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    std::vector<HWND> disabled_;
+  };
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool HandleMessage(MSG& message);
+
+  HINSTANCE instance_;
+  HWND handle_ = nullptr;
+  HWND mainWindow_ = nullptr;
+  bool terminated_ = false;
+  int runIndex_ = -1;
+  int runCount_ = 0;
+};
+
+// Runs `handler`, showing what it throws in the error box: no C++
+// exception may cross a Win32 callback. Gives whether it returned normally.
+bool Dispatch(const std::function<void()>& handler);
+
+}  // namespace mif

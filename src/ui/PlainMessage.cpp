@@ -1,0 +1,183 @@
+#include "ui/PlainMessage.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "merge/MergeError.h"
+#include "ui/Application.h"
+#include "ui/MessageText.h"
+#include "ui/Wide.h"
+
+namespace mif {
+
+namespace {
+
+constexpr int kOkId = IDOK;
+constexpr char kOk[] = "OK";
+
+struct Box {
+  std::string text;
+  std::string caption;
+  bool done = false;
+};
+
+void CopyToClipboard(HWND window, const Box& box) {
+  MessageBeep(0);
+  const std::string cp932 = PlainBoxClipboardText(box.caption, box.text, kOk);
+  const std::wstring wide = Wide(cp932);
+  if (!OpenClipboard(window)) throw EMergeError(u"クリップボードを開くことができません");
+  EmptyClipboard();
+  const auto put = [](UINT format, const void* bytes, std::size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) return;
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    if (SetClipboardData(format, memory) == nullptr) GlobalFree(memory);
+  };
+  put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  put(CF_TEXT, cp932.c_str(), cp932.size() + 1);
+  CloseClipboard();
+}
+
+LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* box = reinterpret_cast<Box*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrW(
+          window, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kOkId || LOWORD(wParam) == IDCANCEL) box->done = true;
+      return 0;
+    case WM_CLOSE:
+      box->done = true;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HFONT MessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+SIZE Measure(HDC dc, const std::wstring& text, int width, UINT flags) {
+  RECT rect{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | flags);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The box's layout from its font, as the dialog units of the design say.
+PlainBoxLayout LayOut(HFONT font, const std::wstring& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  const std::wstring letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE average{};
+  GetTextExtentPoint32W(dc, letters.c_str(), 52, &average);
+  const SIZE measured =
+      Measure(dc, text, GetSystemMetrics(SM_CXSCREEN) / 2, DT_WORDBREAK | DT_EXPANDTABS);
+  const SIZE ok = Measure(dc, L"OK", 0, DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return LayOutPlainBox(average.cx / 52, average.cy, measured.cx, measured.cy, ok.cx);
+}
+
+void RegisterBoxClass(HINSTANCE module) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(module, kPlainMessageClass, &windowClass)) return;
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = BoxProc;
+  windowClass.hInstance = module;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kPlainMessageClass;
+  RegisterClassExW(&windowClass);
+}
+
+// Centred on the monitor of the application's active window.
+void Centre(HWND window) {
+  HWND active = GetActiveWindow();
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(active ? active : window, MONITOR_DEFAULTTOPRIMARY), &info);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  SetWindowPos(window, nullptr,
+               info.rcMonitor.left + (info.rcMonitor.right - info.rcMonitor.left - width) / 2,
+               info.rcMonitor.top + (info.rcMonitor.bottom - info.rcMonitor.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool IsCtrlC(const MSG& message) {
+  return message.message == WM_KEYDOWN && message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+         GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+}  // namespace
+
+void ShowPlainMessage(const std::string& cp932Text) {
+  TApplication& application = TApplication::Instance();
+  HINSTANCE module = application.ModuleInstance();
+  RegisterBoxClass(module);
+  Box box{cp932Text, application.Title()};
+  const std::wstring text = Wide(cp932Text);
+  HFONT font = MessageFont();
+  const PlainBoxLayout layout = LayOut(font, text);
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME;
+  RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  TApplication::ModalScope modal;
+  HWND window = CreateWindowExW(exStyle, kPlainMessageClass, Wide(box.caption).c_str(), style, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top,
+                                application.Handle(), nullptr, module, &box);
+  HWND label =
+      CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, layout.textLeft,
+                      layout.textTop, layout.clientWidth - 2 * layout.textLeft,
+                      layout.clientHeight - layout.buttonHeight, window, nullptr, module, nullptr);
+  HWND button =
+      CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      layout.buttonLeft, layout.buttonTop, layout.buttonWidth, layout.buttonHeight,
+                      window, reinterpret_cast<HMENU>(kOkId), module, nullptr);
+  SetWindowPos(label, nullptr, layout.textLeft, layout.textTop,
+               layout.clientWidth - 2 * layout.textLeft, layout.buttonTop - layout.textTop,
+               SWP_NOZORDER);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  Centre(window);
+  ShowWindow(window, SW_SHOW);
+  SetFocus(button);
+  MSG message;
+  bool quit = false;
+  while (!box.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_KEYDOWN &&
+        (message.hwnd == window || IsChild(window, message.hwnd))) {
+      if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
+        box.done = true;
+        continue;
+      }
+      if (IsCtrlC(message)) {
+        Dispatch([&] { CopyToClipboard(window, box); });
+        continue;
+      }
+    }
+    if (!IsDialogMessageW(window, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  if (!box.done) quit = true;  // WM_QUIT ended the loop: hand it on
+  DestroyWindow(window);
+  DeleteObject(font);
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+}  // namespace mif

@@ -1,0 +1,17 @@
+// The plain message box: the application title as caption, the text, one
+// OK button that is both the default and the cancel button. Enter, Esc,
+// the button and the close button close it; Ctrl+C beeps and copies its
+// content.
+#pragma once
+
+#include <string>
+
+namespace mif {
+
+// Shows `cp932Text` modally and returns when the box is closed.
+void ShowPlainMessage(const std::string& cp932Text);
+
+// The class of the box's window, for those who look for it.
+inline constexpr wchar_t kPlainMessageClass[] = L"TPlainMessage";
+
+}  // namespace mif

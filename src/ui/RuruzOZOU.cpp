@@ -1,0 +1,443 @@
+#include "ui/RuruzOZOU.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "merge/MergeError.h"
+#include "text/FileName.h"
+#include "ui/Application.h"
+#include "ui/CheckList.h"
+#include "ui/DialogSelection.h"
+#include "ui/PlainMessage.h"
+#include "ui/Wide.h"
+
+namespace mif {
+
+TRuruzOZOF* RuruzOZOF = nullptr;
+
+namespace {
+
+constexpr int kLeft = 192, kTop = 114, kWidth = 627, kHeight = 533;
+constexpr int kFontHeight = -12;
+constexpr auto kTurnInterval = std::chrono::milliseconds(100);
+
+// The gaps in 参　照 and 実　行 are the ideographic space U+3000.
+struct ControlKind {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+  const wchar_t* text;
+};
+
+ControlKind KindOf(ControlId id) {
+  const DWORD child = WS_CHILD | WS_VISIBLE;
+  switch (id) {
+    case kLabel1:
+      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L"結合ファイル（作成ファイル）名"};
+    case kLabel2:
+      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L"結合元ファイル名"};
+    case kLabel3:
+      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L""};
+    case kInNameList:
+      return {L"LISTBOX",
+              child | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                  LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+              WS_EX_CLIENTEDGE, L""};
+    case kButton1:
+    case kButton2:
+      return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, L"参\u3000照"};
+    case kOutName:
+      return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L""};
+    case kBExecute:
+      return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, L"実\u3000行"};
+    case kCUtf8:
+      return {L"BUTTON", child | WS_TABSTOP | BS_AUTOCHECKBOX, 0, L"UTF-8>SJIS変換"};
+  }
+  return {};
+}
+
+// The tab order: the list, Button1, Button2, outName, bExecute, cUTF8.
+constexpr ControlId kTabOrder[] = {kInNameList, kButton1, kButton2, kOutName, kBExecute, kCUtf8};
+
+int Scale(int value, int dpi) { return MulDiv(value, dpi, 96); }
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+// Per-monitor dpi where the system tells it (Windows 10), else the screen's.
+int DpiOf(HWND window) {
+  static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpi != nullptr) {
+    if (const UINT dpi = getDpi(window)) return static_cast<int>(dpi);
+  }
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::wstring TextOf(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+// The .mif files directly inside a folder, in name order.
+std::vector<std::u16string> MifFilesIn(const std::u16string& folder) {
+  std::u16string pattern = folder;
+  if (!pattern.empty() && pattern.back() != u'\\' && pattern.back() != u'/') pattern += u'\\';
+  const std::u16string prefix = pattern;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Wide(pattern + u"*.mif").c_str(), &found);
+  std::vector<std::u16string> names;
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.push_back(prefix + Utf16(found.cFileName));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool HasMifExtension(std::u16string_view name) {
+  if (name.size() < 4) return false;
+  std::u16string extension(name.substr(name.size() - 4));
+  for (char16_t& c : extension) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+  return extension == u".mif";
+}
+
+}  // namespace
+
+const std::vector<ControlPlace>& ControlLayout() {
+  static const std::vector<ControlPlace> layout = {
+      {kLabel1, 16, 448, 154, 12},     {kLabel2, 16, 24, 89, 12},   {kLabel3, 384, 16, 4, 12},
+      {kInNameList, 16, 40, 585, 393}, {kButton1, 152, 16, 75, 25}, {kButton2, 184, 440, 75, 25},
+      {kOutName, 16, 464, 585, 20},    {kBExecute, 528, 8, 75, 25}, {kCUtf8, 376, 16, 121, 17},
+  };
+  return layout;
+}
+
+TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs) : dialogs_(std::move(dialogs)) {
+  TApplication& application = TApplication::Instance();
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = application.ModuleInstance();
+  windowClass.hIcon = LoadIconW(application.ModuleInstance(), L"MAINICON");
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+  RuruzOZOF = this;
+  handle_ = CreateWindowExW(0, kClassName, L"MIFデータを連結する",
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight,
+                            application.Handle(), nullptr, application.ModuleInstance(), this);
+  CreateControls();
+  ApplyDpi(DpiOf(handle_));
+  DragAcceptFiles(handle_, TRUE);
+  application.SetMainWindow(handle_);
+}
+
+TRuruzOZOF::~TRuruzOZOF() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+  if (font_ != nullptr) DeleteObject(font_);
+  UnregisterClassW(kClassName, TApplication::Instance().ModuleInstance());
+  RuruzOZOF = nullptr;
+}
+
+void TRuruzOZOF::CreateControls() {
+  HINSTANCE module = TApplication::Instance().ModuleInstance();
+  for (const ControlPlace& place : ControlLayout()) {
+    const ControlKind kind = KindOf(place.id);
+    CreateWindowExW(kind.exStyle, kind.className, kind.text, kind.style, place.left, place.top,
+                    place.width, place.height, handle_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), module, nullptr);
+  }
+  HWND after = HWND_TOP;
+  for (const ControlId id : kTabOrder) {
+    SetWindowPos(Control(id), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = Control(id);
+  }
+  AttachCheckList(Control(kInNameList));
+}
+
+void TRuruzOZOF::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  HFONT font = CreateFontW(Scale(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+  for (const ControlPlace& place : ControlLayout()) {
+    HWND control = Control(place.id);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowPos(control, nullptr, Scale(place.left, dpi), Scale(place.top, dpi),
+                 Scale(place.width, dpi), Scale(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+  font_ = font;
+  HWND list = Control(kInNameList);
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, CheckListRowHeight(list, font_));
+  // The static texts size themselves to their text.
+  for (const ControlId id : {kLabel1, kLabel2, kLabel3}) FitLabelToText(id);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TRuruzOZOF::FitLabelToText(ControlId id) {
+  HWND label = Control(id);
+  const std::wstring text = TextOf(label);
+  if (text.empty()) return;
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, font_);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  RECT rect;
+  GetWindowRect(label, &rect);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TRuruzOZOF::SetLabel3(const std::string& cp932Text) {
+  SetWindowTextW(Control(kLabel3), Wide(cp932Text).c_str());
+  FitLabelToText(kLabel3);
+}
+
+LRESULT CALLBACK TRuruzOZOF::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TRuruzOZOF*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->handle_ = window;
+  }
+  auto* self = reinterpret_cast<TRuruzOZOF*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  // What a handler throws is shown here, where the message is dispatched.
+  if (!Dispatch([&] { result = self->Handle(message, wParam, lParam); })) {
+    if (!self->running_) EnableWindow(self->Control(kBExecute), TRUE);
+  }
+  return result;
+}
+
+LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+          case kButton1:
+            Button1Click();
+            return 0;
+          case kButton2:
+            Button2Click();
+            return 0;
+          case kBExecute:
+            bExecuteClick();
+            return 0;
+          default:
+            break;
+        }
+      }
+      break;
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+          CheckListRowHeight(Control(kInNameList), font_);
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawCheckListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(wParam));
+      const RECT* suggested = reinterpret_cast<RECT*>(lParam);
+      SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DROPFILES: {
+      HDROP drop = reinterpret_cast<HDROP>(wParam);
+      std::vector<std::u16string> names;
+      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
+        name.resize(name.size() - 1);
+        names.push_back(Utf16(name));
+      }
+      DragFinish(drop);
+      DropFiles(names);
+      return 0;
+    }
+    case WM_CLOSE:
+      // The window stays until the loop ends: a run goes on to its end.
+      PostQuitMessage(0);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        // The application's window carries the taskbar button.
+        ShowWindow(handle_, SW_HIDE);
+        ShowWindow(TApplication::Instance().Handle(), SW_MINIMIZE);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+void TRuruzOZOF::SetEntries(const std::vector<std::string>& cp932Names, bool append) {
+  HWND list = Control(kInNameList);
+  if (!append) {
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    parts_.clear();
+  }
+  for (const std::string& name : cp932Names) {
+    if (!AddCheckListEntry(list, Wide(MakeSourceEntry(name)))) {
+      throw EMergeError(u"行を挿入できません");
+    }
+    parts_.push_back(MakeSourceParts(name));
+  }
+  SetLabel3(EntryCountText(static_cast<int>(parts_.size())));
+}
+
+void TRuruzOZOF::Button1Click() {
+  const auto buffer = dialogs_->ChooseSources(TApplication::Instance().Handle(), openInitialName_);
+  if (!buffer) return;
+  const std::vector<std::u16string> names = SelectedFileNames(*buffer);
+  if (names.empty()) return;
+  openInitialName_ = names.front();
+  std::vector<std::string> cp932Names;
+  std::u16string refused;
+  for (const std::u16string& name : names) {
+    if (const auto narrow = ExactCp932(name)) {
+      cp932Names.push_back(*narrow);
+    } else {
+      refused += u"\r\n" + name;
+    }
+  }
+  if (!refused.empty()) {
+    ShowPlainMessage(EncodeCp932(u"コードページ 932 で表せないファイル名があります:" + refused));
+    return;
+  }
+  SetEntries(cp932Names, false);
+}
+
+void TRuruzOZOF::Button2Click() {
+  const auto chosen = dialogs_->ChooseOutput(TApplication::Instance().Handle(), saveInitialName_);
+  if (!chosen || chosen->empty()) return;
+  saveInitialName_ = *chosen;
+  SetWindowTextW(Control(kOutName), Wide(OutputNameFromChoice(EncodeCp932(*chosen))).c_str());
+}
+
+void TRuruzOZOF::bExecuteClick() {
+  HWND list = Control(kInNameList);
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  if (count == 0) {
+    ShowPlainMessage(EncodeCp932(u"入力フォルダーの指定がありません"));
+    return;
+  }
+  if (GetWindowTextLengthW(Control(kOutName)) == 0) {
+    ShowPlainMessage(EncodeCp932(u"出力ファイル名の指定がありません"));
+    return;
+  }
+  EnableWindow(Control(kBExecute), FALSE);
+  for (int i = 0; i < count; ++i) SetMarked(list, i, true);
+  struct RunScope {
+    TRuruzOZOF& window;
+    explicit RunScope(TRuruzOZOF& w) : window(w) { window.running_ = true; }
+    ~RunScope() { window.running_ = false; }
+  } scope(*this);
+  runCount_ = count;
+  lastTurn_ = std::chrono::steady_clock::now();
+  RunMerge(*this);
+  TApplication::Instance().SetRunPlace(-1, 0);
+  EnableWindow(Control(kBExecute), TRUE);
+}
+
+void TRuruzOZOF::DropFiles(const std::vector<std::u16string>& names) {
+  if (running_) {
+    ShowPlainMessage(EncodeCp932(u"結合の実行中はファイルを追加できません"));
+    return;
+  }
+  std::vector<std::string> added;
+  std::u16string skipped;
+  for (const std::u16string& name : names) {
+    const DWORD attributes = GetFileAttributesW(Wide(name).c_str());
+    std::vector<std::u16string> files;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      files = MifFilesIn(name);
+    } else if (HasMifExtension(name)) {
+      files = {name};
+    } else {
+      skipped += u"\r\n" + name;
+      continue;
+    }
+    for (const std::u16string& file : files) {
+      if (const auto narrow = ExactCp932(file)) {
+        added.push_back(*narrow);
+      } else {
+        skipped += u"\r\n" + file;
+      }
+    }
+  }
+  SetEntries(added, true);
+  if (!skipped.empty()) {
+    ShowPlainMessage(EncodeCp932(
+        u"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:" +
+        skipped));
+  }
+}
+
+int TRuruzOZOF::SourceCount() {
+  return static_cast<int>(SendMessageW(Control(kInNameList), LB_GETCOUNT, 0, 0));
+}
+
+SourceParts TRuruzOZOF::Source(int index) {
+  if (index < 0 || index >= static_cast<int>(parts_.size())) {
+    throw EMergeError(u"リストのインデックスが範囲を超えています (" +
+                      Utf16(std::to_wstring(index)) + u")");
+  }
+  return parts_[index];
+}
+
+void TRuruzOZOF::SourceStarting(int index) {
+  HWND list = Control(kInNameList);
+  TApplication::Instance().SetRunPlace(index, runCount_);
+  SetMarked(list, index, false);
+  TApplication::Instance().ProcessPendingMessages();
+  lastTurn_ = std::chrono::steady_clock::now();
+  if (const auto top = ScrollTopAfter(index)) {
+    if (SendMessageW(list, LB_GETTOPINDEX, 0, 0) != *top) {
+      SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(*top), 0);
+    }
+  }
+}
+
+std::string TRuruzOZOF::OutputName() {
+  const std::wstring text = TextOf(Control(kOutName));
+  const auto narrow = ExactCp932(Utf16(text));
+  if (!narrow) {
+    throw EMergeError(u"出力ファイル名をコードページ 932 で表せません: " + Utf16(text));
+  }
+  return *narrow;
+}
+
+bool TRuruzOZOF::Utf8Option() {
+  return SendMessageW(Control(kCUtf8), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TRuruzOZOF::BytesMerged(std::uint64_t) {
+  // A long source gives the window a turn too, so it never stops answering.
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastTurn_ < kTurnInterval) return;
+  lastTurn_ = now;
+  TApplication::Instance().ProcessPendingMessages();
+}
+
+}  // namespace mif

@@ -1,0 +1,96 @@
+// The main window TRuruzOZOF: the source list with its check marks, the
+// output name, the UTF-8 option and the Execute button. It supplies the
+// merge run with its inputs and shows the run's progress in the marks.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "merge/MergeRun.h"
+#include "merge/SourceEntry.h"
+#include "ui/FileDialogs.h"
+
+namespace mif {
+
+// Control identifiers, which are also what tests find the controls by.
+enum ControlId : int {
+  kLabel1 = 101,
+  kLabel2,
+  kLabel3,
+  kInNameList,
+  kButton1,
+  kButton2,
+  kOutName,
+  kBExecute,
+  kCUtf8,
+};
+
+// A control's place at 96 dpi, as the layout gives it.
+struct ControlPlace {
+  ControlId id;
+  int left, top, width, height;
+};
+// The controls in the order the window makes them.
+const std::vector<ControlPlace>& ControlLayout();
+
+class TRuruzOZOF final : public MergeInputs {
+ public:
+  static constexpr wchar_t kClassName[] = L"TRuruzOZOF";
+
+  // Makes the window, hidden, owned by the application's hidden window.
+  explicit TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs);
+  ~TRuruzOZOF() override;
+  TRuruzOZOF(const TRuruzOZOF&) = delete;
+  TRuruzOZOF& operator=(const TRuruzOZOF&) = delete;
+
+  HWND Handle() const { return handle_; }
+  HWND Control(ControlId id) const { return GetDlgItem(handle_, id); }
+
+  void Button1Click();
+  void Button2Click();
+  void bExecuteClick();
+
+  // Lays the window and its controls out for `dpi`, scaling every place
+  // and the font height by dpi/96 as MulDiv rounds.
+  void ApplyDpi(int dpi);
+
+  // Appends the entries of dropped files: .mif files, and the .mif files
+  // directly inside dropped folders in name order.
+  void DropFiles(const std::vector<std::u16string>& names);
+
+  // MergeInputs: what the run reads, when it reads it.
+  int SourceCount() override;
+  SourceParts Source(int index) override;
+  void SourceStarting(int index) override;
+  std::string OutputName() override;
+  bool Utf8Option() override;
+  void BytesMerged(std::uint64_t total) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  void SetEntries(const std::vector<std::string>& cp932Names, bool append);
+  void SetLabel3(const std::string& cp932Text);
+  void FitLabelToText(ControlId id);
+  void SetMark(int index, bool marked);
+
+  std::unique_ptr<FileDialogs> dialogs_;
+  HWND handle_ = nullptr;
+  HFONT font_ = nullptr;
+  int dpi_ = 96;
+  std::vector<SourceParts> parts_;  // beside the list's texts, one an entry
+  std::u16string openInitialName_, saveInitialName_;
+  bool running_ = false;
+  int runCount_ = 0;
+  std::chrono::steady_clock::time_point lastTurn_;
+};
+
+// The object RuruzOZOF, while it exists.
+extern TRuruzOZOF* RuruzOZOF;
+
+}  // namespace mif

@@ -1,0 +1,384 @@
+// The real window under Windows or Wine, driven by messages: clicks by
+// BM_CLICK, text by WM_SETTEXT, marks and scrolling read back from the
+// list. Dialogs come from a fake; boxes are met in their modal loops by a
+// CBT hook, and a box that no test expects fails the test and is closed.
+#include <windows.h>
+// After windows.h, which they need.
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "ScratchDir.h"
+#include "cli/Mifjoin.h"
+#include "text/Cp932.h"
+#include "ui/Application.h"
+#include "ui/CheckList.h"
+#include "ui/PlainMessage.h"
+#include "ui/RuruzOZOU.h"
+#include "ui/Wide.h"
+
+namespace mif {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::WriteBytes;
+
+const std::string kHeader = "Version 300\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
+
+// Selections the test supplies in place of the dialogs.
+struct FakeDialogs final : FileDialogs {
+  std::deque<std::optional<std::u16string>> sources, outputs;
+  std::optional<std::u16string> ChooseSources(HWND, const std::u16string&) override {
+    auto next = sources.front();
+    sources.pop_front();
+    return next;
+  }
+  std::optional<std::u16string> ChooseOutput(HWND, const std::u16string&) override {
+    auto next = outputs.front();
+    outputs.pop_front();
+    return next;
+  }
+};
+
+// A box as the hook meets it: its window, caption and text.
+struct Box {
+  HWND window;
+  std::wstring className, caption, text;
+};
+using BoxHandler = std::function<void(const Box&)>;
+
+std::deque<BoxHandler> expectedBoxes;
+std::vector<std::wstring> unexpectedBoxes;
+HHOOK hook = nullptr;
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[4096];
+  const int length = GetWindowTextW(window, text, 4096);
+  return std::wstring(text, static_cast<std::size_t>(length));
+}
+
+BOOL CALLBACK LongestStatic(HWND child, LPARAM longest) {
+  wchar_t className[32];
+  GetClassNameW(child, className, 32);
+  auto* text = reinterpret_cast<std::wstring*>(longest);
+  const std::wstring childText = TextOf(child);
+  if (lstrcmpiW(className, L"Static") == 0 && childText.size() > text->size()) *text = childText;
+  return TRUE;
+}
+
+void CloseBox(const Box& box) {
+  if (box.className == kPlainMessageClass) {
+    PostMessageW(GetDlgItem(box.window, IDOK), WM_KEYDOWN, VK_RETURN, 0);
+  } else {
+    PostMessageW(box.window, WM_COMMAND, IDOK, 0);
+  }
+}
+
+LRESULT CALLBACK MeetBoxes(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    wchar_t className[64];
+    GetClassNameW(window, className, 64);
+    if (lstrcmpW(className, L"#32770") == 0 || lstrcmpW(className, kPlainMessageClass) == 0) {
+      Box box{window, className, TextOf(window), L""};
+      EnumChildWindows(window, LongestStatic, reinterpret_cast<LPARAM>(&box.text));
+      if (expectedBoxes.empty()) {
+        unexpectedBoxes.push_back(box.text);
+        CloseBox(box);
+      } else {
+        BoxHandler handler = std::move(expectedBoxes.front());
+        expectedBoxes.pop_front();
+        handler(box);
+      }
+    }
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+// Every LB_SETITEMDATA and LB_SETTOPINDEX the window sends its list.
+struct ListLog {
+  std::vector<std::pair<int, int>> marks;  // index, mark
+  std::vector<int> tops;                   // index asked for
+  std::vector<int> topsAfter;              // the list's top row then
+};
+ListLog listLog;
+WNDPROC listProc = nullptr;
+
+LRESULT CALLBACK LogList(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(listProc, list, message, wParam, lParam);
+  if (message == LB_SETITEMDATA)
+    listLog.marks.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
+  if (message == LB_SETTOPINDEX) {
+    listLog.tops.push_back(static_cast<int>(wParam));
+    listLog.topsAfter.push_back(
+        static_cast<int>(CallWindowProcW(listProc, list, LB_GETTOPINDEX, 0, 0)));
+  }
+  return result;
+}
+
+class Gui : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    application = std::make_unique<TApplication>(GetModuleHandleW(nullptr));
+    application->SetTitle(EncodeCp932(TApplication::kTitle));
+    auto fake = std::make_unique<FakeDialogs>();
+    dialogs = fake.get();
+    window = std::make_unique<TRuruzOZOF>(std::move(fake));
+    ShowWindow(window->Handle(), SW_SHOWNORMAL);
+    hook = SetWindowsHookExW(WH_CBT, MeetBoxes, nullptr, GetCurrentThreadId());
+    listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(List(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LogList)));
+    listLog = {};
+    unexpectedBoxes.clear();
+    expectedBoxes.clear();
+  }
+  void TearDown() override {
+    EXPECT_TRUE(unexpectedBoxes.empty())
+        << "a box nobody expected: " << Narrow(unexpectedBoxes.front());
+    EXPECT_TRUE(expectedBoxes.empty()) << expectedBoxes.size() << " expected boxes never came";
+    UnhookWindowsHookEx(hook);
+    window.reset();
+    application.reset();
+  }
+
+  HWND List() const { return window->Control(kInNameList); }
+  void Click(ControlId id) { SendMessageW(window->Control(id), BM_CLICK, 0, 0); }
+  void SetText(ControlId id, const std::wstring& text) {
+    SendMessageW(window->Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  std::wstring Text(ControlId id) const { return TextOf(window->Control(id)); }
+  int Count() const { return static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0)); }
+  std::wstring Entry(int i) const {
+    std::wstring text(SendMessageW(List(), LB_GETTEXTLEN, i, 0) + 1, L'\0');
+    SendMessageW(List(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.size() - 1);
+    return text;
+  }
+  // A box with this text is expected next; it is closed with OK.
+  void ExpectBox(const std::wstring& text, std::function<void(const Box&)> more = {}) {
+    expectedBoxes.push_back([text, more](const Box& box) {
+      EXPECT_EQ(Narrow(box.text), Narrow(text));
+      EXPECT_EQ(box.caption, Wide(std::u16string(TApplication::kTitle)));
+      if (more) more(box);
+      CloseBox(box);
+    });
+  }
+  // Selects files of `dir` by name through the fake open dialog.
+  void Select(const ScratchDir& dir, const std::vector<std::string>& names) {
+    std::u16string buffer = Utf16(testing::Utf8Path(dir.Folder()).wstring());
+    if (!buffer.empty() && buffer.back() == u'\\') buffer.pop_back();
+    buffer += u'\0';
+    for (const std::string& name : names) {
+      buffer += Utf16(testing::Utf8Path(name).wstring()) + u'\0';
+    }
+    dialogs->sources.push_back(buffer + u'\0');
+    Click(kButton1);
+  }
+  void Pair(const ScratchDir& dir, const std::string& base, int rows = 1) {
+    std::string mif = kHeader, mid;
+    for (int i = 0; i < rows; ++i) {
+      mif += "Point 1 1\r\n";
+      mid += std::to_string(i) + "\r\n";
+    }
+    WriteBytes(dir.File(base + ".mif"), mif);
+    WriteBytes(dir.File(base + ".mid"), mid);
+  }
+
+  std::unique_ptr<TApplication> application;
+  std::unique_ptr<TRuruzOZOF> window;
+  FakeDialogs* dialogs = nullptr;
+};
+
+TEST_F(Gui, TheWindowAndItsControlsAsTheLayoutGivesThem) {
+  EXPECT_EQ(TextOf(window->Handle()), L"MIFデータを連結する");
+  EXPECT_EQ(GetWindow(window->Handle(), GW_OWNER), application->Handle());
+  EXPECT_EQ(Narrow(TextOf(application->Handle())), EncodeCp932(TApplication::kTitle));
+  EXPECT_EQ(Text(kButton1), L"参\u3000照");
+  EXPECT_EQ(Text(kBExecute), L"実\u3000行");
+  EXPECT_EQ(Text(kCUtf8), L"UTF-8>SJIS変換");
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(List(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"ＭＳ Ｐゴシック");
+  EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+  for (int dpi : {96, 144}) {
+    window->ApplyDpi(dpi);
+    for (const ControlPlace& place : ControlLayout()) {
+      RECT rect;
+      GetWindowRect(window->Control(place.id), &rect);
+      MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&rect), 2);
+      EXPECT_EQ(rect.left, MulDiv(place.left, dpi, 96)) << place.id << " at " << dpi;
+      EXPECT_EQ(rect.top, MulDiv(place.top, dpi, 96)) << place.id << " at " << dpi;
+      if (place.id >= kInNameList) {  // the static texts size themselves to their text
+        EXPECT_EQ(rect.right - rect.left, MulDiv(place.width, dpi, 96)) << place.id;
+        EXPECT_EQ(rect.bottom - rect.top, MulDiv(place.height, dpi, 96)) << place.id;
+      }
+    }
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(List(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, MulDiv(-12, dpi, 96));
+  }
+  window->ApplyDpi(96);
+  // The tab order follows the layout's: the list first, cUTF8 last.
+  HWND next = GetNextDlgTabItem(window->Handle(), List(), FALSE);
+  EXPECT_EQ(next, window->Control(kButton1));
+}
+
+TEST_F(Gui, TheTwoInputMessagesComeInTheirOrder) {
+  ExpectBox(L"入力フォルダーの指定がありません");  // only this one, the output being empty too
+  Click(kBExecute);
+  ScratchDir dir;
+  Pair(dir, "1__A");
+  Select(dir, {"1__A.mif"});
+  ExpectBox(L"出力ファイル名の指定がありません");
+  Click(kBExecute);
+  EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
+}
+
+TEST_F(Gui, ASelectionGivesEntriesAndTheCountACancelKeepsThem) {
+  ScratchDir dir;
+  Select(dir, {"b.mif", "t.1.mif"});
+  ASSERT_EQ(Count(), 2);
+  const std::wstring folder = testing::Utf8Path(dir.Folder()).wstring();
+  EXPECT_EQ(Entry(0), L"b," + folder);
+  EXPECT_EQ(Entry(1), L"t.1," + folder);
+  EXPECT_EQ(Text(kLabel3), L"2数");
+  EXPECT_FALSE(IsMarked(List(), 0));
+  dialogs->sources.push_back(std::nullopt);  // cancelled
+  Click(kButton1);
+  EXPECT_EQ(Count(), 2);
+  dialogs->outputs.push_back(u"D:\\x\\out.txt");
+  Click(kButton2);
+  EXPECT_EQ(Text(kOutName), L"D:\\x\\out.mif");
+  dialogs->outputs.push_back(std::nullopt);
+  Click(kButton2);
+  EXPECT_EQ(Text(kOutName), L"D:\\x\\out.mif");
+  ExpectBox(L"コードページ 932 で表せないファイル名があります:\r\n" + folder + L"café.mif");
+  Select(dir, {"café.mif"});
+  EXPECT_EQ(Count(), 2);  // the list stays as it was
+}
+
+TEST_F(Gui, ARunWritesWhatMifjoinWritesAndMarksTheProgress) {
+  ScratchDir dir;
+  const std::vector<std::string> bases = {"53394611__ROAD", "53394612__RIVER", "53394613__BLDG"};
+  for (const std::string& base : bases) {
+    for (const char* extension : {".mif", ".mid"}) {
+      const std::string sample = std::string(MIF_SAMPLES_DIR) + "/" + base + extension;
+      WriteBytes(dir.File(base + extension), ReadBytes(sample));
+    }
+  }
+  Select(dir, {bases[0] + ".mif", bases[1] + ".mif", bases[2] + ".mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("gui")).wstring());
+  Click(kBExecute);
+  std::ostringstream out, err;
+  ASSERT_EQ(RunMifjoin({"-q", "-o", dir.File("cli"), dir.File(bases[0] + ".mif"),
+                        dir.File(bases[1] + ".mif"), dir.File(bases[2] + ".mif")},
+                       out, err, false),
+            0);
+  EXPECT_EQ(ReadBytes(dir.File("gui.mif")), ReadBytes(dir.File("cli.mif")));
+  EXPECT_EQ(ReadBytes(dir.File("gui.mid")), ReadBytes(dir.File("cli.mid")));
+  // Every entry marked first to last, then each cleared as its source starts.
+  const std::vector<std::pair<int, int>> marks = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1},
+                                                  {2, 1}, {0, 0}, {1, 0}, {2, 0}};
+  EXPECT_EQ(listLog.marks, marks);
+  EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
+}
+
+TEST_F(Gui, FortyFiveEntriesScrollToTopRows9And29) {
+  ScratchDir dir;
+  std::vector<std::string> names;
+  for (int i = 0; i < 45; ++i) {
+    const std::string base = "s" + std::to_string(100 + i);
+    Pair(dir, base);
+    names.push_back(base + ".mif");
+  }
+  Select(dir, names);
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  Click(kBExecute);
+  EXPECT_EQ(listLog.tops, std::vector<int>({9, 29}));
+  EXPECT_EQ(listLog.topsAfter.front(), 9);
+  for (int i = 0; i < 45; ++i) EXPECT_FALSE(IsMarked(List(), i)) << i;
+}
+
+TEST_F(Gui, AnErrorShowsTheBoxWithItsPeriodAndLeavesExecuteEnabled) {
+  ScratchDir dir;
+  Pair(dir, "1__A");
+  WriteBytes(dir.File("2__B.mif"), kHeader + "Point 1 1\r\n");  // no .mid
+  Pair(dir, "3__C");
+  Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  const std::wstring mid = testing::Utf8Path(dir.File("2__B.mid")).wstring();
+  ExpectBox(L"ファイルが見つかりません (コード 2): 名前と場所を確かめてください.\r\n" + mid +
+            L" (入力 2/3)");
+  Click(kBExecute);
+  EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
+  EXPECT_FALSE(IsMarked(List(), 1));  // where the run stopped
+  EXPECT_TRUE(IsMarked(List(), 2));
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n");
+}
+
+TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {
+  ScratchDir dir;
+  Pair(dir, "1__A");
+  std::filesystem::create_directory(testing::Utf8Path(dir.File("sub")));
+  WriteBytes(dir.File("sub\\b.mif"), "");
+  WriteBytes(dir.File("sub\\a.MIF"), "");
+  WriteBytes(dir.File("sub\\note.txt"), "");
+  WriteBytes(dir.File("x.txt"), "");
+  const std::vector<std::wstring> dropped = {testing::Utf8Path(dir.File("1__A.mif")).wstring(),
+                                             testing::Utf8Path(dir.File("sub")).wstring(),
+                                             testing::Utf8Path(dir.File("x.txt")).wstring()};
+  std::wstring files;
+  for (const std::wstring& name : dropped) files += name + L'\0';
+  files += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + files.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(header + 1, files.data(), files.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  ExpectBox(
+      L"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:\r\n" +
+      dropped[2]);
+  SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  ASSERT_EQ(Count(), 3);
+  const std::wstring sub = testing::Utf8Path(dir.File("sub")).wstring() + L"\\";
+  EXPECT_EQ(Entry(1), L"a," + sub);  // a.MIF before b.mif: name order
+  EXPECT_EQ(Entry(2), L"b," + sub);
+  EXPECT_EQ(Text(kLabel3), L"3数");
+}
+
+TEST_F(Gui, ThePlainBoxCopiesItsContentOnCtrlC) {
+  expectedBoxes.push_back([](const Box& box) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    HWND button = GetDlgItem(box.window, IDOK);
+    PostMessageW(button, WM_KEYDOWN, 'C', 0);
+    PostMessageW(button, WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  ShowPlainMessage(EncodeCp932(u"出力ファイル名の指定がありません"));
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  ASSERT_NE(data, nullptr);
+  const std::wstring copied(static_cast<const wchar_t*>(GlobalLock(data)));
+  GlobalUnlock(data);
+  CloseClipboard();
+  const std::wstring dashes = L"---------------------------\r\n";
+  EXPECT_EQ(copied, dashes + Wide(std::u16string(TApplication::kTitle)) + L"\r\n" + dashes +
+                        L"出力ファイル名の指定がありません\r\n" + dashes + L"OK   \r\n" + dashes);
+}
+
+}  // namespace
+}  // namespace mif
