@@ -31,7 +31,8 @@ struct ControlKind {
 };
 
 ControlKind KindOf(ControlId id) {
-  const DWORD child = WS_CHILD | WS_VISIBLE;
+  // Clipped by their siblings: cUTF8 covers Label3, as the layout has it.
+  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (id) {
     case kLabel1:
       return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L"結合ファイル（作成ファイル）名"};
