@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "merge/MergeError.h"
+#include "text/MbcsText.h"
 #include "text/TextLineFile.h"
 #include "text/Utf8ToCp932.h"
 
@@ -24,14 +25,6 @@ std::string_view Trim(std::string_view text) {
 }
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
 
 // Removes `keyword` (upper case) from the front of the trimmed line when it
 // stands there as a whole word.
@@ -99,7 +92,7 @@ std::string ToCp932(const std::string& line) {
 
 }  // namespace
 
-bool IsDataLine(std::string_view line) { return SameIgnoringCase(Trim(line), "DATA"); }
+bool IsDataLine(std::string_view line) { return EqualsIgnoringAsciiCase(Trim(line), "DATA"); }
 
 bool IsColumnsLine(std::string_view line, int& count) {
   if (!TakeKeyword(line, "COLUMNS")) return false;
@@ -111,7 +104,8 @@ bool IsColumnsLine(std::string_view line, int& count) {
 }
 
 bool DeclaresUtf8(const MifHeader& header) {
-  return SameIgnoringCase(header.charset, "UTF-8") || SameIgnoringCase(header.charset, "UTF8");
+  return EqualsIgnoringAsciiCase(header.charset, "UTF-8") ||
+         EqualsIgnoringAsciiCase(header.charset, "UTF8");
 }
 
 MifHeader ReadMifHeader(TextLineFile& file) {

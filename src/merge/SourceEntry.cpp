@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "text/Cp932.h"
 #include "text/FileName.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 
@@ -15,15 +16,6 @@ std::size_t FindFirstDelimiter(std::string_view text, std::string_view delimiter
     if (LeadByteSet(static_cast<unsigned char>(text[i]))) ++i;
   }
   return std::string_view::npos;
-}
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -40,7 +32,7 @@ SourceParts MakeSourceParts(std::string_view mifName, std::string_view delimiter
   parts.baseName = ChangeFileExtension(name, "", delimiters);
   parts.directory = ExtractDirectoryPart(mifName, delimiters);
   const std::string extension = name.substr(parts.baseName.size());
-  if (SameIgnoringAsciiCase(extension, ".mif")) parts.mifExtension = extension;
+  if (EqualsIgnoringAsciiCase(extension, ".mif")) parts.mifExtension = extension;
   return parts;
 }
 

@@ -6,20 +6,12 @@
 #include "platform/FileSystem.h"
 #include "platform/PosixName.h"
 #include "text/Cp932.h"
+#include "text/MbcsText.h"
 #include "text/Utf8.h"
 
 namespace mif {
 
 namespace {
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 bool Exists(const std::string& utf8Name) {
   struct stat status;
@@ -61,7 +53,7 @@ std::string FindExtensionCaseVariant(const std::string& name) {
   while (const dirent* entry = readdir(listing.get())) {
     const std::string_view candidate = entry->d_name;
     if (candidate.substr(0, stem) == file.substr(0, stem) &&
-        SameIgnoringAsciiCase(candidate.substr(stem), file.substr(stem))) {
+        EqualsIgnoringAsciiCase(candidate.substr(stem), file.substr(stem))) {
       const std::string found = utf8.substr(0, slash + 1) + std::string(candidate);
       return EncodeCp932(*DecodeUtf8(found));  // a name that came from a cp932 one
     }
