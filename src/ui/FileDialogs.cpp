@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "ui/Application.h"
+#include "ui/RuruzOZO.h"
 
 namespace mif {
 

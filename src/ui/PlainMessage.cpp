@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "merge/MergeError.h"
-#include "ui/Application.h"
 #include "ui/MessageText.h"
+#include "ui/RuruzOZO.h"
 #include "ui/Wide.h"
 
 namespace mif {

@@ -1,9 +1,212 @@
-// The program's entry: the application shell around the one window.
-#include <windows.h>
+// The program's entry and the application shell around the one window.
+#include "ui/RuruzOZO.h"
 
+#include <new>
+
+#include "merge/MergeError.h"
+#include "merge/MergeRun.h"
 #include "text/Cp932.h"
-#include "ui/Application.h"
+#include "text/Exception.h"
+#include "ui/MessageText.h"
 #include "ui/RuruzOZOU.h"
+#include "ui/Wide.h"
+
+namespace mif {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TApplication";
+TApplication* instance = nullptr;
+
+// The error's file as a full name, for the error box's second line.
+std::wstring FullName(const std::string& cp932Name) {
+  const std::wstring name = Wide(cp932Name);
+  wchar_t full[MAX_PATH * 4];
+  const DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH * 4, full, nullptr);
+  return length > 0 && length < MAX_PATH * 4 ? std::wstring(full, length) : name;
+}
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM list) {
+  auto& scope = *reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(list);
+  if (window != scope.first && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    scope.second->push_back(window);
+  }
+  return TRUE;
+}
+
+// Moves `window` to the centre of `monitor`'s work area, without size,
+// activation or redrawing.
+void CentreOn(HWND window, HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  const RECT& area = info.rcWork;
+  SetWindowPos(window, nullptr, (area.left + area.right) / 2, (area.top + area.bottom) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+}  // namespace
+
+TApplication::TApplication(HINSTANCE module) : instance_(module) {
+  instance = this;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = module;
+  windowClass.hIcon = LoadIconW(module, L"MAINICON");
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+  // Visible but without size: it stands for the program on the taskbar.
+  handle_ = CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, module, nullptr);
+}
+
+TApplication::~TApplication() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+  UnregisterClassW(kClassName, instance_);
+  instance = nullptr;
+}
+
+TApplication& TApplication::Instance() { return *instance; }
+
+void TApplication::SetTitle(const std::string& cp932Title) {
+  SetWindowTextW(handle_, Wide(cp932Title).c_str());
+}
+
+std::string TApplication::Title() const {
+  wchar_t text[256];
+  const int length = GetWindowTextW(handle_, text, 256);
+  std::string title = Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
+  if (title.size() > 255) title.resize(255);
+  return title;
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TApplication* application = instance;
+  if (application != nullptr && application->mainWindow_ != nullptr) {
+    HWND main = application->mainWindow_;
+    switch (message) {
+      case WM_ACTIVATE:  // the taskbar button was clicked
+        if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(main) && IsWindowEnabled(main)) {
+          SetActiveWindow(main);
+        }
+        return 0;
+      case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_RESTORE && IsIconic(window)) {
+          DefWindowProcW(window, message, wParam, lParam);
+          ShowWindow(main, SW_SHOW);
+          SetActiveWindow(main);
+          return 0;
+        }
+        break;
+      case WM_CLOSE:
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
+      default:
+        break;
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool TApplication::HandleMessage(MSG& message) {
+  if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (message.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  HWND active = GetActiveWindow();
+  if (active == nullptr || !IsDialogMessageW(active, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+void TApplication::Run(int showCommand) {
+  ShowWindow(handle_, showCommand == SW_SHOWMINNOACTIVE ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+  if (showCommand == SW_SHOWMAXIMIZED) {
+    ShowWindow(mainWindow_, SW_SHOWMAXIMIZED);
+  } else if (showCommand != SW_SHOWMINNOACTIVE) {
+    ShowWindow(mainWindow_, SW_SHOWNORMAL);
+  }
+  MSG message;
+  while (!terminated_) {
+    if (!HandleMessage(message)) WaitMessage();
+  }
+}
+
+void TApplication::ProcessPendingMessages() {
+  MSG message;
+  while (HandleMessage(message)) {
+  }
+}
+
+TApplication::ModalScope::ModalScope(HWND except) {
+  std::pair<HWND, std::vector<HWND>*> scope{except, &disabled_};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&scope));
+}
+
+TApplication::ModalScope::~ModalScope() {
+  for (HWND window : disabled_) EnableWindow(window, TRUE);
+}
+
+void TApplication::ReportCurrentError() {
+  std::wstring text = Wide(WithClosingPeriod(EncodeCp932([] {
+    try {
+      throw;
+    } catch (const Exception& error) {
+      return DescribeError(error, false);
+    } catch (...) {
+      return CurrentErrorText();
+    }
+  }())));
+  // The second line: which file failed, and where the run was.
+  std::wstring where;
+  try {
+    throw;
+  } catch (const EInOutError& error) {
+    if (!error.FileName().empty()) where = FullName(error.FileName());
+  } catch (...) {
+  }
+  if (runIndex_ >= 0) {
+    where += (where.empty() ? L"(" : L" (") + Wide(SourcePlace(runIndex_, runCount_)) + L")";
+  }
+  if (!where.empty()) text += L"\r\n" + where;
+  if (HWND captured = GetCapture()) SendMessageW(captured, WM_CANCELMODE, 0, 0);
+  HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
+  RECT place{};
+  GetWindowRect(handle_, &place);
+  const HMONITOR activeMonitor =
+      MonitorFromWindow(active ? active : handle_, MONITOR_DEFAULTTONEAREST);
+  const bool moved = activeMonitor != MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
+  if (moved) CentreOn(handle_, activeMonitor);
+  {
+    ModalScope modal;
+    MessageBoxW(handle_, text.c_str(), Wide(Title()).c_str(), MB_OK | MB_ICONERROR);
+  }
+  if (moved) {
+    SetWindowPos(handle_, nullptr, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  if (active != nullptr) SetActiveWindow(active);
+  if (focus != nullptr) SetFocus(focus);
+}
+
+bool Dispatch(const std::function<void()>& handler) {
+  try {
+    handler();
+    return true;
+  } catch (...) {
+    if (instance != nullptr) instance->ReportCurrentError();
+  }
+  return false;
+}
+
+}  // namespace mif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   mif::TApplication application(instance);

@@ -6,10 +6,10 @@
 
 #include "merge/MergeError.h"
 #include "text/FileName.h"
-#include "ui/Application.h"
 #include "ui/CheckList.h"
 #include "ui/DialogSelection.h"
 #include "ui/PlainMessage.h"
+#include "ui/RuruzOZO.h"
 #include "ui/Wide.h"
 
 namespace mif {
@@ -400,6 +400,7 @@ int TRuruzOZOF::SourceCount() {
 }
 
 SourceParts TRuruzOZOF::Source(int index) {
+  TApplication::Instance().SetRunPlace(index, runCount_);
   if (index < 0 || index >= static_cast<int>(parts_.size())) {
     throw EMergeError(u"リストのインデックスが範囲を超えています (" +
                       Utf16(std::to_wstring(index)) + u")");
@@ -409,7 +410,6 @@ SourceParts TRuruzOZOF::Source(int index) {
 
 void TRuruzOZOF::SourceStarting(int index) {
   HWND list = Control(kInNameList);
-  TApplication::Instance().SetRunPlace(index, runCount_);
   SetMarked(list, index, false);
   TApplication::Instance().ProcessPendingMessages();
   lastTurn_ = std::chrono::steady_clock::now();

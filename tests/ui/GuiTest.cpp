@@ -18,9 +18,9 @@
 #include "ScratchDir.h"
 #include "cli/Mifjoin.h"
 #include "text/Cp932.h"
-#include "ui/Application.h"
 #include "ui/CheckList.h"
 #include "ui/PlainMessage.h"
+#include "ui/RuruzOZO.h"
 #include "ui/RuruzOZOU.h"
 #include "ui/Wide.h"
 
@@ -352,6 +352,50 @@ TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {
   EXPECT_EQ(Entry(1), L"a," + sub);  // a.MIF before b.mif: name order
   EXPECT_EQ(Entry(2), L"b," + sub);
   EXPECT_EQ(Text(kLabel3), L"3数");
+}
+
+TEST_F(Gui, ShowCommands3And7StartMaximisedAndMinimised) {
+  ShowWindow(window->Handle(), SW_HIDE);
+  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);  // ends the loop once it turns
+  application->Run(SW_SHOWMAXIMIZED);
+  EXPECT_TRUE(application->Terminated());
+  EXPECT_TRUE(IsZoomed(window->Handle()));
+  TearDown();
+  SetUp();
+  ShowWindow(window->Handle(), SW_HIDE);
+  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);
+  application->Run(SW_SHOWMINNOACTIVE);
+  EXPECT_TRUE(IsIconic(application->Handle()));  // it carries the taskbar button
+  EXPECT_FALSE(IsWindowVisible(window->Handle()));
+}
+
+TEST_F(Gui, ClosingDuringARunLetsTheRunFinishThenEndsTheLoop) {
+  ScratchDir dir;
+  for (const char* base : {"1__A", "2__B", "3__C"}) Pair(dir, base);
+  Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);  // taken at the first source
+  Click(kBExecute);
+  EXPECT_TRUE(application->Terminated());
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"B\"\t0\r\n\"C\"\t0\r\n");
+  application->Run(SW_SHOWNORMAL);  // returns at once: the quit was taken
+}
+
+TEST_F(Gui, AShorterListChosenDuringARunEndsItAtTheFirstMissingIndex) {
+  ScratchDir dir;
+  for (const char* base : {"1__A", "2__B", "3__C"}) Pair(dir, base);
+  Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  // The list button works during the run; its new list has one entry.
+  std::u16string one = Utf16(testing::Utf8Path(dir.Folder()).wstring());
+  if (!one.empty() && one.back() == u'\\') one.pop_back();
+  dialogs->sources.push_back(one + u'\0' + u"3__C.mif" + u'\0' + u'\0');
+  PostMessageW(window->Control(kButton1), BM_CLICK, 0, 0);
+  ExpectBox(L"リストのインデックスが範囲を超えています (1)\r\n(入力 2/3)");  // ")" takes no period
+  Click(kBExecute);
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n");
+  EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
 }
 
 TEST_F(Gui, ThePlainBoxCopiesItsContentOnCtrlC) {
