@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "merge/MifHeader.h"
 #include "merge/SourceEntry.h"
+#include "platform/FileDevice.h"
 
 namespace mif {
 
@@ -33,6 +35,9 @@ class MergeContext {
   int firstColumnCount = -1;
   std::string delimiter = "\t";
   std::string firstCharset;
+
+  // Makes the device of every file the merge opens; tests make faulty ones.
+  std::function<std::unique_ptr<FileDevice>()> makeDevice = MakeSystemFileDevice;
 
   // Bytes of source files read by the run, reported as the run goes on.
   std::uint64_t bytesDone = 0;

@@ -34,6 +34,11 @@ EMergeError OutputNameError(const std::string& outputName) {
                      Name(outputName));
 }
 
+EMergeError SpecialSourceError(const std::string& sourceName) {
+  return EMergeError(u"通常のファイルではありません (フォルダー、パイプ、装置は結合できません): " +
+                     Name(sourceName));
+}
+
 EMergeError NoDataLineError(const std::string& sourceName) {
   return EMergeError(u"DATA 行がありません: " + Name(sourceName));
 }

@@ -20,6 +20,9 @@ EMergeError OutputIsSourceError(const std::string& outputName, const std::string
 // An output name that names a folder, or whose file part is empty.
 EMergeError OutputNameError(const std::string& outputName);
 
+// A source that is a folder, a pipe or a device, not an ordinary file.
+EMergeError SpecialSourceError(const std::string& sourceName);
+
 // Header refusals of the source `.mif`.
 EMergeError NoDataLineError(const std::string& sourceName);
 EMergeError HeaderLineTooLongError(const std::string& sourceName, std::size_t lineNumber);

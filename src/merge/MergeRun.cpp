@@ -20,8 +20,12 @@ void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context) {
 }
 
 void RunMerge(MergeInputs& inputs) {
-  const int count = inputs.SourceCount();
   MergeContext context;
+  RunMerge(inputs, context);
+}
+
+void RunMerge(MergeInputs& inputs, MergeContext& context) {
+  const int count = inputs.SourceCount();
   context.progress = [&inputs](std::uint64_t total) { inputs.BytesMerged(total); };
   ProtectRunSources(inputs, count, context);
   for (int i = 0; i < count; ++i) {

@@ -41,5 +41,7 @@ void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context);
 // error ends the run; the output pair then holds exactly the sources
 // before the failing one, whole.
 void RunMerge(MergeInputs& inputs);
+// The same in the caller's context, whose device maker opens every file.
+void RunMerge(MergeInputs& inputs, MergeContext& context);
 
 }  // namespace mif

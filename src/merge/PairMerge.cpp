@@ -147,6 +147,10 @@ void CutBack(TextLineFile& outMif, bool mifOpened, TextLineFile& outMid, bool mi
 
 }  // namespace
 
+void RefuseSpecialSource(const std::string& name) {
+  if (IsSpecialFile(name)) throw SpecialSourceError(name);
+}
+
 void RefuseUnusableOutputName(const std::string& outputName) {
   const std::string name = ExtractNamePart(outputName);
   if (name == "." || name == ".." || ChangeFileExtension(name, "").empty() ||
@@ -173,19 +177,21 @@ void MergeSourcePair(int index, const SourceParts& source, bool utf8, const std:
   context.AddProtectedSource(names);  // a pair merged alone protects itself too
   context.RefuseOutputOverSource(outputMif, outputMid);
 
-  TextLineFile mif(names.mif, kMergeBufferSize);
-  TextLineFile mid(names.mid, kMergeBufferSize);
+  TextLineFile mif(names.mif, kMergeBufferSize, context.makeDevice());
+  TextLineFile mid(names.mid, kMergeBufferSize, context.makeDevice());
   mif.SetLoneCrEndsLine(true);
   mid.SetLoneCrEndsLine(true);
+  RefuseSpecialSource(names.mif);
   mif.OpenForRead();
   // The whole header is read before any output is touched, so a source
   // that is refused leaves the output as it was.
   const MifHeader header = ReadMifHeader(mif);
   context.AcceptHeader(index, header, names.mif);
+  RefuseSpecialSource(names.mid);
   mid.OpenForRead();
 
-  TextLineFile outMif(outputMif, kMergeBufferSize);
-  TextLineFile outMid(outputMid, kMergeBufferSize);
+  TextLineFile outMif(outputMif, kMergeBufferSize, context.makeDevice());
+  TextLineFile outMid(outputMid, kMergeBufferSize, context.makeDevice());
   bool midOpened = false;
   OpenOutput(outMif, index);
   try {

@@ -42,6 +42,11 @@ void MergeSourcePair(int index, const std::string& directory, const std::string&
 // part, without its extension, is empty ("sub/", ".", "..", ".mif").
 void RefuseUnusableOutputName(const std::string& outputName);
 
+// Raises EMergeError for a source file that exists but is a folder, a pipe
+// or a device: a pipe would wait for a writer for ever, and the others have
+// no lines to merge. A missing file passes, for its open to report.
+void RefuseSpecialSource(const std::string& name);
+
 // The .mid value of a layer name: quoted, with its quotes doubled.
 std::string QuotedLayerValue(const std::string& layerName);
 

@@ -29,6 +29,7 @@ bool Try(SourceReport& report, const Step& step) {
 void CheckObjects(int index, SourceReport& report, MergeContext& context) {
   TextLineFile mif(report.names.mif, kMergeBufferSize);
   mif.SetLoneCrEndsLine(true);
+  RefuseSpecialSource(report.names.mif);
   mif.OpenForRead();
   const MifHeader header = ReadMifHeader(mif);
   report.columnCount = header.columnCount;
@@ -53,6 +54,7 @@ void CheckObjects(int index, SourceReport& report, MergeContext& context) {
 void CheckRows(SourceReport& report) {
   TextLineFile mid(report.names.mid, kMergeBufferSize);
   mid.SetLoneCrEndsLine(true);
+  RefuseSpecialSource(report.names.mid);
   mid.OpenForRead();
   RowCounter rows;
   std::string_view piece;

@@ -23,6 +23,9 @@ std::optional<FileIdentity> IdentifyFile(const std::string& name);
 bool FileExists(const std::string& name);
 // Whether the name is that of an existing folder.
 bool IsDirectory(const std::string& name);
+// Whether the name is that of an existing folder, pipe, device or socket:
+// anything that exists but is no ordinary file. False for a missing name.
+bool IsSpecialFile(const std::string& name);
 
 // `name` when that file exists; otherwise a file beside it whose name
 // differs only in the letter case of its extension (nodi.MID for nodi.mid),

@@ -31,6 +31,12 @@ bool IsDirectory(const std::string& name) {
   return ToPosixName(name, utf8) && stat(utf8.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool IsSpecialFile(const std::string& name) {
+  std::string utf8;
+  struct stat status;
+  return ToPosixName(name, utf8) && stat(utf8.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
 std::optional<FileIdentity> IdentifyFile(const std::string& name) {
   std::string utf8;
   struct stat status;

@@ -14,6 +14,9 @@ bool IsDirectory(const std::string& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// Devices and pipes have names outside the file system's folders here.
+bool IsSpecialFile(const std::string& name) { return IsDirectory(name); }
+
 std::optional<FileIdentity> IdentifyFile(const std::string& name) {
   const std::wstring path = SystemPath(name);
   const HANDLE handle =

@@ -1,9 +1,12 @@
 // Source pairs in a scratch folder, and the check that no test changed any
-// of them.
+// of them. With MIF_READER_DIR set, the output pair of every passing test
+// is kept there, named after the test, for a MIF reader to check.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -35,12 +38,29 @@ class MergeFixture : public ::testing::Test {
 
   void TearDown() override {
     for (const auto& [path, bytes] : sources_) EXPECT_EQ(ReadBytes(path), bytes) << path;
+    const char* keep = std::getenv("MIF_READER_DIR");
+    if (keep != nullptr && keepForReader && !HasFailure()) {
+      KeepOutput(keep);
+    }
   }
 
   ScratchDir dir;
   MergeContext context;
+  // Cleared by a test whose sources no MIF reader would take, on purpose.
+  bool keepForReader = true;
 
  private:
+  void KeepOutput(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    const fs::path mif = Utf8Path(dir.File("out.mif")), mid = Utf8Path(dir.File("out.mid"));
+    if (!fs::exists(mif) || !fs::exists(mid) || fs::file_size(mif) == 0) return;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    fs::create_directories(folder);
+    fs::copy_file(mif, folder / (name + ".mif"), fs::copy_options::overwrite_existing);
+    fs::copy_file(mid, folder / (name + ".mid"), fs::copy_options::overwrite_existing);
+  }
+
   std::map<std::string, std::string> sources_;
 };
 

@@ -9,16 +9,23 @@ namespace {
 
 using Names = std::vector<std::u16string>;
 
+// A dialog buffer from a literal with its embedded zeros, counted by the
+// compiler rather than by hand.
+template <std::size_t N>
+std::u16string Buffer(const char16_t (&text)[N]) {
+  return std::u16string(text, N - 1);
+}
+
 TEST(SelectedFileNames, OneNameOrAFolderAndNamesInTheDialogsOrder) {
-  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\x\\a.mif\0\0", 12)), Names({u"D:\\x\\a.mif"}));
-  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\x\0b.mif\0a.mif\0\0", 19)),
+  EXPECT_EQ(SelectedFileNames(Buffer(u"D:\\x\\a.mif\0\0")), Names({u"D:\\x\\a.mif"}));
+  EXPECT_EQ(SelectedFileNames(Buffer(u"D:\\x\0b.mif\0a.mif\0\0")),
             Names({u"D:\\x\\b.mif", u"D:\\x\\a.mif"}));
   // A folder with its "\" already (a drive's root), and names that are full.
-  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\\0a.mif\0\\\\s\\b.mif\0E:\\c.mif\0\0", 33)),
+  EXPECT_EQ(SelectedFileNames(Buffer(u"D:\\\0a.mif\0\\\\s\\b.mif\0E:\\c.mif\0\0")),
             Names({u"D:\\a.mif", u"\\\\s\\b.mif", u"E:\\c.mif"}));
-  EXPECT_EQ(SelectedFileNames(std::u16string(u"\0", 1)), Names());
+  EXPECT_EQ(SelectedFileNames(Buffer(u"\0")), Names());
   // A folder ending in 表 (95 5C in code page 932) still gets its "\".
-  EXPECT_EQ(SelectedFileNames(std::u16string(u"D:\\表\0a.mif\0b.mif\0\0", 18)),
+  EXPECT_EQ(SelectedFileNames(Buffer(u"D:\\表\0a.mif\0b.mif\0\0")),
             Names({u"D:\\表\\a.mif", u"D:\\表\\b.mif"}));
 }
 

@@ -1,0 +1,133 @@
+// Faults the system itself gives, on POSIX: a full disk, sources that are
+// no ordinary files, a missing output folder, and outputs that are a source
+// by another name. Every one stops the run with the file named, and leaves
+// the sources as they were.
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <future>
+
+#include "MergeFixture.h"
+#include "StatusCodeOf.h"
+#include "merge/MergeError.h"
+#include "merge/MergeRun.h"
+#include "text/Exception.h"
+#include "text/Utf8.h"
+
+namespace mif {
+namespace {
+
+using testing::Header;
+using testing::StatusCodeOf;
+
+class Inputs final : public MergeInputs {
+ public:
+  Inputs(std::string folder, std::vector<std::string> bases, std::string output)
+      : folder_(std::move(folder)), bases_(std::move(bases)), output_(std::move(output)) {}
+  int SourceCount() override { return static_cast<int>(bases_.size()); }
+  SourceParts Source(int index) override { return SourceParts{bases_.at(index), folder_}; }
+  void SourceStarting(int) override {}
+  std::string OutputName() override { return output_; }
+  bool Utf8Option() override { return false; }
+
+ private:
+  std::string folder_;
+  std::vector<std::string> bases_;
+  std::string output_;
+};
+
+class SystemFaults : public testing::MergeFixture {
+ protected:
+  // A pair of about `kilobytes` KiB in all.
+  void Sized(const std::string& base, int kilobytes) {
+    std::string mif = Header(1), mid;
+    for (int i = 0; mif.size() + mid.size() < static_cast<std::size_t>(kilobytes) * 1024; ++i) {
+      mif += "Point 139.70 35.68\r\n";
+      mid += std::to_string(i) + "\r\n";
+    }
+    Pair(base, mif, mid);
+  }
+  std::string MessageOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const Exception& error) {
+      return EncodeUtf8(DescribeError(error));
+    }
+    return "(no error)";
+  }
+};
+
+// A small file system that fills up during the second source; needs the
+// right to mount, which CI machines as root usually have.
+TEST_F(SystemFaults, AFullFileSystemStopsTheRunWithTheFirstSourceWhole) {
+  const std::string small = dir.File("small");
+  std::filesystem::create_directory(small);
+  if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=48k") != 0) {
+    GTEST_SKIP() << "cannot mount a 48 KiB tmpfs here (needs root with CAP_SYS_ADMIN)";
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { umount(path.c_str()); }
+  } unmount{small};
+  Sized("1__A", 30);
+  Sized("2__B", 30);
+  Inputs first(Folder(), {"1__A"}, dir.File("one"));
+  RunMerge(first);
+  Inputs both(Folder(), {"1__A", "2__B"}, small + "/out");
+  EXPECT_EQ(StatusCodeOf([&] { RunMerge(both); }), 112);
+  EXPECT_EQ(testing::ReadBytes(small + "/out.mif"), testing::ReadBytes(dir.File("one.mif")));
+  EXPECT_EQ(testing::ReadBytes(small + "/out.mid"), testing::ReadBytes(dir.File("one.mid")));
+}
+
+TEST_F(SystemFaults, DevFullAsTheOutputGives112) {
+  Sized("1__A", 4);
+  std::filesystem::create_symlink("/dev/full", dir.File("full.mid"));
+  Inputs inputs(Folder(), {"1__A"}, dir.File("full"));
+  const std::string message = MessageOf([&] { RunMerge(inputs); });
+  EXPECT_NE(message.find("(112)"), std::string::npos) << message;
+  EXPECT_NE(message.find("full.mid"), std::string::npos) << message;
+}
+
+TEST_F(SystemFaults, AFolderOrAPipeAsASourceIsRefusedWithoutWaiting) {
+  Sized("1__A", 1);
+  std::filesystem::create_directory(dir.File("2__B.mif"));
+  Source("3__C.mif", Header(1) + "Point 1 1\r\n");
+  ASSERT_EQ(mkfifo(dir.File("3__C.mid").c_str(), 0600), 0);  // nobody writes to it
+  Inputs first(Folder(), {"1__A"}, dir.File("one"));
+  RunMerge(first);
+  for (const char* base : {"2__B", "3__C"}) {
+    Inputs inputs(Folder(), {"1__A", base}, dir.File("out"));
+    auto run = std::async(std::launch::async, [&] { return MessageOf([&] { RunMerge(inputs); }); });
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(10)), std::future_status::ready) << base;
+    const std::string message = run.get();
+    EXPECT_NE(message.find("通常のファイルではありません"), std::string::npos) << message;
+    EXPECT_NE(message.find(std::string(base) + (base[0] == '2' ? ".mif" : ".mid")),
+              std::string::npos)
+        << message;
+    EXPECT_EQ(Out(".mif"), testing::ReadBytes(dir.File("one.mif")));  // the first source, whole
+    EXPECT_EQ(Out(".mid"), testing::ReadBytes(dir.File("one.mid")));
+  }
+}
+
+TEST_F(SystemFaults, AMissingOutputFolderGives3) {
+  Sized("1__A", 1);
+  Inputs inputs(Folder(), {"1__A"}, dir.File("no/such/out"));
+  EXPECT_EQ(StatusCodeOf([&] { RunMerge(inputs); }), 3);
+}
+
+TEST_F(SystemFaults, AnOutputThatIsASourceByAnotherNameIsRefused) {
+  Sized("1__A", 1);
+  std::filesystem::create_symlink(dir.File("1__A.mif"), dir.File("sym.mif"));
+  std::filesystem::create_hard_link(dir.File("1__A.mid"), dir.File("hard.mid"));
+  for (const std::string& output : {Folder() + "./1__A", dir.File("sym"), dir.File("hard")}) {
+    Inputs inputs(Folder(), {"1__A"}, output);
+    EXPECT_THROW(RunMerge(inputs), EMergeError) << output;
+  }
+  // TearDown finds the sources as they were.
+}
+
+}  // namespace
+}  // namespace mif
