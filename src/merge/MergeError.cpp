@@ -80,6 +80,13 @@ EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
                      Number(objects) + u" 個、" + Name(midName) + u" は " + Number(rows) + u" 行");
 }
 
+EMergeError UnfinishedObjectError(const std::string& mifName) {
+  return EMergeError(
+      u"最後のオブジェクト (Collection の部分か Text の文字列) "
+      u"が足りないままファイルが終わります: " +
+      Name(mifName));
+}
+
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row) {
   return EMergeError(u"引用符 (\") が閉じられないままファイルが終わります: " + Name(midName) +
                      u" の " + Number(row) + u" 行目で開いた値");

@@ -37,6 +37,9 @@ EMergeError DelimiterError(const std::string& sourceName, const std::string& del
 // Objects and rows that do not pair up.
 EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
                                const std::string& midName, std::int64_t rows);
+// The `.mif` ends inside an object that would take the next source's
+// lines as its own.
+EMergeError UnfinishedObjectError(const std::string& mifName);
 // The `.mid` ends inside the quoted value that opened in row `row`.
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row);
 

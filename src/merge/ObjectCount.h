@@ -19,6 +19,11 @@ class ObjectCounter final : public LineObserver {
   // A whole line, or the first piece of one (a keyword fits in any piece).
   void Line(std::string_view line) override;
   std::int64_t Count() const { return count_; }
+  // Whether the lines so far end inside an object whose next lines a
+  // reader would still take as its own: a Collection with parts to come, a
+  // Text waiting for its string line. Another source's lines after these
+  // would be read as part of it.
+  bool InsideObject() const { return collectionParts_ > 0 || textStringNext_; }
 
  private:
   std::int64_t count_ = 0;

@@ -66,8 +66,8 @@ class LineWriter {
   std::string converted_;
 };
 
-std::int64_t CopyObjects(TextLineFile& source, TextLineFile& output, bool convert,
-                         MergeContext& context) {
+ObjectCounter CopyObjects(TextLineFile& source, TextLineFile& output, bool convert,
+                          MergeContext& context) {
   ProgressMeter meter(context, source);
   ObjectCounter objects;
   LineWriter writer(output, convert);
@@ -87,7 +87,7 @@ std::int64_t CopyObjects(TextLineFile& source, TextLineFile& output, bool conver
     meter.Step();
   }
   meter.Done();
-  return objects.Count();
+  return objects;
 }
 
 RowCounter CopyRows(TextLineFile& source, TextLineFile& output, const std::string& prefix,
@@ -119,13 +119,14 @@ void CopyPair(int index, TextLineFile& mif, TextLineFile& mid, const MifHeader& 
   if (index == 0) {
     for (const std::string& line : HeaderWithLayerColumn(header)) outMif.WriteLine(line);
   }
-  const std::int64_t objects = CopyObjects(mif, outMif, utf8 || sourceUtf8, context);
+  const ObjectCounter objects = CopyObjects(mif, outMif, utf8 || sourceUtf8, context);
   mif.CloseFile();  // gives its line memory back before the rows take theirs
+  if (objects.InsideObject()) throw UnfinishedObjectError(mif.Name());
   const RowCounter rows =
       CopyRows(mid, outMid, layerValue + context.delimiter, sourceUtf8, context);
   if (rows.InsideValue()) throw UnclosedQuoteError(mid.Name(), rows.OpenedAtRow());
-  if (objects != rows.Count())
-    throw CountMismatchError(mif.Name(), objects, mid.Name(), rows.Count());
+  if (objects.Count() != rows.Count())
+    throw CountMismatchError(mif.Name(), objects.Count(), mid.Name(), rows.Count());
   mid.CloseFile();
   outMif.CloseFile();
   outMid.CloseFile();

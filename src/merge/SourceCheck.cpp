@@ -49,6 +49,9 @@ void CheckObjects(int index, SourceReport& report, MergeContext& context) {
   }
   mif.CloseFile();
   report.objects = objects.Count();
+  if (objects.InsideObject()) {
+    report.problems.push_back(UnfinishedObjectError(report.names.mif).Message());
+  }
 }
 
 void CheckRows(SourceReport& report) {

@@ -87,6 +87,23 @@ TEST_F(Fidelity, AQuotedValueThatNeverClosesIsRefusedNamingItsRow) {
   EXPECT_TRUE(Has(message, "1__A.mid の 2 行目")) << EncodeUtf8(message);
 }
 
+// Found by fuzzing the pair merge: a source ending inside a Collection
+// paired up on its own, but a reader of the output took the next source's
+// first object as the missing part.
+TEST_F(Fidelity, ASourceEndingInsideAnObjectIsRefused) {
+  Pair("1__C", kH + "Collection 2\r\nPline 2\r\n1 1\r\n2 2\r\n", "1\r\n");
+  Pair("2__T", kH + kP + "Text\r\n", "1\r\n2\r\n3\r\n");  // its string line missing
+  Pair("3__D", kH + "Collection 1\r\nPline 2\r\n1 1\r\n2 2\r\nText\r\n  \"x\"\r\n1 1 2 2\r\n",
+       "1\r\n2\r\n");
+  Merge(0, "3__D");  // whole objects at the end pass
+  for (const char* base : {"1__C", "2__T"}) {
+    const std::u16string message = MessageOf([&] { Merge(1, base); });
+    EXPECT_TRUE(Has(message, "が足りないままファイルが終わります")) << EncodeUtf8(message);
+    EXPECT_TRUE(Has(message, std::string(base) + ".mif")) << EncodeUtf8(message);
+  }
+  EXPECT_EQ(Out(".mid"), "\"D\",1\r\n\"D\",2\r\n");
+}
+
 TEST_F(Fidelity, AFailingSourceLeavesExactlyTheSourcesBeforeIt) {
   Pair("1__A", kH + kP, "1\r\n2\r\n");
   Source("2__B.mif", kH + kP);  // its .mid is missing

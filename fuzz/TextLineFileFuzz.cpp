@@ -1,0 +1,115 @@
+// The text line file's reading over arbitrary bytes and buffer sizes,
+// against a plain splitter written from the rules: LF or CR LF end a line,
+// a lone CR is dropped (or ends the line, as the merge reads), and a Ctrl-Z
+// or the physical end ends the text.
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "text/FakeFileDevice.h"
+#include "text/TextLineFile.h"
+
+namespace {
+
+using mif::TextLineFile;
+using mif::testing::FakeFile;
+using mif::testing::FakeFileDevice;
+
+std::vector<std::string> ReferenceLines(std::string_view bytes, bool loneCrEndsLine) {
+  const std::string_view text = bytes.substr(0, bytes.find('\x1A'));
+  std::vector<std::string> lines;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::string line;
+    for (;;) {
+      if (i == text.size()) break;
+      const char c = text[i++];
+      if (c == '\n') break;
+      if (c != '\r') {
+        line += c;
+        continue;
+      }
+      if (i < text.size() && text[i] == '\n') {
+        ++i;
+        break;
+      }
+      if (loneCrEndsLine || i == text.size()) break;
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+std::unique_ptr<TextLineFile> OpenOn(std::shared_ptr<FakeFile> file, std::size_t bufferSize,
+                                     bool loneCrEndsLine) {
+  auto object =
+      std::make_unique<TextLineFile>("fuzz", bufferSize, std::make_unique<FakeFileDevice>(file));
+  object->SetLoneCrEndsLine(loneCrEndsLine);
+  object->OpenForRead();
+  return object;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  mif::fuzz::FuzzInput input(data, size);
+  static constexpr std::size_t kSizes[] = {1, 2, 127, 128, 129, 64 * 1024};
+  const std::size_t bufferSize = kSizes[input.Byte() % 6];
+  const std::uint8_t way = input.Byte();
+  const bool loneCrEndsLine = (way & 1) != 0;
+  const std::size_t maxPiece = 1 + input.Byte() % 16;
+  auto file = std::make_shared<FakeFile>();
+  file->bytes = std::string(input.Rest());
+  const std::vector<std::string> expected = ReferenceLines(file->bytes, loneCrEndsLine);
+  auto object = OpenOn(file, bufferSize, loneCrEndsLine);
+
+  std::vector<std::string> got;
+  switch ((way >> 1) % 4) {
+    case 0:  // AtEndOfFile and ReadLine, as the design's loop reads
+      while (!object->AtEndOfFile()) got.push_back(object->ReadLine());
+      Check(object->ReadLine().empty());
+      break;
+    case 1: {  // NextLine's views
+      std::string_view line;
+      while (object->NextLine(line)) got.emplace_back(line);
+      break;
+    }
+    case 2: {  // pieces of at most maxPiece bytes, as the merge reads
+      std::string_view piece;
+      bool last = true;
+      std::string line;
+      while (object->NextLinePiece(piece, last, maxPiece)) {
+        Check(piece.size() <= maxPiece);
+        line += piece;
+        if (last) got.push_back(std::exchange(line, {}));
+      }
+      Check(line.empty());
+      break;
+    }
+    case 3: {  // whole buffers copied, the rest line by line, as the merge copies
+      auto outFile = std::make_shared<FakeFile>();
+      TextLineFile out("out", bufferSize, std::make_unique<FakeFileDevice>(outFile));
+      out.CreateForWrite();
+      std::string_view line;
+      for (;;) {
+        object->CopyBufferedLines(out);
+        if (!object->NextLine(line)) break;
+        out.WriteLine(line);
+      }
+      out.CloseFile();
+      std::string want;
+      for (const std::string& each : expected) want += each + "\r\n";
+      Check(outFile->bytes == want);
+      return 0;
+    }
+  }
+  Check(got == expected);
+  Check(object->AtEndOfFile());
+  return 0;
+}
