@@ -14,6 +14,7 @@
 
 #include "text/Cp932.h"
 #include "text/Utf8.h"
+#include "text/Utf8ToCp932.h"
 
 namespace {
 
@@ -148,13 +149,17 @@ int main(int argc, char** argv) {
   std::string bytes;
   std::size_t sink = 0;
   const double decode = MegabytesPerSecond(cp932Bytes, [&] {
-    for (const auto line : cp932Lines) mif::DecodeCp932(line, units), sink += units.size();
+    for (const auto line : cp932Lines) sink += mif::DecodeCp932Into(line, units);
   });
   const double encode = MegabytesPerSecond(cp932Bytes, [&] {
-    for (const auto line : wideLines) mif::EncodeCp932(line, bytes), sink += bytes.size();
+    for (const auto line : wideLines) sink += mif::EncodeCp932Into(line, bytes);
   });
   const double utf8Decode = MegabytesPerSecond(utf8Bytes, [&] {
-    for (const auto line : utf8Lines) sink += mif::DecodeUtf8(line, units) ? units.size() : 0;
+    for (const auto line : utf8Lines) sink += mif::DecodeUtf8Into(line, units).value_or(0);
+  });
+  const double transcode = MegabytesPerSecond(utf8Bytes, [&] {
+    for (const auto line : utf8Lines)
+      sink += mif::TranscodeUtf8ToCp932Into(line, bytes).value_or(0);
   });
   const double decodeWhole = MegabytesPerSecond(
       cp932Bytes, [&] { mif::DecodeCp932(cp932.All(), units), sink += units.size(); });
@@ -162,11 +167,15 @@ int main(int argc, char** argv) {
       cp932Bytes, [&] { mif::EncodeCp932(wide.All(), bytes), sink += bytes.size(); });
   const double utf8DecodeWhole = MegabytesPerSecond(
       utf8Bytes, [&] { sink += mif::DecodeUtf8(utf8.All(), units) ? units.size() : 0; });
+  const double transcodeWhole = MegabytesPerSecond(
+      utf8Bytes, [&] { sink += mif::TranscodeUtf8ToCp932(utf8.All(), bytes) ? bytes.size() : 0; });
   std::printf("%-12s %12s %12s\n", "MB/s", "line by line", "whole text");
   std::printf("%-12s %12.0f %12.0f  (code page 932 bytes in)\n", "DecodeCp932", decode,
               decodeWhole);
   std::printf("%-12s %12.0f %12.0f  (code page 932 bytes out)\n", "EncodeCp932", encode,
               encodeWhole);
   std::printf("%-12s %12.0f %12.0f  (UTF-8 bytes in)\n", "DecodeUtf8", utf8Decode, utf8DecodeWhole);
+  std::printf("%-12s %12.0f %12.0f  (UTF-8 bytes in, code page 932 out)\n", "Utf8ToCp932",
+              transcode, transcodeWhole);
   return sink == 0;  // keeps the work from being optimised away
 }

@@ -52,3 +52,23 @@ with open(sys.argv[1], "wb") as mif:
 PY
 printf '1\r\n' >"$work/long.mid"
 run "8 MB header, one 15 MB UTF-8 line, --utf8" --utf8 "$work/long.mif"
+
+# Memory follows the longest line, not the file: one 64 MiB line, then a
+# million short rows.
+python3 - "$work/wide.mif" "$work/wide.mid" <<'PY'
+import sys
+header = b'Version 300\r\nDelimiter ","\r\nColumns 1\r\n  ID Char(10)\r\nData\r\n'
+with open(sys.argv[1], "wb") as mif:
+    mif.write(header + b"Text \"" + b"a" * (64 * 1024 * 1024) + b"\"\r\n1 1 2 2\r\n")
+open(sys.argv[2], "wb").write(b"1\r\n")
+PY
+run "one 64 MiB line" "$work/wide.mif"
+run "one 64 MiB line, --utf8" --utf8 "$work/wide.mif"
+python3 - "$work/rows.mif" "$work/rows.mid" <<'PY'
+import sys
+header = b'Version 300\r\nDelimiter ","\r\nColumns 1\r\n  ID Char(10)\r\nData\r\n'
+open(sys.argv[1], "wb").write(header + b"Point 1 2\r\n" * 1000000)
+open(sys.argv[2], "wb").write(b"".join(b"%d\r\n" % i for i in range(1000000)))
+PY
+run "a million rows" "$work/rows.mif"
+run "a million rows, --utf8" --utf8 "$work/rows.mif"

@@ -37,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::u16string reused = u"left over from before";
   mif::DecodeCp932(narrow, reused);
   Check(reused == wide);
+  std::u16string grown(narrow.size() + 7, u'x');  // longer than any result: never shrinks
+  Check(mif::DecodeCp932Into(narrow, grown) == wide.size() &&
+        grown.compare(0, wide.size(), wide) == 0 && grown.size() == narrow.size() + 7);
 
   // The same bytes taken as UTF-16 units, for the encoder.
   std::u16string units(narrow.size() / 2, u'\0');
@@ -49,6 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string reusedNarrow = "left over";
   mif::EncodeCp932(units, reusedNarrow);
   Check(reusedNarrow == encoded);
+  std::string grownNarrow;
+  Check(mif::EncodeCp932Into(units, grownNarrow) == encoded.size() &&
+        grownNarrow.compare(0, encoded.size(), encoded) == 0);
 
   std::string roundTrip;
   ForEachCharacter(narrow, [&](std::string_view character) {

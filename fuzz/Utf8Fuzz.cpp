@@ -67,6 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(mif::DecodeUtf8(utf8, reused) == expected.has_value());
   if (expected) Check(reused == *expected);
 
+  std::u16string grown(utf8.size() + 3, u'x');
+  const std::optional<std::size_t> length = mif::DecodeUtf8Into(utf8, grown);
+  Check(length.has_value() == expected.has_value() && grown.size() == utf8.size() + 3);
+  if (expected) Check(*length == expected->size() && grown.compare(0, *length, *expected) == 0);
+  std::string grownNarrow;
+  const std::optional<std::size_t> narrowLength = mif::TranscodeUtf8ToCp932Into(utf8, grownNarrow);
+  Check(narrowLength.has_value() == expected.has_value());
+  if (expected) Check(grownNarrow.substr(0, *narrowLength) == mif::EncodeCp932(*expected));
+
   std::string cp932 = "left over";
   Check(mif::TranscodeUtf8ToCp932(utf8, cp932) == expected.has_value());
   if (expected) {

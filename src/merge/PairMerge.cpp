@@ -51,7 +51,11 @@ class LineWriter {
  public:
   LineWriter(TextLineFile& output, bool convert) : output_(output), convert_(convert) {}
   void Write(std::string_view prefix, std::string_view piece, bool first, bool last) {
-    if (first && last && convert_ && TranscodeUtf8ToCp932(piece, converted_)) piece = converted_;
+    if (first && last && convert_) {
+      if (const auto length = TranscodeUtf8ToCp932Into(piece, converted_)) {
+        piece = std::string_view(converted_).substr(0, *length);
+      }
+    }
     if (last) {
       output_.WriteLine(prefix, piece);
       return;
@@ -76,10 +80,10 @@ ObjectCounter CopyObjects(TextLineFile& source, TextLineFile& output, bool conve
   bool last = true;
   bool first = true;
   for (;;) {
-    if (!convert) {
-      source.CopyBufferedLines(output, &objects);  // most lines, a buffer at a time
-      meter.Step();
-    }
+    // Most lines a buffer at a time; converting, the ASCII ones, which
+    // UTF-8 and code page 932 write alike.
+    source.CopyBufferedLines(output, &objects, convert);
+    meter.Step();
     if (!source.NextLinePiece(piece, last, limit)) break;
     if (first) objects.Line(piece);
     writer.Write({}, piece, first, last);

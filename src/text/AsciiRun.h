@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace mif {
 
@@ -32,6 +34,20 @@ inline std::size_t NarrowAsciiRun(const char16_t* units, std::size_t count, unsi
     bytes[done] = static_cast<unsigned char>(units[done]);
   }
   return done;
+}
+
+// Whether every byte is below 0x80, eight at a time.
+inline bool IsAscii(const char* bytes, std::size_t count) {
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + i, 8);
+    if ((word & 0x8080808080808080u) != 0) return false;
+  }
+  for (; i < count; ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  }
+  return true;
 }
 
 // Offset of the first LF, CR or Ctrl-Z (0x1A) in the bytes; `count` when

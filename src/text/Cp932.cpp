@@ -20,10 +20,10 @@ constexpr auto kLeadIndex = [] {
 
 }  // namespace
 
-void DecodeCp932(std::string_view narrow, std::u16string& wide) {
+std::size_t DecodeCp932Into(std::string_view narrow, std::u16string& wide) {
   const auto* in = reinterpret_cast<const unsigned char*>(narrow.data());
   const std::size_t count = narrow.size();
-  if (wide.size() < count) wide.resize(count);  // never more units than bytes; grows only
+  if (wide.size() < count) wide.resize(count);  // never more units than bytes
   char16_t* out = wide.data();
   std::size_t i = 0;
   while (i < count) {
@@ -46,7 +46,11 @@ void DecodeCp932(std::string_view narrow, std::u16string& wide) {
       }
     }
   }
-  wide.resize(static_cast<std::size_t>(out - wide.data()));
+  return static_cast<std::size_t>(out - wide.data());
+}
+
+void DecodeCp932(std::string_view narrow, std::u16string& wide) {
+  wide.resize(DecodeCp932Into(narrow, wide));
 }
 
 std::u16string DecodeCp932(std::string_view narrow) {
@@ -55,7 +59,7 @@ std::u16string DecodeCp932(std::string_view narrow) {
   return wide;
 }
 
-void EncodeCp932(std::u16string_view wide, std::string& narrow) {
+std::size_t EncodeCp932Into(std::u16string_view wide, std::string& narrow) {
   const char16_t* in = wide.data();
   const std::size_t count = wide.size();
   if (narrow.size() < 2 * count) narrow.resize(2 * count);  // at most two bytes a unit
@@ -68,7 +72,11 @@ void EncodeCp932(std::u16string_view wide, std::string& narrow) {
     out += ascii;
     for (; i < count && in[i] >= 0x80; ++i) out = PutCp932(in[i], out);
   }
-  narrow.resize(static_cast<std::size_t>(out - start));
+  return static_cast<std::size_t>(out - start);
+}
+
+void EncodeCp932(std::u16string_view wide, std::string& narrow) {
+  narrow.resize(EncodeCp932Into(wide, narrow));
 }
 
 std::string EncodeCp932(std::u16string_view wide) {

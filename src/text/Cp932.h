@@ -32,4 +32,10 @@ std::string EncodeCp932(std::u16string_view wide);
 // The same into `narrow`, replacing its content and reusing its storage.
 void EncodeCp932(std::u16string_view wide, std::string& narrow);
 
+// The same into the first units (bytes) of `buffer`, which grows when it
+// must and never shrinks, so that a buffer reused line after line is not
+// filled anew each time; gives the length of the result.
+std::size_t DecodeCp932Into(std::string_view narrow, std::u16string& buffer);
+std::size_t EncodeCp932Into(std::u16string_view wide, std::string& buffer);
+
 }  // namespace mif

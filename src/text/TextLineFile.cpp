@@ -186,7 +186,7 @@ std::string_view TextLineFile::CollectLine(std::size_t limit, bool& last) {
   return line_;
 }
 
-void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer) {
+void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer, bool asciiOnly) {
   pending_ = output.pending_ = 0;
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
@@ -202,7 +202,7 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
-    if (lineBreak == 0) break;
+    if (lineBreak == 0 || (asciiOnly && !IsAscii(bytes + next, stop - next))) break;
     if (observer != nullptr) observer->Line({bytes + next, stop - next});
     if (lineBreak == 2) {
       next = stop + 2;  // already as WriteLine writes it

@@ -69,8 +69,10 @@ class TextLineFile {
   // bytes that NextLine here and WriteLine there would give, a buffer at a
   // time, each line shown to `observer` when there is one. Stops before a
   // line that crosses the buffer's end, a lone CR or a Ctrl-Z: NextLine
-  // takes those. Raises as both would.
-  void CopyBufferedLines(TextLineFile& output, LineObserver* observer = nullptr);
+  // takes those; with `asciiOnly`, also before a line that holds a byte
+  // from 0x80 up, which a converting caller must see. Raises as both would.
+  void CopyBufferedLines(TextLineFile& output, LineObserver* observer = nullptr,
+                         bool asciiOnly = false);
 
   // Writes the bytes as they are, then CR LF. Code 105 when not open for
   // writing. Bytes reach the file in whole buffers, at the close, and after

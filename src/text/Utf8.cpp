@@ -29,7 +29,7 @@ void AppendUtf8(char32_t code, std::string& out) {
 
 }  // namespace
 
-bool DecodeUtf8(std::string_view utf8, std::u16string& wide) {
+std::optional<std::size_t> DecodeUtf8Into(std::string_view utf8, std::u16string& wide) {
   const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
   const std::size_t count = utf8.size();
   if (wide.size() < count) wide.resize(count);  // a four-byte form gives two units, never more
@@ -42,7 +42,7 @@ bool DecodeUtf8(std::string_view utf8, std::u16string& wide) {
     while (i < count && in[i] >= 0x80) {
       char32_t code = 0;
       const int length = DecodeSequence(in + i, count - i, code);
-      if (length == 0) return false;
+      if (length == 0) return std::nullopt;
       i += static_cast<std::size_t>(length);
       if (code < 0x10000) {
         *out++ = static_cast<char16_t>(code);
@@ -52,8 +52,13 @@ bool DecodeUtf8(std::string_view utf8, std::u16string& wide) {
       }
     }
   }
-  wide.resize(static_cast<std::size_t>(out - wide.data()));
-  return true;
+  return static_cast<std::size_t>(out - wide.data());
+}
+
+bool DecodeUtf8(std::string_view utf8, std::u16string& wide) {
+  const std::optional<std::size_t> length = DecodeUtf8Into(utf8, wide);
+  if (length) wide.resize(*length);
+  return length.has_value();
 }
 
 std::optional<std::u16string> DecodeUtf8(std::string_view utf8) {

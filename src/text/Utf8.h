@@ -16,6 +16,9 @@ std::optional<std::u16string> DecodeUtf8(std::string_view utf8);
 // The same into `wide`, reusing its storage. Returns false, with `wide`
 // holding no meaningful text, when the input is rejected.
 bool DecodeUtf8(std::string_view utf8, std::u16string& wide);
+// The same into the first units of `buffer`, which grows when it must and
+// never shrinks; gives the result's length, or nothing for rejected input.
+std::optional<std::size_t> DecodeUtf8Into(std::string_view utf8, std::u16string& buffer);
 
 // Never fails: a lone surrogate is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view wide);

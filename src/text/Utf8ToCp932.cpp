@@ -24,7 +24,7 @@ std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count) {
 
 }  // namespace
 
-bool TranscodeUtf8ToCp932(std::string_view utf8, std::string& cp932) {
+std::optional<std::size_t> TranscodeUtf8ToCp932Into(std::string_view utf8, std::string& cp932) {
   const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
   const std::size_t count = utf8.size();
   // Every sequence of two to four bytes gives at most two bytes.
@@ -40,7 +40,7 @@ bool TranscodeUtf8ToCp932(std::string_view utf8, std::string& cp932) {
     while (i < count && in[i] >= 0x80) {
       char32_t code = 0;
       const int length = utf8::DecodeSequence(in + i, count - i, code);
-      if (length == 0) return false;
+      if (length == 0) return std::nullopt;
       i += static_cast<std::size_t>(length);
       if (code < 0x10000) {
         out = PutCp932(static_cast<char16_t>(code), out);
@@ -50,8 +50,13 @@ bool TranscodeUtf8ToCp932(std::string_view utf8, std::string& cp932) {
       }
     }
   }
-  cp932.resize(static_cast<std::size_t>(out - start));
-  return true;
+  return static_cast<std::size_t>(out - start);
+}
+
+bool TranscodeUtf8ToCp932(std::string_view utf8, std::string& cp932) {
+  const std::optional<std::size_t> length = TranscodeUtf8ToCp932Into(utf8, cp932);
+  if (length) cp932.resize(*length);
+  return length.has_value();
 }
 
 }  // namespace mif

@@ -10,6 +10,7 @@
 #include "text/Cp932.h"
 #include "text/Exception.h"
 #include "text/TextLineFile.h"
+#include "text/Utf8ToCp932.h"
 
 namespace mif {
 namespace {
@@ -78,6 +79,30 @@ TEST_F(PairMerge, Utf8OptionConvertsOnlyWellFormedObjectLines) {
   EXPECT_NE(mif.find(badUtf8 + "\r\n"), std::string::npos);     // kept, not emptied
   EXPECT_NE(mif.find("Text \"?? e\"\r\n"), std::string::npos);  // 😀 is two units
   EXPECT_EQ(Out(".mid"), "\"J\"\t\"\xE6\xA8\xAA\"\r\n\"J\"\t2\r\n\"J\"\t3\r\n");  // not converted
+}
+
+// ASCII lines are copied a buffer at a time and the others converted one by
+// one; the bytes must be those of converting every line. Lines of every
+// length up to 200 bytes cross the 64 KiB buffer's edges in all places.
+TEST_F(PairMerge, Utf8OptionWritesTheSameBytesWhicheverWayALineGoes) {
+  std::string objects, rows, expected;
+  const std::string road = "\xE9\x81\x93\xE8\xB7\xAF";  // 道路, 93 B9 98 48 in code page 932
+  for (int i = 0; i < 4000; ++i) {
+    std::string text = "Text \"" + std::string(static_cast<std::size_t>(i % 200), 'a');
+    if (i % 3 == 0) text += road;
+    if (i % 7 == 0) text += "\xE9";  // cut off: stays as it is
+    text += "\"";
+    const std::string place = "  " + std::to_string(i) + ".5 35.25 " + std::to_string(i) + " 36";
+    objects += text + "\r\n" + place + (i % 5 == 0 ? "\r" : "\r\n");  // some lone CRs
+    std::string converted;
+    expected += (TranscodeUtf8ToCp932(text, converted) ? converted : text) + "\r\n" + place + "\r\n";
+    rows += std::to_string(i) + "\r\n";
+  }
+  Pair("1__U", Header(1) + objects, rows);
+  Merge(0, "1__U", true);
+  const std::string mif = Out(".mif");
+  ASSERT_GE(mif.size(), expected.size());
+  EXPECT_TRUE(mif.compare(mif.size() - expected.size(), expected.size(), expected) == 0);
 }
 
 #ifndef _WIN32

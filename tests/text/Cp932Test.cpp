@@ -129,5 +129,18 @@ TEST(Cp932, LongMixedTextRoundTripsAtEveryAlignment) {
   EXPECT_EQ(reused, u"ab");
 }
 
+TEST(Cp932, IntoFormsKeepTheBufferAndGiveTheLength) {
+  std::string bytes = "a longer line first";
+  // ソ U+30BD is 83 5C.
+  EXPECT_EQ(EncodeCp932Into(u"ソx", bytes), 3u);
+  EXPECT_EQ(bytes.substr(0, 3), Bytes({0x83, 0x5C, 'x'}));
+  EXPECT_EQ(bytes.size(), 19u);  // kept, so the next line fills nothing
+  std::u16string units;
+  EXPECT_EQ(DecodeCp932Into(Bytes({0x83, 0x5C, 'x'}), units), 2u);
+  EXPECT_EQ(units.substr(0, 2), u"ソx");
+  EXPECT_EQ(DecodeCp932Into("", units), 0u);
+  EXPECT_EQ(units.size(), 3u);
+}
+
 }  // namespace
 }  // namespace mif
