@@ -46,6 +46,16 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+// Sees the lines copied a buffer at a time; those may hold no byte from
+// 0x80 up when only ASCII lines are to be copied so.
+struct CopiedLines final : mif::LineObserver {
+  bool asciiOnly = false;
+  void Line(std::string_view line) override {
+    if (!asciiOnly) return;
+    for (const char c : line) Check(static_cast<unsigned char>(c) < 0x80);
+  }
+};
+
 std::unique_ptr<TextLineFile> OpenOn(std::shared_ptr<FakeFile> file, std::size_t bufferSize,
                                      bool loneCrEndsLine) {
   auto object =
@@ -97,8 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       TextLineFile out("out", bufferSize, std::make_unique<FakeFileDevice>(outFile));
       out.CreateForWrite();
       std::string_view line;
+      CopiedLines copied;
+      copied.asciiOnly = (way & 0x10) != 0;  // as the converting merge copies
       for (;;) {
-        object->CopyBufferedLines(out);
+        object->CopyBufferedLines(out, &copied, copied.asciiOnly);
         if (!object->NextLine(line)) break;
         out.WriteLine(line);
       }

@@ -5,9 +5,26 @@
 
 namespace mif {
 
+// The object keywords, and what a reader takes after each keyword line.
+enum class ObjectKeyword : std::uint8_t {
+  None,  // no keyword: a line of an object, or a clause
+  Point,
+  Line,
+  Pline,
+  Region,
+  Arc,
+  Text,
+  Rect,
+  Roundrect,
+  Ellipse,
+  Multipoint,
+  Collection,
+  NoGeometry,  // the keyword None
+};
+
 namespace {
 
-enum class Keyword { None, Object, Part, Text, Collection };
+using Keyword = ObjectKeyword;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -15,24 +32,28 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 
 struct KeywordName {
   std::string_view name;  // lower case
-  Keyword kind;
+  Keyword keyword;
 };
 
-// Region, Pline and Multipoint are also what a Collection is made of.
 constexpr std::array<KeywordName, 12> kKeywords = {{
-    {"point", Keyword::Object},
-    {"line", Keyword::Object},
-    {"pline", Keyword::Part},
-    {"region", Keyword::Part},
-    {"arc", Keyword::Object},
+    {"point", Keyword::Point},
+    {"line", Keyword::Line},
+    {"pline", Keyword::Pline},
+    {"region", Keyword::Region},
+    {"arc", Keyword::Arc},
     {"text", Keyword::Text},
-    {"rect", Keyword::Object},
-    {"roundrect", Keyword::Object},
-    {"ellipse", Keyword::Object},
-    {"multipoint", Keyword::Part},
+    {"rect", Keyword::Rect},
+    {"roundrect", Keyword::Roundrect},
+    {"ellipse", Keyword::Ellipse},
+    {"multipoint", Keyword::Multipoint},
     {"collection", Keyword::Collection},
-    {"none", Keyword::Object},
+    {"none", Keyword::NoGeometry},
 }};
+
+// Region, Pline and Multipoint are also what a Collection is made of.
+bool IsCollectionPart(Keyword keyword) {
+  return keyword == Keyword::Pline || keyword == Keyword::Region || keyword == Keyword::Multipoint;
+}
 
 // The first word in lower case, when it is short enough to be a keyword.
 std::size_t FirstWord(std::string_view line, std::string_view& rest, char* word) {
@@ -58,12 +79,24 @@ Keyword KeywordOf(std::string_view line, std::string_view& rest) {
   const std::size_t length = FirstWord(line, rest, buffer);
   const std::string_view word(buffer, length);
   for (const KeywordName& keyword : kKeywords) {
-    if (keyword.name == word) return keyword.kind;
+    if (keyword.name == word) return keyword.keyword;
   }
   return Keyword::None;
 }
 
 bool IsBlankText(std::string_view text) { return std::all_of(text.begin(), text.end(), IsBlank); }
+
+// Words separated by blanks or commas.
+std::int64_t WordCount(std::string_view text) {
+  std::int64_t count = 0;
+  bool inWord = false;
+  for (const char c : text) {
+    const bool separator = IsBlank(c) || c == ',';
+    if (!separator && !inWord) ++count;
+    inWord = !separator;
+  }
+  return count;
+}
 
 std::int64_t LeadingCount(std::string_view text) {
   std::int64_t count = 0;
@@ -75,6 +108,17 @@ std::int64_t LeadingCount(std::string_view text) {
   return count;
 }
 
+// Lines still owed when the keyword line holds `words` words after the
+// keyword and the shape needs `wanted` words, on that line or the next.
+std::int64_t OwedUnlessOnLine(std::int64_t words, std::int64_t wanted) {
+  return words >= wanted ? 0 : 1;
+}
+
+// Points of a list whose count `count` leads `rest`, less those on the line.
+std::int64_t PointsOwed(std::string_view rest, std::int64_t count) {
+  return std::max<std::int64_t>(0, count - (WordCount(rest) - 1) / 2);
+}
+
 }  // namespace
 
 void ObjectCounter::Line(std::string_view line) {
@@ -84,14 +128,79 @@ void ObjectCounter::Line(std::string_view line) {
   }
   std::string_view rest;
   const Keyword keyword = KeywordOf(line, rest);
-  if (keyword == Keyword::None) return;
-  if (keyword == Keyword::Part && collectionParts_ > 0) {
-    --collectionParts_;
+  if (keyword == Keyword::None) {
+    if (!IsBlankText(line)) TakeObjectLine(line);
     return;
   }
-  ++count_;
-  collectionParts_ = keyword == Keyword::Collection ? LeadingCount(rest) : 0;
-  textStringNext_ = keyword == Keyword::Text && IsBlankText(rest);
+  linesOwed_ = 0;  // a short object before this one is the reader's error, not ours
+  sectionsOwed_ = 0;
+  countNext_ = false;
+  if (IsCollectionPart(keyword) && collectionParts_ > 0) {
+    --collectionParts_;
+  } else {
+    ++count_;
+    collectionParts_ = keyword == Keyword::Collection ? LeadingCount(rest) : 0;
+  }
+  Expect(keyword, rest);
+}
+
+void ObjectCounter::Expect(ObjectKeyword keyword, std::string_view rest) {
+  const std::int64_t words = WordCount(rest);
+  switch (keyword) {
+    case Keyword::Point:
+      linesOwed_ = OwedUnlessOnLine(words, 2);
+      break;
+    case Keyword::Line:
+    case Keyword::Rect:
+    case Keyword::Ellipse:
+      linesOwed_ = OwedUnlessOnLine(words, 4);
+      break;
+    case Keyword::Arc:  // corners, then the angles
+      linesOwed_ = OwedUnlessOnLine(words, 4) + OwedUnlessOnLine(words, 6);
+      break;
+    case Keyword::Roundrect:  // corners, then the radius
+      linesOwed_ = OwedUnlessOnLine(words, 4) + OwedUnlessOnLine(words, 5);
+      break;
+    case Keyword::Text:  // the string, then the corners
+      textStringNext_ = words == 0;
+      linesOwed_ = 1;
+      break;
+    case Keyword::Pline: {
+      std::string_view second;
+      char word[10];
+      if (FirstWord(rest, second, word) == 8 && std::string_view(word, 8) == "multiple") {
+        sectionsOwed_ = LeadingCount(second);
+      } else if (words > 0) {
+        linesOwed_ = PointsOwed(rest, LeadingCount(rest));
+      } else {
+        sectionsOwed_ = 1;  // the count on the next line
+      }
+      break;
+    }
+    case Keyword::Region:
+      sectionsOwed_ = LeadingCount(rest);
+      break;
+    case Keyword::Multipoint:
+      if (words > 0) {
+        linesOwed_ = PointsOwed(rest, LeadingCount(rest));
+      } else {
+        sectionsOwed_ = 1;
+      }
+      break;
+    default:
+      break;
+  }
+  countNext_ = linesOwed_ == 0 && sectionsOwed_ > 0;
+}
+
+void ObjectCounter::TakeObjectLine(std::string_view line) {
+  if (countNext_) {  // a section's point count
+    --sectionsOwed_;
+    linesOwed_ = LeadingCount(line);
+  } else if (linesOwed_ > 0) {
+    --linesOwed_;
+  }
+  countNext_ = linesOwed_ == 0 && sectionsOwed_ > 0;
 }
 
 void RowCounter::Take(std::string_view piece, bool lineEnds) {

@@ -9,11 +9,16 @@
 
 namespace mif {
 
+enum class ObjectKeyword : std::uint8_t;
+
 // Counts the objects among the .mif lines after DATA: lines whose first
 // word, in any case after blanks, is an object keyword (Point, Line, Pline,
 // Region, Arc, Text, Rect, Roundrect, Ellipse, Multipoint, Collection,
 // None). The parts of a Collection belong to it, and the string line of a
-// Text whose string is not on its own line is never a keyword.
+// Text whose string is not on its own line is never a keyword. Follows the
+// lines each object still owes a reader (point counts, points, a Text's
+// corners, an Arc's angles), so that a source cut off inside its last
+// object is known.
 class ObjectCounter final : public LineObserver {
  public:
   // A whole line, or the first piece of one (a keyword fits in any piece).
@@ -21,14 +26,24 @@ class ObjectCounter final : public LineObserver {
   std::int64_t Count() const { return count_; }
   // Whether the lines so far end inside an object whose next lines a
   // reader would still take as its own: a Collection with parts to come, a
-  // Text waiting for its string line. Another source's lines after these
-  // would be read as part of it.
-  bool InsideObject() const { return collectionParts_ > 0 || textStringNext_; }
+  // Text without its string or corners, a Pline, Region or Multipoint with
+  // points to come. Another source's lines after these would be read as
+  // part of it.
+  bool InsideObject() const {
+    return collectionParts_ > 0 || textStringNext_ || linesOwed_ > 0 || sectionsOwed_ > 0;
+  }
 
  private:
+  // Sets what the object or part begun by `keyword` still owes.
+  void Expect(ObjectKeyword keyword, std::string_view rest);
+  void TakeObjectLine(std::string_view line);
+
   std::int64_t count_ = 0;
   std::int64_t collectionParts_ = 0;  // parts of a Collection still to come
   bool textStringNext_ = false;
+  std::int64_t linesOwed_ = 0;     // lines of the current object still to come
+  std::int64_t sectionsOwed_ = 0;  // Region polygons or Pline sections, each with its count
+  bool countNext_ = false;         // the next object line is a section's count
 };
 
 // Counts the rows of a .mid: lines, where a quoted value that holds a line

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace mif {
 namespace {
@@ -38,6 +40,41 @@ TEST(ObjectCounter, ATextsStringLineIsNeverAKeyword) {
   // The string on a line of its own, even when it reads like a keyword.
   EXPECT_EQ(ObjectsIn("Text\n    Point\n    0 0 1 1\nText\n\n  None\n  0 0 1 1\n"), 2);
   EXPECT_EQ(ObjectsIn("Text \"x\"\n0 0 1 1\nPoint 1 1\n"), 2);  // string on the Text line
+}
+
+// Each object whole, as GDAL's MIF writer and reader take them (checked
+// with ogrinfo): every shorter run of its lines ends inside it.
+TEST(ObjectCounter, AnObjectCutOffBeforeItsLastLineIsKnown) {
+  const std::vector<std::vector<std::string>> objects = {
+      {"Pline 3", "0 0", "1 1", "2 0"},
+      {"PLINE MULTIPLE 2", "  2", "0 0", "1 1", "  1", "2 2"},
+      {"Pline", "  2", "0 0", "1 1"},
+      {"Region 2", "  3", "0 0", "4 0", "0 4", "  3", "1 1", "2 1", "1 2"},
+      {"Multipoint 2", "0 0", "1 1"},
+      {"Collection 2", "Multipoint 1", "1 1", "Pline 2", "0 0", "1 1"},
+      {"Text", "  \"Point\"", "  0 0 1 1"},
+      {"Text \"x\"", "0 0 1 1"},
+      {"Arc 0 0 1 1", "0 90"},
+      {"Roundrect 0 0 1 1", "0.1"},
+      {"Line", "0 0 1 1"},
+  };
+  for (const auto& lines : objects) {
+    ObjectCounter counter;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      counter.Line(lines[i]);
+      EXPECT_EQ(counter.InsideObject(), i + 1 < lines.size()) << lines[0] << " line " << i;
+    }
+    counter.Line("    Pen (1,2,0)");  // clauses after the object owe nothing
+    EXPECT_FALSE(counter.InsideObject()) << lines[0];
+    EXPECT_EQ(counter.Count(), 1) << lines[0];
+  }
+  // Everything on the keyword line.
+  for (const char* line : {"Point 1 2", "Multipoint 2 1 1 2 2", "Arc 0 0 1 1 0 90",
+                           "Roundrect 0 0 1 1 0.1", "Rect 0 0 1 1", "Ellipse 0 0 1 1", "None"}) {
+    ObjectCounter counter;
+    counter.Line(line);
+    EXPECT_FALSE(counter.InsideObject()) << line;
+  }
 }
 
 TEST(RowCounter, QuotedValuesWithLineBreaksAreOneRow) {

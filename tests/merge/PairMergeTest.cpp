@@ -57,7 +57,7 @@ TEST_F(PairMerge, LinesAreCopiedByteForByte) {
   // its own) and NEC-selected IBM 纊 ED 40: a decode and encode would
   // change all three.
   const std::string odd = "Text \"\x85\x40 \xFD \xED\x40\"";
-  Pair("x__T", Header(1) + odd + "\r\n", "\"\x85\x40\xED\x40\"\r\n");
+  Pair("x__T", Header(1) + odd + "\r\n0 0 1 1\r\n", "\"\x85\x40\xED\x40\"\r\n");
   keepForReader = false;  // no MIF reader takes these bytes
   Merge(0, "x__T");
   EXPECT_NE(Out(".mif").find(odd + "\r\n"), std::string::npos);
@@ -69,9 +69,9 @@ TEST_F(PairMerge, Utf8OptionConvertsOnlyWellFormedObjectLines) {
   const std::string badUtf8 = "Text \"\xE6\xA8\"";
   Pair("u__J",
        Header(1, "Charset \"\xE6\xA8\xAA\"\r\n") + "Text \"\xE6\xA8\xAA\xE6\xB5\x9C\"\r\n" +
-           badUtf8 + "\r\nText \"😀 é\"\r\n",
+           badUtf8 + "\r\nText \"😀 é\"\r\n0 0 1 1\r\n",
        "\"\xE6\xA8\xAA\"\r\n2\r\n3\r\n");
-  keepForReader = false;  // a charset no reader knows, Text without its place
+  keepForReader = false;  // a charset no reader knows, Texts without their place
   Merge(0, "u__J", true);
   const std::string mif = Out(".mif");
   EXPECT_NE(mif.find("Charset \"\xE6\xA8\xAA\"\r\n"), std::string::npos);  // header untouched
@@ -95,7 +95,8 @@ TEST_F(PairMerge, Utf8OptionWritesTheSameBytesWhicheverWayALineGoes) {
     const std::string place = "  " + std::to_string(i) + ".5 35.25 " + std::to_string(i) + " 36";
     objects += text + "\r\n" + place + (i % 5 == 0 ? "\r" : "\r\n");  // some lone CRs
     std::string converted;
-    expected += (TranscodeUtf8ToCp932(text, converted) ? converted : text) + "\r\n" + place + "\r\n";
+    expected +=
+        (TranscodeUtf8ToCp932(text, converted) ? converted : text) + "\r\n" + place + "\r\n";
     rows += std::to_string(i) + "\r\n";
   }
   Pair("1__U", Header(1) + objects, rows);
