@@ -46,7 +46,7 @@ compare() {
   merge_time=$(best_seconds merge_set "$dir" "$@")
   awk -v n="$name" -v mb="$megabytes" -v c="$cat_time" -v m="$merge_time" -v t="$target" 'BEGIN {
     printf "%-28s %8.1f MB  cat %8.0f MB/s  mifjoin %8.0f MB/s  ratio %.2f (target %.2f: %s)\n",
-           n, mb, mb / c, mb / m, c / m, t, c / m >= t ? "met" : "MISSED" }'
+           n, mb, mb / c, mb / m, c / m, t, ((c / m >= t) ? "met" : "MISSED") }'
 }
 
 peak_rss_kib() { "$build/bin/peak_rss" "$@" 2>&1 >/dev/null | awk '/peak RSS/ { print $3 }'; }
