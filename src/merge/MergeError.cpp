@@ -82,7 +82,7 @@ EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
 
 EMergeError UnfinishedObjectError(const std::string& mifName) {
   return EMergeError(
-      u"最後のオブジェクト (Collection の部分か Text の文字列) "
+      u"最後のオブジェクトの行 (座標、Collection の部分、Text の文字列など) "
       u"が足りないままファイルが終わります: " +
       Name(mifName));
 }
