@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<std::string> got;
   switch ((way >> 1) % 4) {
-    case 0:  // AtEndOfFile and ReadLine, as the design's loop reads
+    case 0:  // AtEndOfFile and ReadLine, as a plain reading loop does
       while (!object->AtEndOfFile()) got.push_back(object->ReadLine());
       Check(object->ReadLine().empty());
       break;

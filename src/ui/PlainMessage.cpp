@@ -73,7 +73,7 @@ SIZE Measure(HDC dc, const std::wstring& text, int width, UINT flags) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The box's layout from its font, as the dialog units of the design say.
+// The box's layout from its font, in dialog units.
 PlainBoxLayout LayOut(HFONT font, const std::wstring& text) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);

@@ -5,7 +5,7 @@
 namespace mif {
 namespace {
 
-TEST(DeriveLayerName, TheDesignTable) {
+TEST(DeriveLayerName, FromPrefixAndExtensionToLayer) {
   EXPECT_EQ(DeriveLayerName("12345__ABC"), "ABC");
   EXPECT_EQ(DeriveLayerName("X_Y__Z_W"), "Z_W");
   EXPECT_EQ(DeriveLayerName("12_34_AB"), "AB");

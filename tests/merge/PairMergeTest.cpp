@@ -20,7 +20,7 @@ using testing::StatusCodeOf;
 using testing::Header;
 using PairMerge = testing::MergeFixture;
 
-TEST_F(PairMerge, TheDesignExample) {
+TEST_F(PairMerge, ALayerColumnInFrontAndTheLayerValueOnEveryRow) {
   Pair("12345__ABC", "COLUMNS 1\r\nID Integer\r\nDATA\r\nPoint 1 2\r\n", "17\r\n");
   Merge(0, "12345__ABC");
   EXPECT_EQ(Out(".mif"), "COLUMNS 2\r\n    LAYER char(40)\r\nID Integer\r\nDATA\r\nPoint 1 2\r\n");

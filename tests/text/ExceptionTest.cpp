@@ -13,7 +13,7 @@ TEST(DescribeInOutError, TheCodeOnceAndWhatItMeans) {
   EXPECT_EQ(DescribeInOutError(EInOutError(32)),
             u"I/O エラー (32): ほかのプログラムか、この実行の別の入出力がファイルを使用中です");
   EXPECT_EQ(DescribeInOutError(EInOutError(103)), u"I/O エラー (103)");  // nothing to add
-  // The design's messages stay as they are.
+  // The messages of the table stay as they are.
   EXPECT_EQ(EInOutError(112).Message(), u"I/O エラー (112)");
 }
 

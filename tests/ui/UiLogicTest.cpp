@@ -45,7 +45,7 @@ TEST(WindowTexts, OutputNameCountAndScroll) {
   for (int i : {0, 9, 18, 20, 38}) EXPECT_FALSE(ScrollTopAfter(i)) << i;
 }
 
-TEST(WithClosingPeriod, TheDesignsCases) {
+TEST(WithClosingPeriod, PeriodAfterTextButNotAfterPunctuation) {
   EXPECT_EQ(WithClosingPeriod("abc"), "abc.");
   for (const char* unchanged : {"abc.", "abc!", "abc)", "a-", "a ", ""}) {
     EXPECT_EQ(WithClosingPeriod(unchanged), unchanged);
