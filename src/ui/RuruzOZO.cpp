@@ -153,7 +153,7 @@ TApplication::ModalScope::~ModalScope() {
   for (HWND window : disabled_) EnableWindow(window, TRUE);
 }
 
-void TApplication::ReportCurrentError() {
+void TApplication::ReportError() {
   std::wstring text = Wide(WithClosingPeriod(EncodeCp932([] {
     try {
       throw;
@@ -201,7 +201,7 @@ bool Dispatch(const std::function<void()>& handler) {
     handler();
     return true;
   } catch (...) {
-    if (instance != nullptr) instance->ReportCurrentError();
+    if (instance != nullptr) instance->ReportError();
   }
   return false;
 }

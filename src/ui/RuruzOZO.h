@@ -49,7 +49,7 @@ class TApplication {
   // title as caption, the closing-period rule, the failing file and its
   // place in the run on a second line), with the application's windows
   // disabled, and restores activation and focus afterwards.
-  void ReportCurrentError();
+  void ReportError();
   // The place of the source a run is at, for the error box; -1 when none.
   void SetRunPlace(int index, int count) {
     runIndex_ = index;
