@@ -134,7 +134,6 @@ void ObjectCounter::Line(std::string_view line) {
   }
   linesOwed_ = 0;  // a short object before this one is the reader's error, not ours
   sectionsOwed_ = 0;
-  countNext_ = false;
   if (IsCollectionPart(keyword) && collectionParts_ > 0) {
     --collectionParts_;
   } else {
@@ -190,17 +189,15 @@ void ObjectCounter::Expect(ObjectKeyword keyword, std::string_view rest) {
     default:
       break;
   }
-  countNext_ = linesOwed_ == 0 && sectionsOwed_ > 0;
 }
 
 void ObjectCounter::TakeObjectLine(std::string_view line) {
-  if (countNext_) {  // a section's point count
+  if (linesOwed_ > 0) {
+    --linesOwed_;
+  } else if (sectionsOwed_ > 0) {  // the next section's point count
     --sectionsOwed_;
     linesOwed_ = LeadingCount(line);
-  } else if (linesOwed_ > 0) {
-    --linesOwed_;
   }
-  countNext_ = linesOwed_ == 0 && sectionsOwed_ > 0;
 }
 
 void RowCounter::Take(std::string_view piece, bool lineEnds) {

@@ -41,9 +41,10 @@ class ObjectCounter final : public LineObserver {
   std::int64_t count_ = 0;
   std::int64_t collectionParts_ = 0;  // parts of a Collection still to come
   bool textStringNext_ = false;
-  std::int64_t linesOwed_ = 0;     // lines of the current object still to come
-  std::int64_t sectionsOwed_ = 0;  // Region polygons or Pline sections, each with its count
-  bool countNext_ = false;         // the next object line is a section's count
+  std::int64_t linesOwed_ = 0;  // lines of the current object still to come
+  // Region polygons or Pline sections still to come, each led by its
+  // point count once the lines owed are in.
+  std::int64_t sectionsOwed_ = 0;
 };
 
 // Counts the rows of a .mid: lines, where a quoted value that holds a line

@@ -36,18 +36,16 @@ inline std::size_t NarrowAsciiRun(const char16_t* units, std::size_t count, unsi
   return done;
 }
 
-// Whether every byte is below 0x80, eight at a time.
-inline bool IsAscii(const char* bytes, std::size_t count) {
-  std::size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
+// Length of the leading run of bytes below 0x80, found a word at a time.
+inline std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count) {
+  std::size_t run = 0;
+  for (; run + 8 <= count; run += 8) {
     std::uint64_t word;
-    std::memcpy(&word, bytes + i, 8);
-    if ((word & 0x8080808080808080u) != 0) return false;
+    std::memcpy(&word, bytes + run, 8);
+    if ((word & 0x8080808080808080ull) != 0) break;
   }
-  for (; i < count; ++i) {
-    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
-  }
-  return true;
+  while (run < count && bytes[run] < 0x80) ++run;
+  return run;
 }
 
 // Offset of the first LF, CR or Ctrl-Z (0x1A) in the bytes; `count` when

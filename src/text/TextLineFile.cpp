@@ -27,6 +27,11 @@ std::size_t WholeBreakAt(const char* bytes, std::size_t stop, std::size_t end) {
   return 0;
 }
 
+bool IsAsciiText(std::string_view text) {
+  return AsciiRunLength(reinterpret_cast<const unsigned char*>(text.data()), text.size()) ==
+         text.size();
+}
+
 }  // namespace
 
 TextLineFile::TextLineFile(std::string name, std::size_t bufferSize,
@@ -202,8 +207,9 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
-    if (lineBreak == 0 || (asciiOnly && !IsAscii(bytes + next, stop - next))) break;
-    if (observer != nullptr) observer->Line({bytes + next, stop - next});
+    const std::string_view line(bytes + next, stop - next);
+    if (lineBreak == 0 || (asciiOnly && !IsAsciiText(line))) break;
+    if (observer != nullptr) observer->Line(line);
     if (lineBreak == 2) {
       next = stop + 2;  // already as WriteLine writes it
     } else {

@@ -1,28 +1,12 @@
 #include "text/Utf8ToCp932.h"
 
-#include <cstdint>
 #include <cstring>
 
+#include "text/AsciiRun.h"
 #include "text/Cp932Tables.h"
 #include "text/Utf8Sequence.h"
 
 namespace mif {
-
-namespace {
-
-// Length of the leading run of bytes below 0x80, found a word at a time.
-std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count) {
-  std::size_t run = 0;
-  for (; run + 8 <= count; run += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes + run, 8);
-    if ((word & 0x8080808080808080ull) != 0) break;
-  }
-  while (run < count && bytes[run] < 0x80) ++run;
-  return run;
-}
-
-}  // namespace
 
 std::optional<std::size_t> TranscodeUtf8ToCp932Into(std::string_view utf8, std::string& cp932) {
   const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
