@@ -15,19 +15,9 @@ constexpr DWORD kSaveBuffer = 260;
 // top at a third of the free height of the active window's monitor.
 UINT_PTR CALLBACK PlaceDialog(HWND hook, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
-  HWND dialog = GetParent(hook);
   HWND active = GetActiveWindow();
   HWND nearby = active != nullptr ? active : TApplication::Instance().MainWindow();
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromWindow(nearby, MONITOR_DEFAULTTONEAREST), &info);
-  RECT rect;
-  GetWindowRect(dialog, &rect);
-  const RECT& monitor = info.rcMonitor;
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  SetWindowPos(dialog, nullptr, monitor.left + (monitor.right - monitor.left - width) / 2,
-               monitor.top + (monitor.bottom - monitor.top - height) / 3, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceOnMonitor(GetParent(hook), MonitorFromWindow(nearby, MONITOR_DEFAULTTONEAREST), 3);
   return 0;
 }
 

@@ -101,21 +101,6 @@ void RegisterBoxClass(HINSTANCE module) {
   RegisterClassExW(&windowClass);
 }
 
-// Centred on the monitor of the application's active window.
-void Centre(HWND window) {
-  HWND active = GetActiveWindow();
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromWindow(active ? active : window, MONITOR_DEFAULTTOPRIMARY), &info);
-  RECT rect;
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  SetWindowPos(window, nullptr,
-               info.rcMonitor.left + (info.rcMonitor.right - info.rcMonitor.left - width) / 2,
-               info.rcMonitor.top + (info.rcMonitor.bottom - info.rcMonitor.top - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool IsCtrlC(const MSG& message) {
   return message.message == WM_KEYDOWN && message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
          GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
@@ -152,7 +137,9 @@ void ShowPlainMessage(const std::string& cp932Text) {
                SWP_NOZORDER);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  Centre(window);
+  // Centred on the monitor of the application's active window.
+  HWND active = GetActiveWindow();
+  PlaceOnMonitor(window, MonitorFromWindow(active ? active : window, MONITOR_DEFAULTTOPRIMARY), 2);
   ShowWindow(window, SW_SHOW);
   SetFocus(button);
   MSG message;

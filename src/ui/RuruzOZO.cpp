@@ -196,6 +196,19 @@ void TApplication::ReportError() {
   if (focus != nullptr) SetFocus(focus);
 }
 
+void PlaceOnMonitor(HWND window, HMONITOR monitor, int verticalDivisor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const RECT& area = info.rcMonitor;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / verticalDivisor, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool Dispatch(const std::function<void()>& handler) {
   try {
     handler();

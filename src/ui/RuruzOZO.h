@@ -81,6 +81,10 @@ class TApplication {
   int runCount_ = 0;
 };
 
+// Moves `window`, keeping its size, to the middle of `monitor` across and
+// to 1/`verticalDivisor` of the height it leaves free down (2 centres it).
+void PlaceOnMonitor(HWND window, HMONITOR monitor, int verticalDivisor);
+
 // Runs `handler`, showing what it throws in the error box: no C++
 // exception may cross a Win32 callback. Gives whether it returned normally.
 bool Dispatch(const std::function<void()>& handler);
