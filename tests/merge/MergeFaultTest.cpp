@@ -16,6 +16,7 @@ namespace mif {
 namespace {
 
 using testing::Header;
+using testing::PartsInputs;
 using testing::ReadBytes;
 
 enum class Step { Open, Fill, Drain, Close };
@@ -73,23 +74,6 @@ class FaultyDevice final : public FileDevice {
   bool open_ = false;
 };
 
-class Inputs final : public MergeInputs {
- public:
-  Inputs(std::vector<SourceParts> sources, std::string output)
-      : sources_(std::move(sources)), output_(std::move(output)) {}
-  int SourceCount() override { return static_cast<int>(sources_.size()); }
-  SourceParts Source(int index) override { return sources_.at(index); }
-  void SourceStarting(int index) override { started = index; }
-  std::string OutputName() override { return output_; }
-  bool Utf8Option() override { return false; }
-
-  int started = -1;
-
- private:
-  std::vector<SourceParts> sources_;
-  std::string output_;
-};
-
 class MergeFaultTest : public testing::MergeFixture {
  protected:
   // Three pairs, each over several 64 KiB buffers.
@@ -109,7 +93,7 @@ class MergeFaultTest : public testing::MergeFixture {
   std::pair<std::string, std::string> MergedPrefix(std::size_t count) {
     RemoveOutput();
     if (count > 0) {
-      Inputs inputs({sources.begin(), sources.begin() + count}, dir.File("out"));
+      PartsInputs inputs({sources.begin(), sources.begin() + count}, dir.File("out"));
       RunMerge(inputs);
     }
     return {ReadOrEmpty(".mif"), ReadOrEmpty(".mid")};
@@ -131,7 +115,7 @@ class MergeFaultTest : public testing::MergeFixture {
       FaultPlan plan{step, n, code, 0, 0, {}};
       MergeContext faulty;
       faulty.makeDevice = [&plan] { return std::make_unique<FaultyDevice>(plan); };
-      Inputs inputs(sources, dir.File("out"));
+      PartsInputs inputs(sources, dir.File("out"));
       try {
         RunMerge(inputs, faulty);
       } catch (const EInOutError& error) {

@@ -15,6 +15,7 @@
 namespace mif {
 namespace {
 
+using testing::PartsInputs;
 using testing::StatusCodeOf;
 using Fidelity = testing::MergeFixture;
 
@@ -36,21 +37,6 @@ std::u16string MessageOf(const std::function<void()>& action) {
 bool Has(const std::u16string& text, const std::string& utf8Part) {
   return text.find(*DecodeUtf8(utf8Part)) != std::u16string::npos;
 }
-
-class PartsInputs : public MergeInputs {
- public:
-  PartsInputs(std::vector<SourceParts> sources, std::string output)
-      : sources_(std::move(sources)), output_(std::move(output)) {}
-  int SourceCount() override { return static_cast<int>(sources_.size()); }
-  SourceParts Source(int index) override { return sources_.at(index); }
-  void SourceStarting(int) override {}
-  std::string OutputName() override { return output_; }
-  bool Utf8Option() override { return false; }
-
- private:
-  std::vector<SourceParts> sources_;
-  std::string output_;
-};
 
 TEST_F(Fidelity, ALoneCrEndsALineAsMifReadersReadIt) {
   Pair("1__A", kH + "Point 1 2\r    Symbol (35,0,12)\rPoint 3 4\r", "1\r2\r");

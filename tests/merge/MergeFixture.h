@@ -9,12 +9,33 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ScratchDir.h"
 #include "merge/MergeContext.h"
+#include "merge/MergeRun.h"
 #include "merge/PairMerge.h"
 
 namespace mif::testing {
+
+// A run's inputs from a fixed list: no option, one output name, and the
+// last source started kept.
+class PartsInputs final : public MergeInputs {
+ public:
+  PartsInputs(std::vector<SourceParts> sources, std::string output)
+      : sources_(std::move(sources)), output_(std::move(output)) {}
+  int SourceCount() override { return static_cast<int>(sources_.size()); }
+  SourceParts Source(int index) override { return sources_.at(index); }
+  void SourceStarting(int index) override { started = index; }
+  std::string OutputName() override { return output_; }
+  bool Utf8Option() override { return false; }
+
+  int started = -1;
+
+ private:
+  std::vector<SourceParts> sources_;
+  std::string output_;
+};
 
 class MergeFixture : public ::testing::Test {
  protected:
@@ -29,6 +50,12 @@ class MergeFixture : public ::testing::Test {
     sources_[dir.File(name)] = bytes;
   }
   std::string Folder() const { return dir.Folder(); }
+  // The pairs of the folder with these base names, in this order.
+  std::vector<SourceParts> Parts(const std::vector<std::string>& bases) const {
+    std::vector<SourceParts> parts;
+    for (const std::string& base : bases) parts.push_back(SourceParts{base, Folder()});
+    return parts;
+  }
   std::string Out(const std::string& extension) const {
     return ReadBytes(dir.File("out" + extension));
   }

@@ -21,23 +21,8 @@ namespace mif {
 namespace {
 
 using testing::Header;
+using testing::PartsInputs;
 using testing::StatusCodeOf;
-
-class Inputs final : public MergeInputs {
- public:
-  Inputs(std::string folder, std::vector<std::string> bases, std::string output)
-      : folder_(std::move(folder)), bases_(std::move(bases)), output_(std::move(output)) {}
-  int SourceCount() override { return static_cast<int>(bases_.size()); }
-  SourceParts Source(int index) override { return SourceParts{bases_.at(index), folder_}; }
-  void SourceStarting(int) override {}
-  std::string OutputName() override { return output_; }
-  bool Utf8Option() override { return false; }
-
- private:
-  std::string folder_;
-  std::vector<std::string> bases_;
-  std::string output_;
-};
 
 class SystemFaults : public testing::MergeFixture {
  protected:
@@ -74,9 +59,9 @@ TEST_F(SystemFaults, AFullFileSystemStopsTheRunWithTheFirstSourceWhole) {
   } unmount{small};
   Sized("1__A", 30);
   Sized("2__B", 30);
-  Inputs first(Folder(), {"1__A"}, dir.File("one"));
+  PartsInputs first(Parts({"1__A"}), dir.File("one"));
   RunMerge(first);
-  Inputs both(Folder(), {"1__A", "2__B"}, small + "/out");
+  PartsInputs both(Parts({"1__A", "2__B"}), small + "/out");
   EXPECT_EQ(StatusCodeOf([&] { RunMerge(both); }), 112);
   EXPECT_EQ(testing::ReadBytes(small + "/out.mif"), testing::ReadBytes(dir.File("one.mif")));
   EXPECT_EQ(testing::ReadBytes(small + "/out.mid"), testing::ReadBytes(dir.File("one.mid")));
@@ -85,7 +70,7 @@ TEST_F(SystemFaults, AFullFileSystemStopsTheRunWithTheFirstSourceWhole) {
 TEST_F(SystemFaults, DevFullAsTheOutputGives112) {
   Sized("1__A", 4);
   std::filesystem::create_symlink("/dev/full", dir.File("full.mid"));
-  Inputs inputs(Folder(), {"1__A"}, dir.File("full"));
+  PartsInputs inputs(Parts({"1__A"}), dir.File("full"));
   const std::string message = MessageOf([&] { RunMerge(inputs); });
   EXPECT_NE(message.find("(112)"), std::string::npos) << message;
   EXPECT_NE(message.find("full.mid"), std::string::npos) << message;
@@ -96,10 +81,10 @@ TEST_F(SystemFaults, AFolderOrAPipeAsASourceIsRefusedWithoutWaiting) {
   std::filesystem::create_directory(dir.File("2__B.mif"));
   Source("3__C.mif", Header(1) + "Point 1 1\r\n");
   ASSERT_EQ(mkfifo(dir.File("3__C.mid").c_str(), 0600), 0);  // nobody writes to it
-  Inputs first(Folder(), {"1__A"}, dir.File("one"));
+  PartsInputs first(Parts({"1__A"}), dir.File("one"));
   RunMerge(first);
   for (const char* base : {"2__B", "3__C"}) {
-    Inputs inputs(Folder(), {"1__A", base}, dir.File("out"));
+    PartsInputs inputs(Parts({"1__A", base}), dir.File("out"));
     auto run = std::async(std::launch::async, [&] { return MessageOf([&] { RunMerge(inputs); }); });
     ASSERT_EQ(run.wait_for(std::chrono::seconds(10)), std::future_status::ready) << base;
     const std::string message = run.get();
@@ -114,7 +99,7 @@ TEST_F(SystemFaults, AFolderOrAPipeAsASourceIsRefusedWithoutWaiting) {
 
 TEST_F(SystemFaults, AMissingOutputFolderGives3) {
   Sized("1__A", 1);
-  Inputs inputs(Folder(), {"1__A"}, dir.File("no/such/out"));
+  PartsInputs inputs(Parts({"1__A"}), dir.File("no/such/out"));
   EXPECT_EQ(StatusCodeOf([&] { RunMerge(inputs); }), 3);
 }
 
@@ -123,7 +108,7 @@ TEST_F(SystemFaults, AnOutputThatIsASourceByAnotherNameIsRefused) {
   std::filesystem::create_symlink(dir.File("1__A.mif"), dir.File("sym.mif"));
   std::filesystem::create_hard_link(dir.File("1__A.mid"), dir.File("hard.mid"));
   for (const std::string& output : {Folder() + "./1__A", dir.File("sym"), dir.File("hard")}) {
-    Inputs inputs(Folder(), {"1__A"}, output);
+    PartsInputs inputs(Parts({"1__A"}), output);
     EXPECT_THROW(RunMerge(inputs), EMergeError) << output;
   }
   // TearDown finds the sources as they were.
