@@ -197,8 +197,6 @@ void TRuruzOZOF::FitLabelToText(ControlId id) {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, old);
   ReleaseDC(label, dc);
-  RECT rect;
-  GetWindowRect(label, &rect);
   SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
