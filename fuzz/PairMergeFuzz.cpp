@@ -11,11 +11,9 @@
 
 #include "FuzzInput.h"
 #include "merge/MergeContext.h"
-#include "merge/MifHeader.h"
-#include "merge/ObjectCount.h"
 #include "merge/PairMerge.h"
+#include "merge/SourceCheck.h"
 #include "text/Exception.h"
-#include "text/TextLineFile.h"
 
 namespace {
 
@@ -53,27 +51,12 @@ std::uint64_t SizeOf(const std::string& name) {
   return error ? 0 : size;
 }
 
-// Objects after the header and rows of a pair, counted as the merge counts.
+// Objects and rows of a pair, counted as mifjoin --check counts them.
 std::pair<std::int64_t, std::int64_t> Counts(const std::string& base) {
-  mif::ObjectCounter objects;
-  mif::RowCounter rows;
-  for (const bool isMif : {true, false}) {
-    mif::TextLineFile file(Folder() + base + (isMif ? ".mif" : ".mid"), mif::kMergeBufferSize);
-    file.SetLoneCrEndsLine(true);
-    file.OpenForRead();
-    if (isMif) mif::ReadMifHeader(file);
-    std::string_view piece;
-    bool last = true, first = true;
-    while (file.NextLinePiece(piece, last, mif::kCopyPiece)) {
-      if (!isMif) {
-        rows.Take(piece, last);
-      } else if (first) {
-        objects.Line(piece);
-      }
-      first = last;
-    }
-  }
-  return {objects.Count(), rows.Count()};
+  mif::MergeContext context;
+  const mif::SourceReport report =
+      mif::CheckSourcePair(0, mif::SourceParts{base, Folder()}, "", context);
+  return {report.objects, report.rows};
 }
 
 }  // namespace
