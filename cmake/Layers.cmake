@@ -1,16 +1,20 @@
-# The layers, one way: platform and text, then merge, then the front ends.
+# The layers, one way: text, platform, file, merge, then the front ends.
 # Every source may include from its own folder and the folders below it;
 # an include from a folder above it stops the configure.
-set(MIF_LAYER_platform platform text)
-set(MIF_LAYER_text platform text)
-set(MIF_LAYER_merge platform text merge)
-set(MIF_LAYER_cli platform text merge cli)
-set(MIF_LAYER_ui platform text merge ui)
+set(MIF_LAYER_text text)
+set(MIF_LAYER_platform text platform)
+set(MIF_LAYER_file text platform file)
+set(MIF_LAYER_merge text platform file merge)
+set(MIF_LAYER_cli text platform file merge cli)
+set(MIF_LAYER_ui text platform file merge ui)
 
 file(GLOB_RECURSE mif_layer_sources RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}/src
      ${CMAKE_CURRENT_SOURCE_DIR}/src/*.h ${CMAKE_CURRENT_SOURCE_DIR}/src/*.cpp)
 foreach(source ${mif_layer_sources})
   string(REGEX MATCH "^[^/]+" layer ${source})
+  if(NOT DEFINED MIF_LAYER_${layer})
+    message(FATAL_ERROR "src/${source}: ${layer}/ is no layer of cmake/Layers.cmake")
+  endif()
   file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/src/${source} includes REGEX "^#include \"")
   foreach(line ${includes})
     string(REGEX MATCH "\"([^/\"]+)/" folder ${line})

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "FuzzInput.h"
+#include "file/InOutError.h"
 #include "merge/MergeContext.h"
 #include "merge/PairMerge.h"
 #include "merge/SourceCheck.h"
-#include "text/Exception.h"
 
 namespace {
 

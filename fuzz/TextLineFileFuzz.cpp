@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "text/FakeFileDevice.h"
-#include "text/TextLineFile.h"
+#include "file/FakeFileDevice.h"
+#include "file/TextLineFile.h"
 
 namespace {
 

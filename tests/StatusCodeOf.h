@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "text/Exception.h"
+#include "file/InOutError.h"
 
 namespace mif::testing {
 

@@ -7,13 +7,13 @@
 #include "cli/PathArgument.h"
 #include "cli/ProgressLine.h"
 #include "cli/SourceList.h"
+#include "file/FileName.h"
+#include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
 #include "merge/PairMerge.h"
 #include "merge/SourceCheck.h"
 #include "merge/SourceEntry.h"
-#include "text/Exception.h"
-#include "text/FileName.h"
 #include "text/Utf8.h"
 
 #ifndef MIF_VERSION

@@ -1,8 +1,8 @@
 #include "cli/SourceList.h"
 
+#include "file/TextLineFile.h"
 #include "merge/MergeError.h"
 #include "text/Cp932.h"
-#include "text/TextLineFile.h"
 #include "text/Utf8.h"
 
 namespace mif {

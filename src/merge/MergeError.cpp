@@ -3,6 +3,7 @@
 #include <new>
 #include <string_view>
 
+#include "file/InOutError.h"
 #include "merge/MifHeader.h"
 #include "text/Cp932.h"
 

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
+#include "file/TextLineFile.h"
 #include "merge/MergeError.h"
 #include "text/MbcsText.h"
-#include "text/TextLineFile.h"
 #include "text/Utf8ToCp932.h"
 
 namespace mif {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "text/TextLineFile.h"
+#include "file/TextLineFile.h"
 
 namespace mif {
 

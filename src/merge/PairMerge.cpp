@@ -1,12 +1,12 @@
 #include "merge/PairMerge.h"
 
+#include "file/FileName.h"
+#include "file/TextLineFile.h"
 #include "merge/LayerName.h"
 #include "merge/MergeError.h"
 #include "merge/MifHeader.h"
 #include "merge/ObjectCount.h"
 #include "platform/FileSystem.h"
-#include "text/FileName.h"
-#include "text/TextLineFile.h"
 #include "text/Utf8ToCp932.h"
 
 namespace mif {

@@ -1,5 +1,8 @@
 #include "merge/SourceCheck.h"
 
+#include "file/FileName.h"
+#include "file/InOutError.h"
+#include "file/TextLineFile.h"
 #include "merge/LayerName.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
@@ -7,8 +10,6 @@
 #include "merge/ObjectCount.h"
 #include "merge/PairMerge.h"
 #include "text/Cp932.h"
-#include "text/FileName.h"
-#include "text/TextLineFile.h"
 
 namespace mif {
 

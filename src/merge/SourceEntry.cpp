@@ -1,8 +1,8 @@
 #include "merge/SourceEntry.h"
 
+#include "file/FileName.h"
 #include "platform/FileSystem.h"
 #include "text/Cp932.h"
-#include "text/FileName.h"
 #include "text/MbcsText.h"
 
 namespace mif {

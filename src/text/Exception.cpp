@@ -1,95 +1,10 @@
 #include "text/Exception.h"
 
-#include "platform/SystemErrorText.h"
-#include "text/Cp932.h"
 #include "text/Utf8.h"
 
 namespace mif {
 
 Exception::Exception(std::u16string message)
     : message_(std::move(message)), utf8_(EncodeUtf8(message_)) {}
-
-EInOutError::EInOutError(std::int32_t statusCode, std::string fileName)
-    : Exception(InOutErrorMessage(statusCode)),
-      statusCode_(statusCode),
-      fileName_(std::move(fileName)) {}
-
-namespace {
-
-std::u16string Digits(std::int32_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-std::u16string Explanation(std::int32_t statusCode) {
-  switch (statusCode) {
-    case 2:
-      return u"名前と場所を確かめてください";
-    case 3:
-      return u"フォルダーがないか、名前の形が正しくありません";
-    case 4:
-      return u"同時に開けるファイルの数の上限です";
-    case 5:
-      return u"権限がないか、読み取り専用か、フォルダーです";
-    case 29:
-      return u"書き込みが進みません";
-    case 32:
-      return u"ほかのプログラムか、この実行の別の入出力がファイルを使用中です";
-    case 112:
-      return u"ディスクの空き領域が足りません";
-    case 123:
-      return u"ファイル名に使えない文字が含まれています";
-    case 206:
-      return u"ファイル名が長すぎます";
-    default:
-      return SystemErrorText(statusCode);
-  }
-}
-
-}  // namespace
-
-std::u16string DescribeInOutError(const EInOutError& error, bool withFileName) {
-  // Built by appending: GCC 12 warns falsely (-Wrestrict) on literal + string.
-  const std::int32_t code = error.StatusCode();
-  std::u16string text = error.Message();
-  const std::u16string digits = Digits(code);
-  if (text.find(u"(" + digits + u")") == std::u16string::npos) {
-    text.append(u" (コード ").append(digits).append(u")");
-  }
-  const std::u16string explanation = Explanation(code);
-  if (!explanation.empty()) text.append(u": ").append(explanation);
-  if (withFileName && !error.FileName().empty())
-    text.append(u": ").append(DecodeCp932(error.FileName()));
-  return text;
-}
-
-std::u16string DescribeError(const Exception& error, bool withFileName) {
-  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) {
-    return DescribeInOutError(*io, withFileName);
-  }
-  return error.Message();
-}
-
-std::u16string InOutErrorMessage(std::int32_t statusCode) {
-  switch (statusCode) {
-    case 2:
-      return u"ファイルが見つかりません";
-    case 3:
-      return u"ファイル名の指定が間違っています";
-    case 4:
-      return u"オープンしたファイルが多すぎます";
-    case 5:
-      return u"ファイルへのアクセスが拒否されました";
-    case 100:
-      return u"ファイルの末尾以降を読み込みました";
-    case 101:
-      return u"ディスクがいっぱいです";
-    case 106:
-      return u"入力値が数値ではありません";
-    default:
-      break;
-  }
-  return std::u16string(u"I/O エラー (").append(Digits(statusCode)).append(u")");
-}
 
 }  // namespace mif

@@ -1,7 +1,7 @@
 #include "ui/DialogSelection.h"
 
+#include "file/FileName.h"
 #include "text/Cp932.h"
-#include "text/FileName.h"
 #include "text/MbcsText.h"
 
 namespace mif {

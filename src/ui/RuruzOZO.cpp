@@ -3,10 +3,10 @@
 
 #include <new>
 
+#include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
 #include "text/Cp932.h"
-#include "text/Exception.h"
 #include "ui/MessageText.h"
 #include "ui/RuruzOZOU.h"
 #include "ui/Wide.h"

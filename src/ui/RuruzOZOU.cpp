@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "file/FileName.h"
 #include "merge/MergeError.h"
-#include "text/FileName.h"
 #include "ui/CheckList.h"
 #include "ui/DialogSelection.h"
 #include "ui/PlainMessage.h"

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "MergeFixture.h"
+#include "file/InOutError.h"
 #include "merge/MergeRun.h"
-#include "text/Exception.h"
 
 namespace mif {
 namespace {

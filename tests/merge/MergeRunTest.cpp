@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "MergeFixture.h"
+#include "file/InOutError.h"
 #include "merge/MergeError.h"
-#include "text/Exception.h"
 
 namespace mif {
 namespace {

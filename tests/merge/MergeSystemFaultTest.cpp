@@ -12,9 +12,9 @@
 
 #include "MergeFixture.h"
 #include "StatusCodeOf.h"
+#include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
-#include "text/Exception.h"
 #include "text/Utf8.h"
 
 namespace mif {

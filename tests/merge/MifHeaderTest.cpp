@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ScratchDir.h"
+#include "file/InOutError.h"
+#include "file/TextLineFile.h"
 #include "merge/MergeError.h"
-#include "text/Exception.h"
-#include "text/TextLineFile.h"
 
 namespace mif {
 namespace {

@@ -6,10 +6,10 @@
 
 #include "MergeFixture.h"
 #include "StatusCodeOf.h"
+#include "file/InOutError.h"
+#include "file/TextLineFile.h"
 #include "merge/MergeError.h"
 #include "text/Cp932.h"
-#include "text/Exception.h"
-#include "text/TextLineFile.h"
 #include "text/Utf8ToCp932.h"
 
 namespace mif {

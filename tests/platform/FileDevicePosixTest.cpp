@@ -10,9 +10,9 @@
 
 #include "ScratchDir.h"
 #include "StatusCodeOf.h"
+#include "file/InOutError.h"
+#include "file/TextLineFile.h"
 #include "platform/PosixError.h"
-#include "text/Exception.h"
-#include "text/TextLineFile.h"
 
 namespace mif {
 namespace {

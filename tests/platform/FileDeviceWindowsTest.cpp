@@ -11,13 +11,13 @@
 #include "ScratchDir.h"
 #include "StatusCodeOf.h"
 #include "cli/Mifjoin.h"
+#include "file/TextLineFile.h"
 #include "merge/MergeContext.h"
 #include "merge/MergeError.h"
 #include "merge/PairMerge.h"
 #include "platform/FileSystem.h"
 #include "platform/PathDelimiters.h"
 #include "text/Cp932.h"
-#include "text/TextLineFile.h"
 #include "text/Utf8.h"
 
 namespace mif {

@@ -5,8 +5,8 @@
 
 #include "FakeFileDevice.h"
 #include "StatusCodeOf.h"
-#include "text/Exception.h"
-#include "text/TextLineFile.h"
+#include "file/InOutError.h"
+#include "file/TextLineFile.h"
 
 namespace mif {
 namespace {

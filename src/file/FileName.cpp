@@ -1,4 +1,4 @@
-#include "text/FileName.h"
+#include "file/FileName.h"
 
 #include "text/MbcsText.h"
 

@@ -1,12 +1,12 @@
-#include "text/TextLineFile.h"
+#include "file/TextLineFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
+#include "file/InOutError.h"
 #include "text/AsciiRun.h"
 #include "text/Cp932.h"
-#include "text/Exception.h"
 
 namespace mif {
 

@@ -1,4 +1,4 @@
-#include "text/Exception.h"
+#include "file/InOutError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/TextLineFile.h"
+#include "file/TextLineFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "ScratchDir.h"
 #include "StatusCodeOf.h"
-#include "text/Exception.h"
+#include "file/InOutError.h"
 
 namespace mif {
 namespace {
