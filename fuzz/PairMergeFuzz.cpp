@@ -12,6 +12,7 @@
 #include "FuzzInput.h"
 #include "file/InOutError.h"
 #include "merge/MergeContext.h"
+#include "merge/MergeRun.h"
 #include "merge/PairMerge.h"
 #include "merge/SourceCheck.h"
 
@@ -51,12 +52,28 @@ std::uint64_t SizeOf(const std::string& name) {
   return error ? 0 : size;
 }
 
+// A run of one pair, for the check.
+class OnePair final : public mif::MergeInputs {
+ public:
+  explicit OnePair(const std::string& base) : parts_{base, Folder()} {}
+  int SourceCount() override { return 1; }
+  mif::SourceParts Source(int) override { return parts_; }
+  void SourceStarting(int) override {}
+  std::string OutputName() override { return {}; }
+  bool Utf8Option() override { return false; }
+
+ private:
+  mif::SourceParts parts_;
+};
+
 // Objects and rows of a pair, counted as mifjoin --check counts them.
 std::pair<std::int64_t, std::int64_t> Counts(const std::string& base) {
-  mif::MergeContext context;
-  const mif::SourceReport report =
-      mif::CheckSourcePair(0, mif::SourceParts{base, Folder()}, "", context);
-  return {report.objects, report.rows};
+  OnePair inputs(base);
+  std::pair<std::int64_t, std::int64_t> counts{-1, -1};
+  mif::CheckRun(inputs, [&](int, const mif::SourceReport& report) {
+    counts = {report.objects, report.rows};
+  });
+  return counts;
 }
 
 }  // namespace

@@ -57,6 +57,19 @@ std::optional<std::u16string> ReferenceDecode(std::string_view utf8) {
 
 }  // namespace
 
+// What the transcoder writes for the JIS spellings: the bytes of the code
+// points that code page 932 decodes them to.
+std::string ExpectedCp932(std::u16string text) {
+  for (char16_t& c : text) {
+    c = c == u'\u301C'   ? u'\uFF5E'
+        : c == u'\u2016' ? u'\u2225'
+        : c == u'\u2212' ? u'\uFF0D'
+        : c == u'\u2014' ? u'\u2015'
+                         : c;
+  }
+  return mif::EncodeCp932(text);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   mif::fuzz::FuzzInput input(data, size);
   const std::string_view utf8 = input.Rest();
@@ -74,12 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string grownNarrow;
   const std::optional<std::size_t> narrowLength = mif::TranscodeUtf8ToCp932Into(utf8, grownNarrow);
   Check(narrowLength.has_value() == expected.has_value());
-  if (expected) Check(grownNarrow.substr(0, *narrowLength) == mif::EncodeCp932(*expected));
+  if (expected) Check(grownNarrow.substr(0, *narrowLength) == ExpectedCp932(*expected));
 
   std::string cp932 = "left over";
   Check(mif::TranscodeUtf8ToCp932(utf8, cp932) == expected.has_value());
   if (expected) {
-    Check(cp932 == mif::EncodeCp932(*expected));
+    Check(cp932 == ExpectedCp932(*expected));
     Check(mif::EncodeUtf8(*expected) == utf8);  // well-formed UTF-8 comes back whole
   }
   return 0;

@@ -54,6 +54,13 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
     line.output = value;
     return true;
   }
+  if (name == "--columns") {
+    if (!TakeValue(arguments, i, glued, value) || (value != "union" && value != "intersection")) {
+      return Fail(error, "--columns には union か intersection を指定します");
+    }
+    line.columns = value;
+    return true;
+  }
   if (name == "--from-list") {
     if (!TakeValue(arguments, i, glued, value)) {
       return Fail(error, "--from-list にファイル名がありません");
@@ -93,9 +100,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& argu
 }
 
 const char* UsageText() {
-  return "使い方: mifjoin [--utf8] [--quiet] -o OUTPUT SOURCE.mif...\n"
-         "       mifjoin [--utf8] [--quiet] -o OUTPUT --from-list FILE\n"
-         "       mifjoin --check [-o OUTPUT] SOURCE.mif...\n"
+  return "使い方: mifjoin [--utf8] [--quiet] [--columns union|intersection] -o OUTPUT "
+         "SOURCE.mif...\n"
+         "       mifjoin [--utf8] [--quiet] [--columns ...] -o OUTPUT --from-list FILE\n"
+         "       mifjoin --check [--utf8] [--columns ...] [-o OUTPUT] SOURCE.mif...\n"
          "\n"
          "MIF/MID の組を入力の順に結合し、OUTPUT.mif と OUTPUT.mid に書きます。\n"
          "出力のヘッダーは最初の入力のもので、先頭に LAYER 列が加わります。\n"
@@ -103,7 +111,10 @@ const char* UsageText() {
          "  -o, --output OUTPUT  出力ファイル名 (拡張子は .mif と .mid になります)\n"
          "      --from-list FILE FILE の各行を入力の .mif ファイル名として読みます\n"
          "      --utf8           オブジェクト行を UTF-8 から SJIS (コードページ 932) に変換します\n"
-         "      --check          何も書かずに、各入力のヘッダーと .mid を調べて報告します\n"
+         "      --columns union  列の違う入力を、すべての列を名前で合わせて結合します\n"
+         "      --columns intersection\n"
+         "                       すべての入力にある列だけで結合します\n"
+         "      --check          何も書かずに、各入力と出力のヘッダーを調べて報告します\n"
          "  -q, --quiet          進行状況と結果の表示をしません\n"
          "  -h, --help           この説明を表示します\n"
          "      --version        版を表示します\n";

@@ -14,6 +14,7 @@ struct CommandLine {
   bool check = false;
   bool help = false;
   bool version = false;
+  std::string columns;                 // --columns: "", "union" or "intersection"
   std::string output;                  // as given, UTF-8
   std::vector<std::string> listFiles;  // --from-list, in order
   std::vector<std::string> sources;    // as given, UTF-8

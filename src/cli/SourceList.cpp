@@ -1,7 +1,8 @@
 #include "cli/SourceList.h"
 
-#include "file/TextLineFile.h"
+#include "file/InOutError.h"
 #include "merge/MergeError.h"
+#include "platform/FileDevice.h"
 #include "text/Cp932.h"
 #include "text/Utf8.h"
 
@@ -11,30 +12,72 @@ namespace {
 
 // Far longer than any path a system takes.
 constexpr std::size_t kMaxListLine = 64 * 1024;
+// Far more than a list of every file of a disk.
+constexpr std::size_t kMaxListBytes = 256 * 1024 * 1024;
 
-std::vector<std::string> ReadListLines(const std::string& listPath) {
-  TextLineFile list(listPath, 64 * 1024);
-  list.OpenForRead();
-  std::vector<std::string> lines;
-  std::string_view line;
-  bool whole = true;
-  while (list.NextLinePiece(line, whole, kMaxListLine)) {
-    if (!whole) {
-      throw EMergeError(u"リストの行が長すぎます (" +
-                        DecodeCp932(std::to_string(lines.size() + 1)) + u" 行目): " +
+std::u16string Digits(std::size_t value) { return DecodeCp932(std::to_string(value)); }
+
+// The list's bytes, whole: a UTF-16 list cannot be read as lines of bytes.
+std::string ReadListBytes(const std::string& listPath) {
+  const std::unique_ptr<FileDevice> device = MakeSystemFileDevice();
+  FileFacts facts;
+  std::int32_t code = device->Open(listPath, FileOpenMode::Read, facts);
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (std::size_t count = 1; code == 0 && count > 0;) {
+    code = device->Fill(buffer, sizeof buffer, count);
+    bytes.append(buffer, count);
+    if (bytes.size() > kMaxListBytes) {
+      throw EMergeError(u"リストが大きすぎます (" + Digits(kMaxListBytes >> 20) + u" MiB まで): " +
                         DecodeCp932(listPath));
     }
-    if (!line.empty()) lines.emplace_back(line);
   }
-  list.CloseFile();
+  device->Close();
+  if (code != 0) throw EInOutError(code, listPath);
+  return bytes;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// The text of a UTF-16 list after its byte order mark, in UTF-8.
+std::string Utf16ToUtf8(std::string_view bytes) {
+  const bool bigEndian = StartsWith(bytes, "\xFE\xFF");
+  std::u16string wide;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    wide += static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+  }
+  return EncodeUtf8(wide);
+}
+
+// Lines end at LF, CR LF or CR.
+std::vector<std::string> SplitLines(std::string_view text, const std::string& listPath) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+    if (end > kMaxListLine) {
+      throw EMergeError(u"リストの行が長すぎます (" + Digits(lines.size() + 1) + u" 行目): " +
+                        DecodeCp932(listPath));
+    }
+    lines.emplace_back(text.substr(0, end));
+    text.remove_prefix(std::min(text.size(), end + (text.substr(end, 2) == "\r\n" ? 2 : 1)));
+  }
   return lines;
 }
 
 }  // namespace
 
 void AddListedSources(const std::string& cp932ListPath, std::vector<std::string>& sources) {
-  std::vector<std::string> lines = ReadListLines(cp932ListPath);
-  if (!lines.empty() && lines.front().rfind("\xEF\xBB\xBF", 0) == 0) lines.front().erase(0, 3);
+  std::string text = ReadListBytes(cp932ListPath);
+  if (StartsWith(text, "\xFF\xFE") || StartsWith(text, "\xFE\xFF")) {
+    text = Utf16ToUtf8(text);
+  } else if (StartsWith(text, "\xEF\xBB\xBF")) {
+    text.erase(0, 3);
+  }
+  std::vector<std::string> lines = SplitLines(text, cp932ListPath);
   bool utf8 = true;
   for (const std::string& line : lines) utf8 = utf8 && DecodeUtf8(line).has_value();
   for (std::string& line : lines) {

@@ -53,9 +53,35 @@ void TextLineFile::RaisePending() {
   throw EInOutError(code, name_);
 }
 
-void TextLineFile::OpenForRead() { Open(Mode::Input, FileOpenMode::Read); }
+void TextLineFile::OpenForRead() {
+  Open(Mode::Input, noWait_ ? FileOpenMode::ReadNoWait : FileOpenMode::Read);
+}
 void TextLineFile::CreateForWrite() { Open(Mode::Output, FileOpenMode::Create); }
 void TextLineFile::OpenForAppend() { Open(Mode::InOut, FileOpenMode::Append); }
+void TextLineFile::OpenForRewrite() { Open(Mode::Output, FileOpenMode::Rewrite); }
+
+void TextLineFile::Empty() {
+  pending_ = 0;
+  if (mode_ != Mode::Output) {
+    Store(kNotOpenForWriting);
+  } else {
+    position_ = 0;
+    written_ = sizeAtOpen_ = 0;
+    // A device holds nothing to empty, and cannot be cut.
+    if (facts_.kind == FileKind::Disk) Store(device_->Truncate(0));
+  }
+  CheckPending();
+}
+
+void TextLineFile::Flush() {
+  pending_ = 0;
+  if (mode_ != Mode::Output) {
+    Store(kNotOpenForWriting);
+  } else {
+    Drain();
+  }
+  CheckPending();
+}
 
 void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
   pending_ = 0;
@@ -64,24 +90,24 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
     device_->Close();  // the old file is given up even when its close failed
   }
   position_ = end_ = 0;
-  bytesRead_ = sizeAtOpen_ = 0;
+  bytesRead_ = sizeAtOpen_ = written_ = 0;
   insideLine_ = false;
   mode_ = mode;
-  FileKind kind = FileKind::Unknown;
-  std::int32_t code = device_->Open(name_, deviceMode, kind);
+  facts_ = FileFacts{};
+  std::int32_t code = device_->Open(name_, deviceMode, facts_);
   if (code == 0 && mode == Mode::InOut) code = device_->Size(sizeAtOpen_);
   if (code != 0) {
     if (mode == Mode::InOut) device_->Close();
     mode_ = Mode::Closed;
     Store(code);
   } else if (mode != Mode::Input) {
-    if (kind == FileKind::Unknown) {
+    if (facts_.kind == FileKind::Unknown) {
       device_->Close();
       mode_ = Mode::Closed;
       Store(kNotOpenForWriting);
     } else {
       mode_ = Mode::Output;
-      drainEveryLine_ = kind == FileKind::CharacterDevice;
+      drainEveryLine_ = facts_.kind == FileKind::CharacterDevice;
     }
   }
   CheckPending();
@@ -291,6 +317,7 @@ void TextLineFile::WriteBytes(const char* bytes, std::size_t count) {
 bool TextLineFile::Drain() {
   if (position_ == 0) return true;
   const std::int32_t code = device_->Drain(buffer_.get(), position_);
+  if (code == 0) written_ += position_;
   position_ = 0;
   Store(code);
   return code == 0;

@@ -41,6 +41,9 @@ class TextLineFile {
   // A CR that no LF follows is dropped, as text files are read here; MIF
   // readers take it as a line break, and so does an object set to.
   void SetLoneCrEndsLine(bool endsLine) { loneCrEndsLine_ = endsLine; }
+  // A pipe opened for reading opens at once, without waiting for a writer,
+  // so that Facts() can tell what it is.
+  void SetOpenWithoutWaiting(bool noWait) { noWait_ = noWait; }
 
   // Each open first closes an open object as CloseFile does.
   void OpenForRead();
@@ -48,6 +51,15 @@ class TextLineFile {
   // is left as it was.
   void CreateForWrite();
   void OpenForAppend();
+  // Opens or creates the file for writing from its first byte and locks
+  // it, but leaves its bytes as they are until Empty: two files can be
+  // made sure of before either is emptied.
+  void OpenForRewrite();
+  // Drops the waiting bytes and cuts the open file to nothing (a device,
+  // which holds nothing, is left as it is).
+  void Empty();
+  // What the system told of the file when it was last opened.
+  const FileFacts& Facts() const { return facts_; }
 
   // The next line's bytes without its break. At the end of the text an
   // empty line, without failing. Code 104 when not open for reading.
@@ -89,6 +101,12 @@ class TextLineFile {
   // Writes out the waiting bytes and closes. Code 103 when not open. When
   // writing out fails the file stays open, with an empty buffer.
   void CloseFile();
+  // Writes out the waiting bytes; the file stays open. Code 105 when not
+  // open for writing.
+  void Flush();
+  // Where the next byte written lands: the size at the open, plus every
+  // byte written since, waiting ones too.
+  std::uint64_t Offset() const { return sizeAtOpen_ + written_ + position_; }
 
   // Bytes the file held when it was last opened for writing; 0 after
   // CreateForWrite.
@@ -136,10 +154,13 @@ class TextLineFile {
   Mode mode_ = Mode::Closed;
   bool drainEveryLine_ = false;
   bool loneCrEndsLine_ = false;
+  bool noWait_ = false;
   bool insideLine_ = false;  // NextLinePiece gave a piece that was not the last
   std::int32_t pending_ = 0;
   std::uint64_t sizeAtOpen_ = 0;
+  std::uint64_t written_ = 0;  // bytes handed to the device since the open
   std::uint64_t bytesRead_ = 0;
+  FileFacts facts_;
   std::string encoded_;  // reused by the wide WriteLine
   std::string line_;     // a line that CollectLine gathered
 };

@@ -3,7 +3,9 @@
 #include <new>
 #include <string_view>
 
+#include "file/FileName.h"
 #include "file/InOutError.h"
+#include "merge/ColumnDef.h"
 #include "merge/MifHeader.h"
 #include "text/Cp932.h"
 
@@ -18,6 +20,20 @@ std::u16string Number(std::int64_t value) {
 
 std::u16string Name(const std::string& cp932) { return DecodeCp932(cp932); }
 
+// A definition as a message shows it: NAME Char(10).
+std::u16string Definition(const ColumnDef& column) {
+  std::string_view line = column.line;
+  if (line.empty()) return Name(column.name) + u" " + Name(ColumnTypeText(column));
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+  return Name(std::string(line));
+}
+
+std::u16string Clause(const std::string& keyword, const std::string& clause) {
+  if (clause.empty()) return u"(" + Name(keyword) + u" なし)";
+  return u"\"" + Name(keyword) + u" " + Name(clause) + u"\"";
+}
+
 }  // namespace
 
 std::u16string DelimiterText(const std::string& delimiter) {
@@ -25,14 +41,42 @@ std::u16string DelimiterText(const std::string& delimiter) {
   return u"\"" + DecodeCp932(delimiter) + u"\"";
 }
 
-EMergeError OutputIsSourceError(const std::string& outputName, const std::string& sourceName) {
-  return EMergeError(u"出力ファイルが入力ファイルと同じです: " + Name(outputName) + u" (入力 " +
-                     Name(sourceName) + u")");
+std::u16string SourcePlace(int index, int count) {
+  return u"入力 " + Number(index + 1) + u"/" + Number(count);
 }
 
-EMergeError OutputNameError(const std::string& outputName) {
-  return EMergeError(u"出力ファイル名がフォルダーか、ファイル名の部分が空です: " +
-                     Name(outputName));
+EOutputError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
+                                 int index, int count) {
+  return EOutputError(u"出力ファイルが入力ファイルと同じです: " + Name(outputName) + u" (" +
+                      SourcePlace(index, count) + u": " + Name(sourceName) + u")");
+}
+
+EOutputError OutputNameError(const std::string& outputName) {
+  return EOutputError(u"出力ファイル名がフォルダーか、ファイル名の部分が空です: " +
+                      Name(outputName));
+}
+
+EOutputError OutputFolderError(const std::string& outputName) {
+  return EOutputError(u"出力ファイルのフォルダーがありません: " + Name(outputName));
+}
+
+bool IsOutputError(const Exception& error, const std::string& outputName) {
+  if (dynamic_cast<const EOutputError*>(&error) != nullptr) return true;
+  const auto* io = dynamic_cast<const EInOutError*>(&error);
+  return io != nullptr && !outputName.empty() &&
+         (io->FileName() == ChangeFileExtension(outputName, ".mif") ||
+          io->FileName() == ChangeFileExtension(outputName, ".mid"));
+}
+
+EMergeError RowTooLongError(const std::string& midName, std::int64_t row) {
+  return EMergeError(u"列を並べ替える行が長すぎます (" + Number(row) + u" 行目、16 MiB まで): " +
+                     Name(midName));
+}
+
+std::u16string ReplacedCharactersText(const std::string& fileName, std::int64_t count,
+                                      std::int64_t firstLine) {
+  return u"コードページ 932 で表せない文字 " + Number(count) + u" 個を ? にしました (最初は " +
+         Number(firstLine) + u" 行目): " + Name(fileName);
 }
 
 EMergeError SpecialSourceError(const std::string& sourceName) {
@@ -54,13 +98,8 @@ EMergeError NoColumnsLineError(const std::string& sourceName) {
 }
 
 EMergeError ColumnCountUnreadableError(const std::string& sourceName) {
-  return EMergeError(u"Columns 行の列数が読めないか、1 から " + Number(kMaxColumns) +
+  return EMergeError(u"Columns 行の列数が読めないか、0 から " + Number(kMaxColumns) +
                      u" の範囲の外です: " + Name(sourceName));
-}
-
-EMergeError ColumnCountError(const std::string& sourceName, int count, int firstCount) {
-  return EMergeError(u"列数が最初の入力ファイルと違います: " + Name(sourceName) + u" は " +
-                     Number(count) + u" 列、最初のファイルは " + Number(firstCount) + u" 列");
 }
 
 EMergeError DelimiterUnusableError(const std::string& sourceName, const std::string& delimiter) {
@@ -73,6 +112,67 @@ EMergeError DelimiterError(const std::string& sourceName, const std::string& del
   return EMergeError(u"区切り文字が最初の入力ファイルと違います: " + Name(sourceName) + u" は " +
                      DelimiterText(delimiter) + u"、最初のファイルは " +
                      DelimiterText(firstDelimiter));
+}
+
+EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read) {
+  return EMergeError(u"列の定義が Columns 行の列数 (" + Number(count) + u") より少ない (" +
+                     Number(read) + u") まま DATA 行になります: " + Name(sourceName));
+}
+
+EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef& column) {
+  return EMergeError(u"同じ名前の列が 2 つあります (" + Name(column.name) + u"): " +
+                     Name(sourceName));
+}
+
+EMergeError LayerColumnPlaceError(const std::string& sourceName, int position) {
+  return EMergeError(u"LAYER 列が先頭ではなく " + Number(position) +
+                     u" 列目にあり、出力に LAYER 列が 2 つできてしまいます: " + Name(sourceName));
+}
+
+EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes) {
+  return EMergeError(u"レイヤー名が長すぎます (" + Number(static_cast<std::int64_t>(bytes)) +
+                     u" バイト、LAYER 列に入るのは 254 バイトまで): " + Name(sourceName));
+}
+
+EMergeError CharsetError(const std::string& sourceName, const std::string& charset,
+                         const std::string& firstName, const std::string& firstCharset) {
+  return EMergeError(u"Charset が最初の入力ファイルと違います: " + Name(sourceName) + u" は \"" +
+                     Name(charset) + u"\"、最初のファイル " + Name(firstName) + u" は \"" +
+                     Name(firstCharset) + u"\"");
+}
+
+EMergeError ClauseError(const std::string& keyword, const std::string& sourceName,
+                        const std::string& clause, const std::string& firstName,
+                        const std::string& firstClause) {
+  return EMergeError(Name(keyword) + u" が最初の入力ファイルと違います: " + Name(sourceName) +
+                     u" は " + Clause(keyword, clause) + u"、最初のファイル " + Name(firstName) +
+                     u" は " + Clause(keyword, firstClause));
+}
+
+EMergeError SourceChangedError(const std::string& sourceName, const std::u16string& what) {
+  return EMergeError(u"入力ファイルが最初に読んだあとで変わり、書き始めた出力に合いません (" +
+                     what + u"): " + Name(sourceName));
+}
+
+EColumnsError ExtraColumnError(const std::string& sourceName, const ColumnDef& column,
+                               const std::string& firstName) {
+  return EColumnsError(u"列 " + Name(column.name) + u" (" + Definition(column) +
+                       u") が最初の入力ファイル " + Name(firstName) + u" にありません: " +
+                       Name(sourceName));
+}
+
+EColumnsError MissingColumnError(const std::string& sourceName, const ColumnDef& firstColumn,
+                                 const std::string& firstName) {
+  return EColumnsError(u"最初の入力ファイル " + Name(firstName) + u" の列 " +
+                       Name(firstColumn.name) + u" (" + Definition(firstColumn) +
+                       u") がありません: " + Name(sourceName));
+}
+
+EColumnsError ColumnTypeError(const std::string& sourceName, const ColumnDef& column,
+                              const std::string& firstName, const ColumnDef& firstColumn) {
+  return EColumnsError(u"列 " + Name(column.name) + u" の型を合わせられません: " +
+                       Name(sourceName) + u" は " + Definition(column) + u"、最初のファイル " +
+                       Name(firstName) + u" は " + Definition(firstColumn));
 }
 
 EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,

@@ -15,10 +15,37 @@ class EMergeError : public Exception {
   using Exception::Exception;
 };
 
-// The output `outputName` is the same file as the source `sourceName`.
-EMergeError OutputIsSourceError(const std::string& outputName, const std::string& sourceName);
+// An output that the merge refuses: its name, or a source it would be.
+class EOutputError : public EMergeError {
+ public:
+  using EMergeError::EMergeError;
+};
+
+// Columns that the first source's columns cannot take: merged by name with
+// all columns together (union), or not at all.
+class EColumnsError : public EMergeError {
+ public:
+  using EMergeError::EMergeError;
+};
+
+struct ColumnDef;
+
+// Where source `index` (0-based) stands in a run of `count`, as both front
+// ends name it: "入力 2/5".
+std::u16string SourcePlace(int index, int count);
+
+// The output `outputName` is the same file as the source `sourceName`, at
+// `index` among `count` sources.
+EOutputError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
+                                 int index, int count);
 // An output name that names a folder, or whose file part is empty.
-EMergeError OutputNameError(const std::string& outputName);
+EOutputError OutputNameError(const std::string& outputName);
+// An output name in a folder that does not exist.
+EOutputError OutputFolderError(const std::string& outputName);
+
+// Whether the error is about the output pair of `outputName` rather than a
+// source: a refusal of the output, or a failed operation on its files.
+bool IsOutputError(const Exception& error, const std::string& outputName);
 
 // A source that is a folder, a pipe or a device, not an ordinary file.
 EMergeError SpecialSourceError(const std::string& sourceName);
@@ -28,11 +55,33 @@ EMergeError NoDataLineError(const std::string& sourceName);
 EMergeError HeaderLineTooLongError(const std::string& sourceName, std::size_t lineNumber);
 EMergeError NoColumnsLineError(const std::string& sourceName);
 EMergeError ColumnCountUnreadableError(const std::string& sourceName);
-// The source has `count` columns where the first had `firstCount`.
-EMergeError ColumnCountError(const std::string& sourceName, int count, int firstCount);
 EMergeError DelimiterUnusableError(const std::string& sourceName, const std::string& delimiter);
 EMergeError DelimiterError(const std::string& sourceName, const std::string& delimiter,
                            const std::string& firstDelimiter);
+// Fewer column definitions than the column line counts before DATA.
+EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read);
+EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef& column);
+// A LAYER column at 1-based `position` other than the first.
+EMergeError LayerColumnPlaceError(const std::string& sourceName, int position);
+EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes);
+EMergeError CharsetError(const std::string& sourceName, const std::string& charset,
+                         const std::string& firstName, const std::string& firstCharset);
+// A clause (CoordSys, Transform) that differs from the first source's;
+// an empty clause is one not declared.
+EMergeError ClauseError(const std::string& keyword, const std::string& sourceName,
+                        const std::string& clause, const std::string& firstName,
+                        const std::string& firstClause);
+// A source that changed after the run read it first, so that the output
+// header written since does not fit it; `what` says how.
+EMergeError SourceChangedError(const std::string& sourceName, const std::u16string& what);
+
+// Columns of a later source that the first source's do not take.
+EColumnsError ExtraColumnError(const std::string& sourceName, const ColumnDef& column,
+                               const std::string& firstName);
+EColumnsError MissingColumnError(const std::string& sourceName, const ColumnDef& firstColumn,
+                                 const std::string& firstName);
+EColumnsError ColumnTypeError(const std::string& sourceName, const ColumnDef& column,
+                              const std::string& firstName, const ColumnDef& firstColumn);
 
 // Objects and rows that do not pair up.
 EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
@@ -40,6 +89,11 @@ EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
 // The `.mif` ends inside an object that would take the next source's
 // lines as its own.
 EMergeError UnfinishedObjectError(const std::string& mifName);
+// A row whose values move, longer than the merge holds at once.
+EMergeError RowTooLongError(const std::string& midName, std::int64_t row);
+// Characters written as '?' for want of a mapping: a warning, not an error.
+std::u16string ReplacedCharactersText(const std::string& fileName, std::int64_t count,
+                                      std::int64_t firstLine);
 // The `.mid` ends inside the quoted value that opened in row `row`.
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row);
 

@@ -2,21 +2,30 @@
 
 #include "merge/MergeContext.h"
 #include "merge/PairMerge.h"
-#include "merge/SourceEntry.h"
+#include "merge/SourceReader.h"
 
 namespace mif {
 
-std::u16string SourcePlace(int index, int count) {
-  const std::string place = std::to_string(index + 1) + "/" + std::to_string(count);
-  return u"入力 " + std::u16string(place.begin(), place.end());
-}
-
-void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context) {
+void PlanRun(MergeInputs& inputs, int count, MergeContext& context) {
+  context.sourceCount = count;
+  const ColumnsMode option = inputs.ColumnsOption();
+  SchemaBuilder builder;
   for (int i = 0; i < count; ++i) {
     const SourceParts parts = inputs.Source(i);
-    context.AddProtectedSource(
-        SourcePairFileNames(parts.directory, parts.baseName, parts.mifExtension));
+    inputs.SourceExamining(i);
+    SourceReader reader(parts, i, context);
+    const MifHeader& header = reader.OpenHeader();
+    reader.CloseMif();
+    reader.FindMid();
+    builder.Add(header, reader.Names().mif, reader.LayerName());
   }
+  ColumnsMode mode = option;
+  if (mode == ColumnsMode::First && builder.ColumnProblem() &&
+      inputs.MergeAllColumns(*builder.ColumnProblem())) {
+    mode = ColumnsMode::Union;
+  }
+  if (count > 0) context.schema = builder.Plan(mode);
+  context.planned = true;
 }
 
 void RunMerge(MergeInputs& inputs) {
@@ -27,13 +36,21 @@ void RunMerge(MergeInputs& inputs) {
 void RunMerge(MergeInputs& inputs, MergeContext& context) {
   const int count = inputs.SourceCount();
   context.progress = [&inputs](std::uint64_t total) { inputs.BytesMerged(total); };
-  ProtectRunSources(inputs, count, context);
-  for (int i = 0; i < count; ++i) {
-    const SourceParts parts = inputs.Source(i);
-    inputs.SourceStarting(i);
-    const std::string outputName = inputs.OutputName();
-    const bool utf8 = inputs.Utf8Option();
-    MergeSourcePair(i, parts, utf8, outputName, context);
+  context.warning = [&inputs](const std::u16string& text) { inputs.Warning(text); };
+  PlanRun(inputs, count, context);
+  try {
+    for (int i = 0; i < count; ++i) {
+      const SourceParts parts = inputs.Source(i);
+      inputs.SourceStarting(i);
+      const std::string outputName = inputs.OutputName();
+      const bool utf8 = inputs.Utf8Option();
+      // The last source closes the pair: a close that fails undoes it.
+      context.keepOutputOpen = i + 1 < count;
+      MergeSourcePair(i, parts, utf8, outputName, context);
+    }
+  } catch (...) {
+    context.output.Abandon();  // every source before was written out whole
+    throw;
   }
 }
 

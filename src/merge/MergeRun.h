@@ -4,13 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "merge/MergeError.h"
+#include "merge/OutputSchema.h"
 #include "merge/SourceEntry.h"
 
 namespace mif {
 
-// What a run is given, read at fixed points: the count once at the start;
-// source i when it starts; the output name and then the option anew for
-// every source, after SourceStarting(i).
+// What a run is given, read at fixed points: the count and the columns
+// option once at the start; every source once in the first pass; source i
+// again when it starts; the output name and then the option anew for every
+// source, after SourceStarting(i).
 class MergeInputs {
  public:
   virtual ~MergeInputs() = default;
@@ -21,25 +24,35 @@ class MergeInputs {
   virtual void SourceStarting(int index) = 0;
   virtual std::string OutputName() = 0;
   virtual bool Utf8Option() = 0;
+  // How sources whose columns differ are merged.
+  virtual ColumnsMode ColumnsOption() { return ColumnsMode::First; }
+  // Asked when the first source's columns cannot take another source's
+  // (`problem` says how): true merges with all columns together (union),
+  // false refuses the run with `problem`.
+  virtual bool MergeAllColumns(const EColumnsError& problem) {
+    (void)problem;
+    return false;
+  }
+  // Source `index` is read in the first pass, before anything is written.
+  virtual void SourceExamining(int index) { (void)index; }
   // Bytes of source files read so far in this run.
   virtual void BytesMerged(std::uint64_t total) { (void)total; }
+  // A source merged with something its user should know (Japanese).
+  virtual void Warning(const std::u16string& text) { (void)text; }
 };
 
 class MergeContext;
 
-// Where source `index` (0-based) stands in a run of `count`, as both front
-// ends name it: "入力 2/5".
-std::u16string SourcePlace(int index, int count);
+// The first pass: reads every source's header and finds its .mid, writing
+// nothing, and plans the output into `context`. Raises the first source's
+// refusal; columns that the first source's cannot take are refused unless
+// the inputs choose another mode or merging all columns.
+void PlanRun(MergeInputs& inputs, int count, MergeContext& context);
 
-// Reads every source once and protects its files in `context`, so that no
-// output of the run can be one of its sources.
-void ProtectRunSources(MergeInputs& inputs, int count, MergeContext& context);
-
-// Source 0 creates the output pair and every later one appends. Before
-// anything is written, every source is read once more so that an output
-// that is one of the run's sources is refused (EMergeError). The first
-// error ends the run; the output pair then holds exactly the sources
-// before the failing one, whole.
+// Plans the run, then merges: source 0 creates the output pair and every
+// later one appends. The first error ends the run; the output pair then
+// holds exactly the sources before the failing one, whole, and a refusal
+// of the first pass leaves it untouched.
 void RunMerge(MergeInputs& inputs);
 // The same in the caller's context, whose device maker opens every file.
 void RunMerge(MergeInputs& inputs, MergeContext& context);

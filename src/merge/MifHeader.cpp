@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "file/TextLineFile.h"
+#include "merge/HeaderWords.h"
 #include "merge/MergeError.h"
 #include "text/MbcsText.h"
 #include "text/Utf8ToCp932.h"
@@ -40,54 +41,80 @@ bool TakeKeyword(std::string_view& line, std::string_view keyword) {
   return true;
 }
 
-bool IsSeparator(char c) { return IsBlank(c) || c == '(' || c == ')'; }
-
-// The value of a Delimiter or Charset line as MIF readers take it: the one
-// word after the keyword, words split at blanks and parentheses, a quoted
-// word whole and without its quotes. False when there is not exactly one.
-bool SingleValue(std::string_view text, std::string& value) {
-  int words = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (IsSeparator(text[i])) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    if (text[i] == '"') {
-      end = text.find('"', i + 1);
-      if (end == std::string_view::npos) end = text.size();
-      value = std::string(text.substr(i + 1, end - i - 1));
-      ++end;
-    } else {
-      while (end < text.size() && !IsSeparator(text[end])) ++end;
-      value = std::string(text.substr(i, end - i));
-    }
-    ++words;
-    i = end;
+// The keywords that end a CoordSys clause that goes on over several lines.
+bool StartsClause(std::string_view line) {
+  for (const std::string_view keyword :
+       {"VERSION", "CHARSET", "DELIMITER", "UNIQUE", "INDEX", "COORDSYS", "TRANSFORM", "COLUMNS"}) {
+    std::string_view rest = line;
+    if (TakeKeyword(rest, keyword)) return true;
   }
-  return words == 1;
+  return IsDataLine(line);
 }
 
-void NoteLine(MifHeader& header, std::string_view line) {
-  int count = -1;
-  std::string value;
-  if (header.columnLine < 0 && IsColumnsLine(line, count)) {
-    header.columnLine = static_cast<int>(header.lines.size());
-    header.columnCount = count;
-  } else if (header.columnLine >= 0) {
-    return;  // column definitions: a column may be named Delimiter
+// The one value of a Delimiter or Charset line, quoted or bare, or nothing.
+std::optional<std::string> SingleValue(std::string_view text) {
+  const std::vector<HeaderWord> words = SplitHeaderWords(text, " \t()");
+  if (words.size() != 1) return std::nullopt;
+  return std::string(words[0].text);
+}
+
+std::vector<int> ColumnNumbers(std::string_view text) {
+  std::vector<int> numbers;
+  for (const HeaderWord& word : SplitHeaderWords(text, " \t,")) {
+    numbers.push_back(IntegerOf(word.text).value_or(0));
+  }
+  return numbers;
+}
+
+LineSpan At(std::size_t line) { return {static_cast<int>(line), 1}; }
+
+std::string_view CharsetOf(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    std::string_view rest = line;
+    int count = 0;
+    if (IsColumnsLine(rest, count)) break;  // a column may be named Charset
+    if (TakeKeyword(rest, "CHARSET")) return Trim(rest);
+  }
+  return {};
+}
+
+bool IsUtf8Charset(std::string_view value) {
+  const std::optional<std::string> charset = SingleValue(value);
+  return charset &&
+         (EqualsIgnoringAsciiCase(*charset, "UTF-8") || EqualsIgnoringAsciiCase(*charset, "UTF8"));
+}
+
+// The clause lines before the column line: keywords and their values.
+void NoteClause(MifHeader& header, std::size_t i, bool& inCoordSys) {
+  std::string_view line = header.lines[i];
+  if (inCoordSys && !StartsClause(line)) {
+    header.coordSys.append(" ").append(line);
+    ++header.coordSysLines.count;
+    return;
+  }
+  inCoordSys = false;
+  if (TakeKeyword(line, "VERSION")) {
+    header.version = IntegerOf(Trim(line)).value_or(-1);
+    header.versionLine = At(i);
+  } else if (TakeKeyword(line, "CHARSET")) {
+    if (const auto value = SingleValue(line)) header.charset = *value;
+    header.charsetLine = At(i);
   } else if (TakeKeyword(line, "DELIMITER")) {
-    if (SingleValue(line, value)) header.delimiter = value;
-  } else if (TakeKeyword(line, "CHARSET") && SingleValue(line, value)) {
-    header.charset = value;
-    header.charsetLine = static_cast<int>(header.lines.size());
+    if (const auto value = SingleValue(line)) header.delimiter = *value;
+  } else if (TakeKeyword(line, "UNIQUE")) {
+    header.unique = ColumnNumbers(line);
+    header.uniqueLine = At(i);
+  } else if (TakeKeyword(line, "INDEX")) {
+    header.index = ColumnNumbers(line);
+    header.indexLine = At(i);
+  } else if (TakeKeyword(line, "COORDSYS")) {
+    header.coordSys = std::string(line);
+    header.coordSysLines = At(i);
+    inCoordSys = true;
+  } else if (TakeKeyword(line, "TRANSFORM")) {
+    header.transform = std::string(line);
+    header.transformLine = At(i);
   }
-}
-
-std::string ToCp932(const std::string& line) {
-  std::string converted;
-  return TranscodeUtf8ToCp932(line, converted) ? converted : line;
 }
 
 }  // namespace
@@ -103,43 +130,52 @@ bool IsColumnsLine(std::string_view line, int& count) {
   return true;
 }
 
-bool DeclaresUtf8(const MifHeader& header) {
-  return EqualsIgnoringAsciiCase(header.charset, "UTF-8") ||
-         EqualsIgnoringAsciiCase(header.charset, "UTF8");
+MifHeader ParseMifHeader(std::vector<std::string> lines) {
+  MifHeader header;
+  header.utf8 = IsUtf8Charset(CharsetOf(lines));
+  if (header.utf8) {
+    std::string converted;
+    for (std::string& line : lines) {
+      if (TranscodeUtf8ToCp932(line, converted)) line.swap(converted);
+    }
+  }
+  header.lines = std::move(lines);
+  bool inCoordSys = false;
+  int definitionsToCome = 0;
+  for (std::size_t i = 0; i + 1 < header.lines.size(); ++i) {
+    int count = -1;
+    if (definitionsToCome > 0) {  // a column may be named Delimiter or Columns
+      header.columns.push_back(ParseColumnDef(header.lines[i]));
+      --definitionsToCome;
+    } else if (!header.columnLine.Declared() && IsColumnsLine(header.lines[i], count)) {
+      header.columnLine = At(i);
+      header.columnCount = count;
+      definitionsToCome = std::min(std::max(count, 0), kMaxColumns);
+      inCoordSys = false;
+    } else if (!header.columnLine.Declared()) {
+      NoteClause(header, i, inCoordSys);
+    }
+  }
+  return header;
 }
 
 MifHeader ReadMifHeader(TextLineFile& file) {
-  MifHeader header;
+  std::vector<std::string> lines;
   std::size_t bytes = 0;
   std::string_view line;
   bool whole = true;
   while (file.NextLinePiece(line, whole, kMaxHeaderLine)) {
-    if (!whole) throw HeaderLineTooLongError(file.Name(), header.lines.size() + 1);
+    if (!whole) throw HeaderLineTooLongError(file.Name(), lines.size() + 1);
     bytes += line.size() + 2;
     if (bytes > kMaxHeaderBytes) break;
-    NoteLine(header, line);
-    header.lines.emplace_back(line);
-    if (IsDataLine(line)) return header;
+    lines.emplace_back(line);
+    if (IsDataLine(line)) return ParseMifHeader(std::move(lines));
   }
   throw NoDataLineError(file.Name());
 }
 
-std::vector<std::string> HeaderWithLayerColumn(const MifHeader& header) {
-  const bool utf8 = DeclaresUtf8(header);
-  std::vector<std::string> lines;
-  lines.reserve(header.lines.size() + 1);
-  for (int i = 0; i < static_cast<int>(header.lines.size()); ++i) {
-    if (i == header.columnLine) {
-      const int count = header.columnCount >= 0 ? header.columnCount + 1 : 2;
-      lines.push_back("COLUMNS " + std::to_string(count));
-      lines.push_back("    LAYER char(40)");
-    } else if (utf8 && i == header.charsetLine) {
-      lines.push_back("Charset \"WindowsJapanese\"");
-    } else {
-      lines.push_back(utf8 ? ToCp932(header.lines[i]) : header.lines[i]);
-    }
-  }
-  return lines;
+std::string MergedCharset(const MifHeader& header) {
+  return header.utf8 ? "WindowsJapanese" : header.charset;
 }
 
 }  // namespace mif

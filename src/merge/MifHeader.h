@@ -1,13 +1,18 @@
-// What the merge reads from a .mif header: the header lines up to and
-// including DATA, the column line, the column count, the delimiter and the
-// charset. Keywords are recognised as MIF readers recognise them: in any
-// case, after optional blanks, with a value quoted or bare.
+// The header of a .mif file, read through its DATA line, and what it
+// declares: version, charset, delimiter, unique and indexed columns, the
+// CoordSys clause with its Bounds, Transform, and the column definitions.
+// Keywords are read as MIF readers read them: in any case, after optional
+// blanks, values quoted or bare.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "merge/ColumnDef.h"
+#include "merge/CoordSys.h"
 
 namespace mif {
 
@@ -20,13 +25,36 @@ inline constexpr std::size_t kMaxHeaderLine = 1024 * 1024;
 // Far beyond any real table; keeps the output's count from overflowing.
 inline constexpr int kMaxColumns = 32766;
 
+// Where a clause stands among the lines: the first and how many.
+struct LineSpan {
+  int first = -1;  // -1: not declared
+  int count = 0;
+  bool Declared() const { return first >= 0; }
+};
+
 struct MifHeader {
-  std::vector<std::string> lines;  // as read, the DATA line last
-  int columnLine = -1;             // index into lines; -1 when there is none
-  int columnCount = -1;            // -1 when there is no readable count
+  // As read, the DATA line last; converted to code page 932 when the
+  // header declares UTF-8.
+  std::vector<std::string> lines;
+  bool utf8 = false;  // Charset "UTF-8": its objects and rows are converted
+
+  int version = -1;  // -1: not declared
+  LineSpan versionLine;
+  std::string charset;  // as declared; empty when not
+  LineSpan charsetLine;
   std::string delimiter = "\t";    // as declared; the MIF default is TAB
-  int charsetLine = -1;            // index into lines; -1 when not declared
-  std::string charset;             // empty when not declared
+  std::vector<int> unique, index;  // 1-based column numbers as declared
+  LineSpan uniqueLine, indexLine;
+  std::string coordSys;  // after the keyword, its lines joined by blanks
+  LineSpan coordSysLines;
+  std::string transform;  // after the keyword
+  LineSpan transformLine;
+
+  LineSpan columnLine;
+  int columnCount = -1;  // -1 when there is no readable count
+  // The definitions after the column line: as many as it counts, fewer
+  // when DATA comes first.
+  std::vector<ColumnDef> columns;
 };
 
 // Whether the line is "DATA" in any case, blanks around it ignored.
@@ -34,18 +62,17 @@ bool IsDataLine(std::string_view line);
 // Whether the line begins with "COLUMNS" in any case after blanks, followed
 // by a blank or the end. Gives the count, or -1 when it cannot be read.
 bool IsColumnsLine(std::string_view line, int& count);
-// Whether the header declares its text UTF-8 (Charset "UTF-8").
-bool DeclaresUtf8(const MifHeader& header);
 
-// Reads the header from the file's current position through the DATA line.
-// Raises EMergeError when the file ends first, the header grows past
-// kMaxHeaderBytes or a line past kMaxHeaderLine, and whatever the file
-// raises.
+// Reads the header from the file's current position through the DATA line
+// and parses it. Raises EMergeError when the file ends first, the header
+// grows past kMaxHeaderBytes or a line past kMaxHeaderLine, and whatever
+// the file raises.
 MifHeader ReadMifHeader(TextLineFile& file);
+// Parses header lines as read, the DATA line last.
+MifHeader ParseMifHeader(std::vector<std::string> lines);
 
-// The header for the output, in code page 932: the column line replaced by
-// "COLUMNS n+1" and "    LAYER char(40)". A UTF-8 header is converted and
-// declares Charset "WindowsJapanese" instead.
-std::vector<std::string> HeaderWithLayerColumn(const MifHeader& header);
+// The effective charset of the header's text once merged: a UTF-8 header
+// is converted to code page 932, "WindowsJapanese".
+std::string MergedCharset(const MifHeader& header);
 
 }  // namespace mif

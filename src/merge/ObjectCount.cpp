@@ -122,6 +122,7 @@ std::int64_t PointsOwed(std::string_view rest, std::int64_t count) {
 }  // namespace
 
 void ObjectCounter::Line(std::string_view line) {
+  ++lines_;
   if (textStringNext_) {
     if (!IsBlankText(line)) textStringNext_ = false;
     return;
@@ -207,6 +208,7 @@ void RowCounter::Take(std::string_view piece, bool lineEnds) {
     if (insideValue_) openedAt_ = count_;
   }
   insideLine_ = !lineEnds;
+  if (lineEnds) ++lines_;
 }
 
 }  // namespace mif

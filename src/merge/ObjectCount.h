@@ -24,6 +24,8 @@ class ObjectCounter final : public LineObserver {
   // A whole line, or the first piece of one (a keyword fits in any piece).
   void Line(std::string_view line) override;
   std::int64_t Count() const { return count_; }
+  // Lines seen.
+  std::int64_t Lines() const { return lines_; }
   // Whether the lines so far end inside an object whose next lines a
   // reader would still take as its own: a Collection with parts to come, a
   // Text without its string or corners, a Pline, Region or Multipoint with
@@ -39,6 +41,7 @@ class ObjectCounter final : public LineObserver {
   void TakeObjectLine(std::string_view line);
 
   std::int64_t count_ = 0;
+  std::int64_t lines_ = 0;
   std::int64_t collectionParts_ = 0;  // parts of a Collection still to come
   bool textStringNext_ = false;
   std::int64_t linesOwed_ = 0;  // lines of the current object still to come
@@ -59,6 +62,8 @@ class RowCounter {
   void Take(std::string_view piece, bool lineEnds);
 
   std::int64_t Count() const { return count_; }
+  // Whole lines taken.
+  std::int64_t Lines() const { return lines_; }
   // Whether the text so far ends inside a quoted value, and the 1-based
   // row where that value opened.
   bool InsideValue() const { return insideValue_; }
@@ -66,6 +71,7 @@ class RowCounter {
 
  private:
   std::int64_t count_ = 0;
+  std::int64_t lines_ = 0;
   std::int64_t openedAt_ = 0;
   bool insideValue_ = false;
   bool insideLine_ = false;

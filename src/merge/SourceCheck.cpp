@@ -1,108 +1,162 @@
 #include "merge/SourceCheck.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "file/FileName.h"
 #include "file/InOutError.h"
 #include "file/TextLineFile.h"
-#include "merge/LayerName.h"
+#include "merge/MergeContext.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
-#include "merge/MifHeader.h"
-#include "merge/ObjectCount.h"
+#include "merge/OutputHeader.h"
 #include "merge/PairMerge.h"
-#include "text/Cp932.h"
+#include "merge/SourceCopy.h"
+#include "merge/SourceReader.h"
 
 namespace mif {
 
 namespace {
 
-// Runs `step`, turning what it raises into a problem of the report.
+// An output that keeps nothing: the check copies as the merge does.
+class NullFileDevice final : public FileDevice {
+ public:
+  std::int32_t Open(const std::string&, FileOpenMode, FileFacts& facts) override {
+    facts.kind = FileKind::Disk;
+    return 0;
+  }
+  std::int32_t Fill(char*, std::size_t, std::size_t& count) override {
+    count = 0;
+    return 0;
+  }
+  std::int32_t Drain(const char*, std::size_t) override { return 0; }
+  std::int32_t Size(std::uint64_t& size) override {
+    size = 0;
+    return 0;
+  }
+  std::int32_t Truncate(std::uint64_t) override { return 0; }
+  std::int32_t Close() override { return 0; }
+};
+
+// Runs `step`, turning what it raises into a problem of the list.
 template <typename Step>
-bool Try(SourceReport& report, const Step& step) {
+bool Try(std::vector<std::u16string>& problems, const Step& step) {
   try {
     step();
     return true;
   } catch (const Exception& error) {
-    report.problems.push_back(DescribeError(error));
+    problems.push_back(DescribeError(error));
   }
   return false;
 }
 
-void CheckObjects(int index, SourceReport& report, MergeContext& context) {
-  TextLineFile mif(report.names.mif, kMergeBufferSize);
-  mif.SetLoneCrEndsLine(true);
-  RefuseSpecialSource(report.names.mif);
-  mif.OpenForRead();
-  const MifHeader header = ReadMifHeader(mif);
+// The first pass: every header into the plan, a refusal noted on its
+// source.
+std::optional<OutputSchema> Plan(MergeInputs& inputs, int count, MergeContext& context,
+                                 std::vector<std::vector<std::u16string>>& problems) {
+  const ColumnsMode mode = inputs.ColumnsOption();
+  SchemaBuilder builder;
+  for (int i = 0; i < count; ++i) {
+    Try(problems[static_cast<std::size_t>(i)], [&] {
+      SourceReader reader(inputs.Source(i), i, context);
+      const MifHeader& header = reader.OpenHeader();
+      reader.CloseMif();
+      reader.FindMid();
+      const bool hadProblem = builder.ColumnProblem().has_value();
+      builder.Add(header, reader.Names().mif, reader.LayerName());
+      if (mode == ColumnsMode::First && !hadProblem && builder.ColumnProblem()) {
+        throw *builder.ColumnProblem();
+      }
+    });
+  }
+  if (builder.Sources() == 0 || (mode == ColumnsMode::First && builder.ColumnProblem())) {
+    return std::nullopt;
+  }
+  return builder.Plan(mode);
+}
+
+void Describe(const MifHeader& header, SourceReport& report) {
   report.columnCount = header.columnCount;
   report.delimiter = header.delimiter;
   report.charset = header.charset;
-  if (index > 0 && header.charset != context.firstCharset) {
-    report.problems.push_back(u"Charset が最初の入力ファイル (" +
-                              DecodeCp932(context.firstCharset) + u") と違います");
-  }
-  Try(report, [&] { context.AcceptHeader(index, header, report.names.mif); });
-  ObjectCounter objects;
-  std::string_view piece;
-  bool last = true, first = true;
-  while (mif.NextLinePiece(piece, last, kCopyPiece)) {
-    if (first) objects.Line(piece);
-    first = last;
-  }
-  mif.CloseFile();
-  report.objects = objects.Count();
-  if (objects.InsideObject()) {
-    report.problems.push_back(UnfinishedObjectError(report.names.mif).Message());
+}
+
+void Lay(const SourceLayout& layout, const MifHeader& header, SourceReport& report) {
+  report.planned = true;
+  for (const int value : layout.valueOf) {
+    report.values.push_back(value >= 0 ? header.columns[static_cast<std::size_t>(value)].name
+                                       : std::string());
   }
 }
 
-void CheckRows(SourceReport& report) {
-  TextLineFile mid(report.names.mid, kMergeBufferSize);
-  mid.SetLoneCrEndsLine(true);
-  RefuseSpecialSource(report.names.mid);
-  mid.OpenForRead();
-  RowCounter rows;
-  std::string_view piece;
-  bool last = true;
-  while (mid.NextLinePiece(piece, last, kCopyPiece)) rows.Take(piece, last);
-  mid.CloseFile();
-  report.rows = rows.Count();
-  if (rows.InsideValue()) {
-    report.problems.push_back(UnclosedQuoteError(report.names.mid, rows.OpenedAtRow()).Message());
-  }
+SourceReport CheckSource(int index, const SourceParts& parts, bool utf8,
+                         const std::optional<OutputSchema>& schema, MergeContext& context) {
+  SourceReport report;
+  SourceReader reader(parts, index, context);
+  report.names = reader.Names();
+  report.layerName = reader.LayerName();
+  Try(report.problems, [&] {
+    const MifHeader& header = reader.OpenHeader();
+    report.names = reader.Names();
+    Describe(header, report);
+    SourceLayout layout;
+    if (schema) {
+      layout = FitSource(*schema, header, report.names.mif, report.layerName);
+      Lay(layout, header, report);
+    }
+    reader.OpenMid();
+    report.names = reader.Names();
+    TextLineFile outMif("", kMergeBufferSize, std::make_unique<NullFileDevice>());
+    TextLineFile outMid("", kMergeBufferSize, std::make_unique<NullFileDevice>());
+    outMif.CreateForWrite();
+    outMid.CreateForWrite();
+    const CopyResult result = CopySource(reader, layout, utf8, outMif, outMid, context);
+    report.objects = result.objects;
+    report.rows = result.rows;
+    for (const std::u16string& problem : UnpairedProblems(result, reader)) {
+      report.problems.push_back(problem);
+    }
+    report.warnings = CopyWarnings(result, reader);
+  });
+  return report;
 }
 
 }  // namespace
 
-SourceReport CheckSourcePair(int index, const SourceParts& source, const std::string& outputName,
-                             MergeContext& context) {
-  SourceReport report;
-  report.names = SourcePairFileNames(source.directory, source.baseName, source.mifExtension);
-  report.layerName = DeriveLayerName(source.baseName);
-  context.AddProtectedSource(report.names);
-  Try(report, [&] {
-    if (outputName.empty()) return;
-    RefuseUnusableOutputName(outputName);
-    context.RefuseOutputOverSource(ChangeFileExtension(outputName, ".mif"),
-                                   ChangeFileExtension(outputName, ".mid"));
-  });
-  Try(report, [&] { CheckObjects(index, report, context); });
-  Try(report, [&] { CheckRows(report); });
-  if (report.objects >= 0 && report.rows >= 0 && report.objects != report.rows) {
-    report.problems.push_back(
-        CountMismatchError(report.names.mif, report.objects, report.names.mid, report.rows)
-            .Message());
-  }
-  return report;
-}
-
-void CheckRun(MergeInputs& inputs,
-              const std::function<void(int index, const SourceReport&)>& report) {
+RunReport CheckRun(MergeInputs& inputs,
+                   const std::function<void(int index, const SourceReport&)>& report) {
   const int count = inputs.SourceCount();
   MergeContext context;
-  ProtectRunSources(inputs, count, context);
+  context.sourceCount = count;
+  std::vector<std::vector<std::u16string>> problems(static_cast<std::size_t>(count));
+  const std::optional<OutputSchema> schema = Plan(inputs, count, context, problems);
+  const std::string output = inputs.OutputName();
+  const bool utf8 = inputs.Utf8Option();
   for (int i = 0; i < count; ++i) {
-    report(i, CheckSourcePair(i, inputs.Source(i), inputs.OutputName(), context));
+    SourceReport source = CheckSource(i, inputs.Source(i), utf8, schema, context);
+    // The first pass's problems first, each once.
+    std::vector<std::u16string> all = problems[static_cast<std::size_t>(i)];
+    for (std::u16string& problem : source.problems) {
+      if (std::find(all.begin(), all.end(), problem) == all.end())
+        all.push_back(std::move(problem));
+    }
+    source.problems = std::move(all);
+    report(i, source);
   }
+  RunReport run;
+  if (!output.empty()) {
+    Try(run.outputProblems, [&] {
+      RefuseUnusableOutputName(output);
+      RefuseUnusableOutputName(ChangeFileExtension(output, ".mif"));
+      context.RefuseOutputOverSource(ChangeFileExtension(output, ".mif"),
+                                     ChangeFileExtension(output, ".mid"));
+    });
+  }
+  if (schema) {
+    run.outputHeader = OutputHeaderLines(*schema);
+    for (const ColumnDef& column : schema->columns) run.outputColumns.push_back(column.name);
+  }
+  return run;
 }
 
 }  // namespace mif

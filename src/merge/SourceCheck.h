@@ -1,5 +1,6 @@
-// A look at a source pair without merging it: what the merge would take
-// from it, and what would stop or spoil the merge.
+// A look at a run without merging it: what the merge would take from each
+// source, where each source's values would go, what would stop or spoil
+// the merge, and the header the output would get. Writes nothing.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "merge/MergeContext.h"
+#include "merge/SourceEntry.h"
 
 namespace mif {
 
@@ -17,23 +18,32 @@ struct SourceReport {
   int columnCount = -1;   // -1: none read
   std::string delimiter = "\t";
   std::string charset;
+  // For each output column after LAYER, the name of the source's column
+  // whose values go there, or empty for none; nothing when the output could
+  // not be planned.
+  std::vector<std::string> values;
+  bool planned = false;
   std::int64_t objects = -1;             // -1: not counted (the .mif could not be read)
   std::int64_t rows = -1;                // -1: not counted (the .mid could not be read)
   std::vector<std::u16string> problems;  // Japanese, one a problem
+  std::vector<std::u16string> warnings;  // Japanese: what merges, but with a loss
 };
 
-// Reads the source pair as the merge would, counting its objects and rows;
-// writes nothing. `index` 0 sets the first source's facts in `context`, as
-// the merge does.
-SourceReport CheckSourcePair(int index, const SourceParts& source, const std::string& outputName,
-                             MergeContext& context);
+struct RunReport {
+  std::vector<std::u16string> outputProblems;  // of the output name
+  // The output's header as the run would write it; empty when the sources'
+  // headers leave no output to plan.
+  std::vector<std::string> outputHeader;
+  std::vector<std::string> outputColumns;  // after LAYER, as the header names them
+};
 
 class MergeInputs;
 
-// CheckSourcePair over the run that `inputs` describe, reading them as
-// RunMerge does (without SourceStarting and the option), each report
-// handed to `report` in order.
-void CheckRun(MergeInputs& inputs,
-              const std::function<void(int index, const SourceReport&)>& report);
+// Reads the run that `inputs` describe as RunMerge does (the count, the
+// columns option, every source twice, the output name and the option once
+// each; no SourceStarting), each source's report handed to `report` in
+// order, the output's after them.
+RunReport CheckRun(MergeInputs& inputs,
+                   const std::function<void(int index, const SourceReport&)>& report);
 
 }  // namespace mif

@@ -1,7 +1,6 @@
 #include "merge/SourceEntry.h"
 
 #include "file/FileName.h"
-#include "platform/FileSystem.h"
 #include "text/Cp932.h"
 #include "text/MbcsText.h"
 
@@ -29,10 +28,14 @@ std::string MakeSourceEntry(std::string_view mifName, std::string_view delimiter
 SourceParts MakeSourceParts(std::string_view mifName, std::string_view delimiters) {
   const std::string name = ExtractNamePart(mifName, delimiters);
   SourceParts parts;
-  parts.baseName = ChangeFileExtension(name, "", delimiters);
   parts.directory = ExtractDirectoryPart(mifName, delimiters);
-  const std::string extension = name.substr(parts.baseName.size());
-  if (EqualsIgnoringAsciiCase(extension, ".mif")) parts.mifExtension = extension;
+  const std::size_t stem = name.size() >= 4 ? name.size() - 4 : 0;
+  if (name.size() >= 4 && EqualsIgnoringAsciiCase(std::string_view(name).substr(stem), ".mif")) {
+    parts.baseName = name.substr(0, stem);
+    parts.mifExtension = name.substr(stem);
+  } else {
+    parts.baseName = name;
+  }
   return parts;
 }
 
@@ -42,18 +45,6 @@ SourceParts SplitSourceEntry(std::string_view entry, std::string_view delimiters
   const std::size_t comma = front.rfind(',');
   if (comma == std::string_view::npos) return {std::string(entry), std::string()};
   return {std::string(entry.substr(0, comma)), std::string(entry.substr(comma + 1))};
-}
-
-SourcePairNames SourcePairFileNames(std::string_view directory, std::string_view baseName,
-                                    std::string_view mifExtension) {
-  std::string stem(directory);
-  stem += baseName;
-  if (mifExtension.empty()) mifExtension = ".mif";
-  std::string midExtension(mifExtension);
-  midExtension.back() = midExtension.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
-  std::string mid = stem + midExtension;
-  if (!FileExists(mid)) mid = FindExtensionCaseVariant(stem + ".mid");
-  return {FindExtensionCaseVariant(stem + std::string(mifExtension)), mid};
 }
 
 }  // namespace mif

@@ -22,8 +22,9 @@ struct SourceParts {
 // The entry of a source .mif file name (narrow code page 932 text).
 std::string MakeSourceEntry(std::string_view mifName,
                             std::string_view delimiters = PathDelimiters());
-// The parts of a source .mif file name. An extension other than .mif in
-// some letter case is dropped, as the entry drops it: x.txt names x.mif.
+// The parts of a source file name: a name that ends in .mif in any letter
+// case names that file; any other gets .mif after it, whole (roads.v2 is
+// roads.v2.mif).
 SourceParts MakeSourceParts(std::string_view mifName,
                             std::string_view delimiters = PathDelimiters());
 
@@ -37,13 +38,5 @@ struct SourcePairNames {
   std::string mif;
   std::string mid;
 };
-
-// Directory + base name + `mifExtension` and its .mid companion. The base
-// name keeps any dots of its own. A name that exists is taken as it is;
-// only where it is missing is a file whose extension differs in case taken
-// (nodi.MID beside nodi.mif). The companion is looked for in the .mif's
-// case first (X.MID beside X.MIF), then as .mid.
-SourcePairNames SourcePairFileNames(std::string_view directory, std::string_view baseName,
-                                    std::string_view mifExtension = ".mif");
 
 }  // namespace mif

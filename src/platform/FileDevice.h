@@ -13,20 +13,41 @@
 namespace mif {
 
 enum class FileOpenMode {
-  Read,    // an existing file, from its first byte; others may read too
-  Create,  // a new or emptied file for writing; nobody else may open it
-  Append,  // an existing file for writing after its last byte
+  Read,        // an existing file, from its first byte; others may read too
+  ReadNoWait,  // the same, but a pipe opens at once, writer or not
+  Create,      // a new or emptied file for writing; nobody else may open it
+  Append,      // an existing file for writing after its last byte
+  Rewrite,     // a new or existing file for writing from its first byte, kept
+               // as it is until it is truncated; nobody else may open it
 };
 
-enum class FileKind { Unknown, Disk, CharacterDevice, Pipe };
+enum class FileKind { Unknown, Disk, CharacterDevice, Pipe, Directory };
+
+// The same for every name of one file (links, other spellings).
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+  bool operator<(const FileIdentity& other) const {
+    return volume != other.volume ? volume < other.volume : file < other.file;
+  }
+};
+
+// What the system tells of a file in one query.
+struct FileFacts {
+  FileKind kind = FileKind::Unknown;
+  FileIdentity identity;
+  std::uint64_t size = 0;
+};
 
 class FileDevice {
  public:
   virtual ~FileDevice() = default;
 
-  // `name` is narrow code page 932 text. Sets `kind` on success. An open
-  // that fails leaves nothing open.
-  virtual std::int32_t Open(const std::string& name, FileOpenMode mode, FileKind& kind) = 0;
+  // `name` is narrow code page 932 text. Sets `facts` on success, taken
+  // from the open file itself. An open that fails leaves nothing open; a
+  // folder is refused with 5.
+  virtual std::int32_t Open(const std::string& name, FileOpenMode mode, FileFacts& facts) = 0;
   // Reads up to `capacity` bytes; `count` 0 is the end of the file.
   virtual std::int32_t Fill(char* buffer, std::size_t capacity, std::size_t& count) = 0;
   // Writes all `count` bytes.

@@ -7,6 +7,7 @@
 
 #include "platform/FileDevice.h"
 #include "platform/PosixError.h"
+#include "platform/PosixFacts.h"
 #include "platform/PosixName.h"
 
 namespace mif {
@@ -22,26 +23,22 @@ bool LocksUnsupported(int error) {
   return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
 }
 
-FileKind KindOf(const struct stat& status) {
-  if (S_ISREG(status.st_mode)) return FileKind::Disk;
-  if (S_ISCHR(status.st_mode)) return FileKind::CharacterDevice;
-  if (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode)) return FileKind::Pipe;
-  return FileKind::Unknown;
-}
-
 class PosixFileDevice final : public FileDevice {
  public:
   ~PosixFileDevice() override { Close(); }
 
-  std::int32_t Open(const std::string& name, FileOpenMode mode, FileKind& kind) override {
+  std::int32_t Open(const std::string& name, FileOpenMode mode, FileFacts& facts) override {
     Close();
     if (!ToPosixName(name, name_)) return kInvalidName;
-    const int flags = mode == FileOpenMode::Read     ? O_RDONLY
-                      : mode == FileOpenMode::Create ? O_WRONLY | O_CREAT
-                                                     : O_RDWR;
+    // Non-blocking, a pipe opens at once and its kind tells the caller
+    // what it is; it would otherwise wait for a writer.
+    const int flags = mode == FileOpenMode::Read         ? O_RDONLY
+                      : mode == FileOpenMode::ReadNoWait ? O_RDONLY | O_NONBLOCK
+                      : mode == FileOpenMode::Append     ? O_RDWR
+                                                         : O_WRONLY | O_CREAT;
     fd_ = open(name_.c_str(), flags | O_CLOEXEC, 0666);
     if (fd_ < 0) return Error(errno);
-    const std::int32_t code = Prepare(mode, kind);
+    const std::int32_t code = Prepare(mode, facts);
     if (code != 0) Close();
     return code;
   }
@@ -89,13 +86,15 @@ class PosixFileDevice final : public FileDevice {
  private:
   // Locks before anything changes, so that an open refused for sharing
   // leaves a file being read by another open untouched.
-  std::int32_t Prepare(FileOpenMode mode, FileKind& kind) {
+  std::int32_t Prepare(FileOpenMode mode, FileFacts& facts) {
     struct stat status;
     if (fstat(fd_, &status) != 0) return Error(errno);
     if (S_ISDIR(status.st_mode)) return 5;
-    kind = KindOf(status);
-    if (kind != FileKind::Disk) return 0;  // devices and pipes hold nothing to protect
-    const int lock = mode == FileOpenMode::Read ? LOCK_SH : LOCK_EX;
+    facts = FactsOf(status);
+    if (mode == FileOpenMode::ReadNoWait && fcntl(fd_, F_SETFL, 0) != 0) return Error(errno);
+    if (facts.kind != FileKind::Disk) return 0;  // devices and pipes hold nothing to protect
+    const bool reads = mode == FileOpenMode::Read || mode == FileOpenMode::ReadNoWait;
+    const int lock = reads ? LOCK_SH : LOCK_EX;
     if (flock(fd_, lock | LOCK_NB) != 0 && !LocksUnsupported(errno)) return Error(errno);
     if (mode == FileOpenMode::Create && ftruncate(fd_, 0) != 0) return Error(errno);
     if (mode == FileOpenMode::Append && lseek(fd_, 0, SEEK_END) < 0) return Error(errno);

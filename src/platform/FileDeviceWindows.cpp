@@ -29,12 +29,15 @@ class WindowsFileDevice final : public FileDevice {
  public:
   ~WindowsFileDevice() override { Close(); }
 
-  std::int32_t Open(const std::string& name, FileOpenMode mode, FileKind& kind) override {
+  std::int32_t Open(const std::string& name, FileOpenMode mode, FileFacts& facts) override {
     Close();
-    const DWORD access = mode == FileOpenMode::Read     ? GENERIC_READ
-                         : mode == FileOpenMode::Create ? GENERIC_WRITE
-                                                        : GENERIC_READ | GENERIC_WRITE;
-    const DWORD disposition = mode == FileOpenMode::Create ? CREATE_ALWAYS : OPEN_EXISTING;
+    const bool reads = mode == FileOpenMode::Read || mode == FileOpenMode::ReadNoWait;
+    const DWORD access = reads                          ? GENERIC_READ
+                         : mode == FileOpenMode::Append ? GENERIC_READ | GENERIC_WRITE
+                                                        : GENERIC_WRITE;
+    const DWORD disposition = mode == FileOpenMode::Create    ? CREATE_ALWAYS
+                              : mode == FileOpenMode::Rewrite ? OPEN_ALWAYS
+                                                              : OPEN_EXISTING;
     handle_ = CreateFileW(SystemPath(name).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) return WindowsError(GetLastError());
@@ -45,7 +48,15 @@ class WindowsFileDevice final : public FileDevice {
       Close();
       return WindowsError(error);
     }
-    kind = KindOf(GetFileType(handle_));
+    facts = FileFacts{};
+    facts.kind = KindOf(GetFileType(handle_));
+    // Facts of the open handle: no second open of the name to learn them.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (facts.kind == FileKind::Disk && GetFileInformationByHandle(handle_, &info)) {
+      facts.identity = {info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+      facts.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    }
     return 0;
   }
 

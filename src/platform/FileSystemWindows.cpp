@@ -5,8 +5,26 @@
 
 namespace mif {
 
-bool FileExists(const std::string& name) {
-  return GetFileAttributesW(SystemPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+std::optional<FileFacts> StatFile(const std::string& name) {
+  // An open without access rights reads the attributes and the identity in
+  // one go; a folder needs the backup flag to be opened at all.
+  const HANDLE handle = CreateFileW(SystemPath(name).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const BOOL ok = GetFileInformationByHandle(handle, &info);
+  const DWORD type = GetFileType(handle);
+  CloseHandle(handle);
+  if (!ok) return std::nullopt;
+  FileFacts facts;
+  facts.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::Directory
+               : type == FILE_TYPE_DISK                                ? FileKind::Disk
+                                                                       : FileKind::Unknown;
+  facts.identity = {info.dwVolumeSerialNumber,
+                    (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  facts.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  return facts;
 }
 
 bool IsDirectory(const std::string& name) {
@@ -14,24 +32,7 @@ bool IsDirectory(const std::string& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// Devices and pipes have names outside the file system's folders here.
-bool IsSpecialFile(const std::string& name) { return IsDirectory(name); }
-
-std::optional<FileIdentity> IdentifyFile(const std::string& name) {
-  const std::wstring path = SystemPath(name);
-  const HANDLE handle =
-      CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info;
-  const BOOL ok = GetFileInformationByHandle(handle, &info);
-  CloseHandle(handle);
-  if (!ok) return std::nullopt;
-  return FileIdentity{info.dwVolumeSerialNumber,
-                      (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
-
-// Windows' own file systems ignore case: every spelling finds the file.
-std::string FindExtensionCaseVariant(const std::string& name) { return name; }
+// Windows' own file systems ignore case: the name itself found any variant.
+std::optional<std::string> FindNameCaseVariant(const std::string&) { return std::nullopt; }
 
 }  // namespace mif

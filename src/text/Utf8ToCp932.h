@@ -7,12 +7,19 @@
 
 namespace mif {
 
-// Gives what EncodeCp932(*DecodeUtf8(utf8)) gives, without the UTF-16 step:
-// ASCII runs are copied as they are. Returns false, with `cp932` holding
-// no meaningful text, for input that DecodeUtf8 rejects.
+// Gives what EncodeCp932(*DecodeUtf8(utf8)) gives, without the UTF-16 step
+// (ASCII runs are copied as they are), except for four characters that
+// Windows writes as '?' but code page 932 holds under other code points,
+// as JIS-based converters and macOS spell them in UTF-8:
+//   U+301C 〜 -> 81 60, U+2016 ‖ -> 81 61, U+2212 − -> 81 7C, U+2014 — -> 81 5C.
+// Returns false, with `cp932` holding no meaningful text, for input that
+// DecodeUtf8 rejects.
 bool TranscodeUtf8ToCp932(std::string_view utf8, std::string& cp932);
 // The same into the first bytes of `buffer`, which grows when it must and
 // never shrinks; gives the result's length, or nothing for rejected input.
-std::optional<std::size_t> TranscodeUtf8ToCp932Into(std::string_view utf8, std::string& buffer);
+// Adds to `replaced`, when given, the characters written as '?' for want
+// of a mapping (a character beyond U+FFFF counts once, written "??").
+std::optional<std::size_t> TranscodeUtf8ToCp932Into(std::string_view utf8, std::string& buffer,
+                                                    std::size_t* replaced = nullptr);
 
 }  // namespace mif

@@ -175,6 +175,14 @@ void TApplication::ReportError() {
     where += (where.empty() ? L"(" : L" (") + Wide(SourcePlace(runIndex_, runCount_)) + L")";
   }
   if (!where.empty()) text += L"\r\n" + where;
+  ShowBox(text, MB_OK | MB_ICONERROR);
+}
+
+bool TApplication::AskYesNo(const std::u16string& text) {
+  return ShowBox(Wide(text), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+int TApplication::ShowBox(const std::wstring& text, UINT type) {
   if (HWND captured = GetCapture()) SendMessageW(captured, WM_CANCELMODE, 0, 0);
   HWND active = GetActiveWindow();
   HWND focus = GetFocus();
@@ -184,9 +192,10 @@ void TApplication::ReportError() {
       MonitorFromWindow(active ? active : handle_, MONITOR_DEFAULTTONEAREST);
   const bool moved = activeMonitor != MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
   if (moved) CentreOn(handle_, activeMonitor);
+  int answer = 0;
   {
     ModalScope modal;
-    MessageBoxW(handle_, text.c_str(), Wide(Title()).c_str(), MB_OK | MB_ICONERROR);
+    answer = MessageBoxW(handle_, text.c_str(), Wide(Title()).c_str(), type);
   }
   if (moved) {
     SetWindowPos(handle_, nullptr, place.left, place.top, 0, 0,
@@ -194,6 +203,7 @@ void TApplication::ReportError() {
   }
   if (active != nullptr) SetActiveWindow(active);
   if (focus != nullptr) SetFocus(focus);
+  return answer;
 }
 
 void PlaceOnMonitor(HWND window, HMONITOR monitor, int verticalDivisor) {

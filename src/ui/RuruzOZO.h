@@ -50,6 +50,9 @@ class TApplication {
   // place in the run on a second line), with the application's windows
   // disabled, and restores activation and focus afterwards.
   void ReportError();
+  // Asks `text` in the question box (the title as caption, はい and いいえ,
+  // the application's windows disabled meanwhile); true for はい.
+  bool AskYesNo(const std::u16string& text);
   // The place of the source a run is at, for the error box; -1 when none.
   void SetRunPlace(int index, int count) {
     runIndex_ = index;
@@ -72,6 +75,8 @@ class TApplication {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool HandleMessage(MSG& message);
+  // A system box over the application, activation and focus given back.
+  int ShowBox(const std::wstring& text, UINT type);
 
   HINSTANCE instance_;
   HWND handle_ = nullptr;

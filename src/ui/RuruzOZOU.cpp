@@ -354,7 +354,12 @@ void TRuruzOZOF::bExecuteClick() {
   } scope(*this);
   runCount_ = count;
   lastTurn_ = std::chrono::steady_clock::now();
-  RunMerge(*this);
+  columnsDeclined_ = false;
+  try {
+    RunMerge(*this);
+  } catch (const EColumnsError&) {
+    if (!columnsDeclined_) throw;  // declined at the question: nothing to tell
+  }
   TApplication::Instance().SetRunPlace(-1, 0);
   EnableWindow(Control(kBExecute), TRUE);
 }
@@ -431,8 +436,23 @@ bool TRuruzOZOF::Utf8Option() {
   return SendMessageW(Control(kCUtf8), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TRuruzOZOF::BytesMerged(std::uint64_t) {
-  // A long source gives the window a turn too, so it never stops answering.
+bool TRuruzOZOF::MergeAllColumns(const EColumnsError& problem) {
+  const bool all =
+      TApplication::Instance().AskYesNo(problem.Message() +
+                                        u"\r\n\r\nすべての列を名前で合わせて結合しますか?\r\n"
+                                        u"(いいえを選ぶと、何も書かずに中止します)");
+  columnsDeclined_ = !all;
+  return all;
+}
+
+// The first pass reads every header before anything is written: the
+// window answers meanwhile.
+void TRuruzOZOF::SourceExamining(int) { TakeTurnNow(); }
+
+// A long source gives the window a turn too, so it never stops answering.
+void TRuruzOZOF::BytesMerged(std::uint64_t) { TakeTurnNow(); }
+
+void TRuruzOZOF::TakeTurnNow() {
   const auto now = std::chrono::steady_clock::now();
   if (now - lastTurn_ < kTurnInterval) return;
   lastTurn_ = now;

@@ -68,6 +68,8 @@ class TRuruzOZOF final : public MergeInputs {
   void SourceStarting(int index) override;
   std::string OutputName() override;
   bool Utf8Option() override;
+  bool MergeAllColumns(const EColumnsError& problem) override;
+  void SourceExamining(int index) override;
   void BytesMerged(std::uint64_t total) override;
 
  private:
@@ -78,6 +80,8 @@ class TRuruzOZOF final : public MergeInputs {
   void SetLabel3(const std::string& cp932Text);
   void FitLabelToText(ControlId id);
   void SetMark(int index, bool marked);
+  // A turn of the message loop when the last was 100 ms ago or more.
+  void TakeTurnNow();
 
   std::unique_ptr<FileDialogs> dialogs_;
   HWND handle_ = nullptr;
@@ -86,6 +90,7 @@ class TRuruzOZOF final : public MergeInputs {
   std::vector<SourceParts> parts_;  // beside the list's texts, one an entry
   std::u16string openInitialName_, saveInitialName_;
   bool running_ = false;
+  bool columnsDeclined_ = false;  // the user chose to stop at the question
   int runCount_ = 0;
   std::chrono::steady_clock::time_point lastTurn_;
 };

@@ -27,13 +27,14 @@ class FakeFileDevice final : public FileDevice {
  public:
   explicit FakeFileDevice(std::shared_ptr<FakeFile> file) : file_(std::move(file)) {}
 
-  std::int32_t Open(const std::string&, FileOpenMode mode, FileKind& kind) override {
+  std::int32_t Open(const std::string&, FileOpenMode mode, FileFacts& facts) override {
     if (file_->openCode != 0) return file_->openCode;
     if (mode == FileOpenMode::Create) file_->bytes.clear();
     ++file_->opens;
     file_->open = true;
     read_ = 0;
-    kind = file_->kind;
+    facts = FileFacts{};
+    facts.kind = file_->kind;
     return 0;
   }
   std::int32_t Fill(char* buffer, std::size_t capacity, std::size_t& count) override {

@@ -52,7 +52,7 @@ TEST(MifHeader, ReadsDelimiterCharsetAndTheFirstColumnLineOnly) {
       "  Columns Integer\r\n  Delimiter Char(1)\r\nData\r\nPoint 1 2\r\n");
   EXPECT_EQ(header.lines.size(), 7u);
   EXPECT_EQ(header.lines.back(), "Data");
-  EXPECT_EQ(header.columnLine, 3);
+  EXPECT_EQ(header.columnLine.first, 3);
   EXPECT_EQ(header.columnCount, 2);
   EXPECT_EQ(header.delimiter, ";");
   EXPECT_EQ(header.charset, "WindowsJapanese");
@@ -69,18 +69,37 @@ TEST(MifHeader, NoDataLineIsReadPastTheEnd) {
   EXPECT_THROW(HeaderOf(""), EMergeError);
 }
 
-TEST(MifHeader, LayerColumnCountsTheSourceColumnsPlusOne) {
-  MifHeader header;
-  header.lines = {"Version 300", "Columns 3", "  A Integer", "Data"};
-  header.columnLine = 1;
-  header.columnCount = 3;
-  EXPECT_EQ(HeaderWithLayerColumn(header),
-            std::vector<std::string>(
-                {"Version 300", "COLUMNS 4", "    LAYER char(40)", "  A Integer", "Data"}));
-  header.columnCount = -1;  // unreadable: as the original tool wrote it
-  EXPECT_EQ(HeaderWithLayerColumn(header)[1], "COLUMNS 2");
-  header.columnLine = -1;
-  EXPECT_EQ(HeaderWithLayerColumn(header), header.lines);
+TEST(MifHeader, ClausesAsWritersSpellThem) {
+  // CoordSys over two lines, as MapInfo writes a long clause; keywords in
+  // other cases; a quoted column name with a blank, as GDAL reads it.
+  const MifHeader header = ParseMifHeader(
+      {"VERSION 650", "Charset \"WindowsJapanese\"", "unique 1", "Index 1, 3",
+       "CoordSys Earth Projection 8, 97, \"m\", 129, 0, 0.9999, 500000, 0",
+       "  Bounds (-1000, -2000) (3000, 4000)", "TRANSFORM 1, 1, 0, 0", "Columns 3",
+       "  \"my col\" Char (10)", "  Columns Integer", "  D decimal ( 10 , 2 )", "Data"});
+  EXPECT_EQ(header.version, 650);
+  EXPECT_EQ(header.unique, std::vector<int>({1}));
+  EXPECT_EQ(header.index, std::vector<int>({1, 3}));
+  EXPECT_EQ(header.coordSysLines.first, 4);
+  EXPECT_EQ(header.coordSysLines.count, 2);
+  EXPECT_EQ(BoundsOf(header.coordSys), (Bounds{-1000, -2000, 3000, 4000}));
+  EXPECT_EQ(header.transform, "1, 1, 0, 0");
+  ASSERT_EQ(header.columns.size(), 3u);
+  EXPECT_EQ(header.columns[0].name, "my col");
+  EXPECT_EQ(header.columns[0].type, ColumnType::Char);
+  EXPECT_EQ(header.columns[0].width, 10);
+  EXPECT_EQ(header.columns[1].name, "Columns");  // a definition, not a second column line
+  EXPECT_EQ(header.columns[2].type, ColumnType::Decimal);
+  EXPECT_EQ(header.columns[2].decimals, 2);
+}
+
+TEST(MifHeader, AUtf8HeaderIsReadInCodePage932) {
+  // 道路 (E9 81 93 E8 B7 AF in UTF-8) is 93 B9 98 48 in code page 932.
+  const MifHeader header = ParseMifHeader(
+      {"Charset \"UTF-8\"", "Columns 1", "  \xE9\x81\x93\xE8\xB7\xAF Char(4)", "Data"});
+  EXPECT_TRUE(header.utf8);
+  EXPECT_EQ(header.columns[0].name, "\x93\xB9\x98\x48");
+  EXPECT_EQ(MergedCharset(header), "WindowsJapanese");
 }
 
 }  // namespace

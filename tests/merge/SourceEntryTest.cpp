@@ -33,22 +33,17 @@ TEST(SourceEntry, SplitsAtTheLastCommaBeforeTheDirectory) {
   EXPECT_TRUE(Splits("\x95\x5C,b,C:\\d\\", kWin, "\x95\x5C,b", "C:\\d\\"));
 }
 
-#ifndef _WIN32
-// Windows's file systems ignore case: every spelling names the file, and
-// no other is looked for.
-TEST(SourceEntry, CompanionWhoseExtensionDiffersInCase) {
-  testing::ScratchDir dir;
-  testing::WriteBytes(dir.File("nodi.mif"), "");
-  testing::WriteBytes(dir.File("nodi.MID"), "");
-  testing::WriteBytes(dir.File("Nodi.mid"), "");  // another stem: never taken
-  const SourcePairNames names = SourcePairFileNames(dir.Folder(), "nodi");
-  EXPECT_EQ(names.mif, dir.File("nodi.mif"));
-  EXPECT_EQ(names.mid, dir.File("nodi.MID"));
-  testing::WriteBytes(dir.File("nodi.mid"), "");
-  EXPECT_EQ(SourcePairFileNames(dir.Folder(), "nodi").mid, dir.File("nodi.mid"));
-  EXPECT_EQ(SourcePairFileNames(dir.Folder(), "none").mid, dir.File("none.mid"));
+TEST(SourceEntry, PartsOfANameThatEndsInMifInAnyCaseOrNot) {
+  const SourceParts upper = MakeSourceParts("/d/AB.MIF", kPosix);
+  EXPECT_EQ(upper.baseName, "AB");
+  EXPECT_EQ(upper.mifExtension, ".MIF");
+  EXPECT_EQ(upper.directory, "/d/");
+  // Any other name is the base name whole: roads.v2 is roads.v2.mif.
+  const SourceParts other = MakeSourceParts("/d/roads.v2", kPosix);
+  EXPECT_EQ(other.baseName, "roads.v2");
+  EXPECT_EQ(other.mifExtension, ".mif");
+  EXPECT_EQ(MakeSourceParts("x.txt", kPosix).baseName, "x.txt");
 }
-#endif
 
 }  // namespace
 }  // namespace mif

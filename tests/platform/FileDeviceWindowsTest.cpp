@@ -148,8 +148,10 @@ TEST(FileDeviceWindows, DelimitersAndCaseAreWindowsOnes) {
   ScratchDir dir;
   WriteBytes(dir.File("x.MID"), "");
   // A file system that ignores case finds x.MID by any spelling.
-  EXPECT_EQ(FindExtensionCaseVariant(dir.File("x.mid")), dir.File("x.mid"));
-  EXPECT_TRUE(FileExists(dir.File("x.mid")));
+  EXPECT_EQ(FindNameCaseVariant(dir.File("x.mid")), std::nullopt);  // the name finds it
+  const auto facts = StatFile(dir.File("x.mid"));
+  ASSERT_TRUE(facts);
+  EXPECT_EQ(facts->kind, FileKind::Disk);
 }
 
 // Creates every folder of a path longer than MAX_PATH.
@@ -180,7 +182,7 @@ TEST(FileDeviceWindows, PathsLongerThan260CharactersWorkInMifjoin) {
   std::ostringstream out, err;
   EXPECT_EQ(RunMifjoin({"-q", "-o", deep + "out", deep + "1__深.mif"}, out, err, false), 0)
       << err.str();
-  EXPECT_TRUE(FileExists(Cp932(deep + "out.mid")));
+  EXPECT_TRUE(StatFile(Cp932(deep + "out.mid")));
   TextLineFile merged(Cp932(deep + "out.mid"));
   merged.OpenForRead();
   EXPECT_EQ(merged.ReadLine(), "\"" + Cp932("深") + "\"\t1");

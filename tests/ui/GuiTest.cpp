@@ -314,13 +314,52 @@ TEST_F(Gui, AnErrorShowsTheBoxWithItsPeriodAndLeavesExecuteEnabled) {
   Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
   SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
   const std::wstring mid = testing::Utf8Path(dir.File("2__B.mid")).wstring();
+  // Found before anything is written: no source started, no output made.
   ExpectBox(L"ファイルが見つかりません (コード 2): 名前と場所を確かめてください.\r\n" + mid +
             L" (入力 2/3)");
   Click(kBExecute);
   EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
+  EXPECT_TRUE(IsMarked(List(), 0));
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid"))));
+  // Rows that do not pair up are found as the source is copied.
+  WriteBytes(dir.File("2__B.mid"), "0\r\n1\r\n");
+  ExpectBox(testing::Utf8Path("オブジェクトの数と属性の行数が合いません: " + dir.File("2__B.mif") +
+                              " は 1 個、" + dir.File("2__B.mid") + " は 2 行.")
+                .wstring() +
+            L"\r\n(入力 2/3)");
+  Click(kBExecute);
   EXPECT_FALSE(IsMarked(List(), 1));  // where the run stopped
   EXPECT_TRUE(IsMarked(List(), 2));
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n");
+}
+
+// Columns that the first source's do not take: the window asks whether to
+// merge all columns together.
+TEST_F(Gui, OtherColumnsAskWhetherToMergeAllColumnsTogether) {
+  ScratchDir dir;
+  Pair(dir, "1__A");
+  WriteBytes(dir.File("2__B.mif"),
+             "Version 300\r\nColumns 1\r\n  KIND Char(4)\r\nData\r\n"
+             "Point 2 2\r\n");
+  WriteBytes(dir.File("2__B.mid"), "\"road\"\r\n");
+  Select(dir, {"1__A.mif", "2__B.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  const std::wstring question =
+      testing::Utf8Path("列 KIND (KIND Char(4)) が最初の入力ファイル " + dir.File("1__A.mif") +
+                        " にありません: " + dir.File("2__B.mif"))
+          .wstring() +
+      L"\r\n\r\nすべての列を名前で合わせて結合しますか?\r\n"
+      L"(いいえを選ぶと、何も書かずに中止します)";
+  const auto answer = [](WPARAM button) {
+    return [button](const Box& box) { PostMessageW(box.window, WM_COMMAND, button, 0); };
+  };
+  ExpectBox(question, answer(IDNO));  // stops, and no error box follows
+  Click(kBExecute);
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid"))));
+  EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
+  ExpectBox(question, answer(IDYES));
+  Click(kBExecute);
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\t\r\n\"B\"\t\t\"road\"\r\n");
 }
 
 TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {

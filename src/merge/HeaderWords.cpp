@@ -1,0 +1,52 @@
+#include "merge/HeaderWords.h"
+
+#include <charconv>
+
+namespace mif {
+
+std::vector<HeaderWord> SplitHeaderWords(std::string_view line, std::string_view separators) {
+  std::vector<HeaderWord> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (separators.find(line[i]) != std::string_view::npos) {
+      ++i;
+    } else if (line[i] == '"') {
+      std::size_t end = line.find('"', i + 1);
+      if (end == std::string_view::npos) end = line.size();
+      words.push_back({line.substr(i + 1, end - i - 1), true});
+      i = end + 1;
+    } else {
+      std::size_t end = i;
+      while (end < line.size() && separators.find(line[end]) == std::string_view::npos) ++end;
+      words.push_back({line.substr(i, end - i), false});
+      i = end;
+    }
+  }
+  return words;
+}
+
+bool IsKeyword(std::string_view word, std::string_view keyword) {
+  if (word.size() != keyword.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c) != keyword[i]) return false;
+  }
+  return true;
+}
+
+std::optional<double> NumberOf(std::string_view word) {
+  if (!word.empty() && word.front() == '+') word.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<int> IntegerOf(std::string_view word) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace mif

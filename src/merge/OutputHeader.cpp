@@ -1,0 +1,87 @@
+#include "merge/OutputHeader.h"
+
+namespace mif {
+
+namespace {
+
+// The 1-based place in the output of the first source's column `number`
+// (1-based, its own LAYER counted), or 0 when it is not in the output.
+int OutputPlace(const OutputSchema& schema, int number) {
+  const std::vector<ColumnDef>& columns = schema.first.columns;
+  if (number < 1 || number > static_cast<int>(columns.size())) return 0;
+  if (schema.firstHasLayer && number == 1) return 1;
+  const std::string& name = columns[static_cast<std::size_t>(number - 1)].name;
+  for (std::size_t j = 0; j < schema.columns.size(); ++j) {
+    if (SameColumnName(schema.columns[j].name, name)) return static_cast<int>(j) + 2;
+  }
+  return 0;
+}
+
+// "Unique 2,3" for the places of the columns that are left, or nothing.
+void AddColumnNumbers(const OutputSchema& schema, const std::string& keyword,
+                      const std::vector<int>& numbers, std::vector<std::string>& lines) {
+  std::string line;
+  for (const int number : numbers) {
+    if (const int place = OutputPlace(schema, number)) {
+      line += (line.empty() ? keyword + " " : ",") + std::to_string(place);
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+}
+
+void AddColumns(const OutputSchema& schema, std::vector<std::string>& lines) {
+  lines.push_back("COLUMNS " + std::to_string(schema.columns.size() + 1));
+  lines.push_back("    LAYER char(" + std::to_string(schema.layerWidth) + ")");
+  for (const ColumnDef& column : schema.columns) lines.push_back(ColumnDefLine(column));
+}
+
+void AddCoordSys(const OutputSchema& schema, std::vector<std::string>& lines) {
+  const MifHeader& first = schema.first;
+  const std::optional<Bounds> declared = BoundsOf(first.coordSys);
+  if (declared == schema.bounds) {
+    const LineSpan span = first.coordSysLines;
+    lines.insert(lines.end(), first.lines.begin() + span.first,
+                 first.lines.begin() + span.first + span.count);
+  } else {
+    lines.push_back("CoordSys " + WithBounds(first.coordSys, schema.bounds));
+  }
+}
+
+bool IsAt(const LineSpan& span, int i) { return span.Declared() && span.first == i; }
+
+bool Inside(const LineSpan& span, int i) {
+  return span.Declared() && i >= span.first && i < span.first + span.count;
+}
+
+}  // namespace
+
+std::vector<std::string> OutputHeaderLines(const OutputSchema& schema) {
+  const MifHeader& first = schema.first;
+  std::vector<std::string> lines;
+  if (!first.versionLine.Declared() && schema.version >= 0) {
+    lines.push_back("Version " + std::to_string(schema.version));
+  }
+  const LineSpan definitions{first.columnLine.first + 1, static_cast<int>(first.columns.size())};
+  for (int i = 0; i < static_cast<int>(first.lines.size()); ++i) {
+    const std::string& line = first.lines[static_cast<std::size_t>(i)];
+    if (IsAt(first.versionLine, i)) {
+      lines.push_back(
+          first.version == schema.version ? line : "Version " + std::to_string(schema.version));
+    } else if (IsAt(first.charsetLine, i) && first.utf8) {
+      lines.push_back("Charset \"WindowsJapanese\"");
+    } else if (IsAt(first.uniqueLine, i)) {
+      AddColumnNumbers(schema, "Unique", first.unique, lines);
+    } else if (IsAt(first.indexLine, i)) {
+      AddColumnNumbers(schema, "Index", first.index, lines);
+    } else if (IsAt(first.coordSysLines, i)) {
+      AddCoordSys(schema, lines);
+    } else if (IsAt(first.columnLine, i)) {
+      AddColumns(schema, lines);
+    } else if (!Inside(first.coordSysLines, i) && !Inside(definitions, i)) {
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
+}  // namespace mif

@@ -1,0 +1,104 @@
+// The output table of a run, planned from every source's header before
+// anything is written: the columns after LAYER and their types, the LAYER
+// column's width, and what the output header declares of version and
+// Bounds. And how each source's rows are laid into it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "merge/ColumnDef.h"
+#include "merge/MergeError.h"
+#include "merge/MifHeader.h"
+
+namespace mif {
+
+enum class ColumnsMode {
+  First,         // the first source's columns; the others must have the same
+  Union,         // every column of every source
+  Intersection,  // the columns that every source has
+};
+
+// The LAYER column's width unless a layer name is longer.
+inline constexpr int kLayerWidth = 40;
+
+struct OutputSchema {
+  ColumnsMode mode = ColumnsMode::First;
+  MifHeader first;  // the output header is written from it
+  std::string firstName;
+  bool firstHasLayer = false;
+  std::vector<ColumnDef> columns;  // after LAYER, reconciled
+  std::vector<bool> anyValue;      // Char(254) where the types did not meet
+  int layerWidth = kLayerWidth;
+  int version = -1;
+  std::optional<Bounds> bounds;  // none: the output declares none
+};
+
+// Whether the header's first column is LAYER, whose values a source then
+// brings itself (a merged output merged again).
+bool HasLayerColumn(const MifHeader& header);
+
+// Gathers every source's header in run order, and plans the output.
+class SchemaBuilder {
+ public:
+  // Raises EMergeError for a source that no mode of columns can merge: a
+  // header without readable columns, two columns of one name, LAYER
+  // elsewhere than first, a layer name over 254 bytes, another delimiter,
+  // charset, CoordSys (Bounds aside) or Transform than the first's.
+  void Add(const MifHeader& header, const std::string& sourceName, const std::string& layerName);
+  int Sources() const { return sources_; }
+
+  // The first difference of columns that the first source's columns do not
+  // take (a missing or extra name, types that do not meet), if any.
+  const std::optional<EColumnsError>& ColumnProblem() const { return problem_; }
+
+  // Raises the column problem for ColumnsMode::First. Types that do not
+  // meet become Char(254) in the other modes.
+  OutputSchema Plan(ColumnsMode mode) const;
+
+ private:
+  struct Column {
+    ColumnDef def;       // reconciled so far; worded as first met
+    ColumnDef firstDef;  // as first met
+    bool anyValue = false;
+    int sources = 0;  // how many sources have it
+  };
+  void AddColumns(const MifHeader& header, const std::string& sourceName);
+  void NoteProblem(EColumnsError problem);
+  Column* Find(const std::string& name);
+  void Append(const ColumnDef& column, int sources);
+
+  int sources_ = 0;
+  MifHeader first_;
+  std::string firstName_;
+  std::vector<Column> columns_;                          // the first source's first, then as met
+  std::unordered_map<std::string, std::size_t> byName_;  // folded name -> column
+  std::size_t firstColumns_ = 0;
+  std::optional<EColumnsError> problem_;
+  int layerWidth_ = kLayerWidth;
+  int version_ = -1;
+  bool allBounds_ = true;
+  std::optional<Bounds> bounds_;
+};
+
+// How a source's rows become output rows.
+struct SourceLayout {
+  bool ownLayer = false;  // its first value is its own LAYER value
+  // For each output column after LAYER, the source's value (0-based among
+  // its values, its own LAYER counted), or -1 for an empty value.
+  std::vector<int> valueOf;
+  // Values already in the output's places: rows are copied as they are.
+  bool inPlace = true;
+  int sourceValues = 0;  // values a row of the source holds
+};
+
+// Checks the source against the planned output as Add and Plan would have,
+// and lays its values out. Raises EMergeError (EColumnsError for columns)
+// for a source that does not fit, as one that changed since it was first
+// read may not.
+SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
+                       const std::string& sourceName, const std::string& layerName);
+
+}  // namespace mif
