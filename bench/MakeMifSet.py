@@ -3,6 +3,7 @@
 
 Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8 | --all-utf8]
                      [--seed S] [--first-mesh CODE] [--layers A,B,...]
+                     [--distinct N] [--other-columns]
 
 Each pair is <mesh code>__<layer>.mif/.mid: a CR LF header with four
 columns, then Point, Line, Pline (many vertices), Region (with rings) and
@@ -10,8 +11,10 @@ Text objects with Pen, Brush, Symbol and Font clauses; .mid rows are code
 page 932 with quoted Japanese strings. With --utf8 the object text is UTF-8
 while the header, which declares WindowsJapanese, and the rows stay code
 page 932 (what the merge's UTF-8 option is for); with --all-utf8 everything
-is UTF-8 and the header declares Charset "UTF-8". Sizes are about M
-megabytes for the whole set, .mif and .mid together.
+is UTF-8 and the header declares Charset "UTF-8". With --other-columns
+each layer has its own schema: the columns in another order, and KIND named
+after the layer, so that a union moves every value of every row. Sizes are
+about M megabytes for the whole set, .mif and .mid together.
 """
 import argparse
 import os
@@ -21,8 +24,18 @@ LAYERS = ["ROAD", "RIVER", "BLDG", "RAIL", "CONTOUR", "ADMIN", "POI", "LAKE"]
 PLACES = ["東京都千代田区", "横浜市中区", "国道１号線", "県道４１３号", "多摩川", "新宿駅",
           "表参道", "ソフトウェア研究所", "北海道札幌市", "京都市左京区", "①番地"]
 HEADER = ('Version 300\r\nCharset "{charset}"\r\nDelimiter ","\r\n'
-          'CoordSys Earth Projection 1, 104\r\nColumns 4\r\n  ID Integer\r\n'
-          '  NAME Char(40)\r\n  KIND SmallInt\r\n  LENGTH Float\r\nData\r\n\r\n')
+          'CoordSys Earth Projection 1, 104\r\nColumns 4\r\n{columns}Data\r\n\r\n')
+COLUMNS = ["ID Integer", "NAME Char(40)", "KIND SmallInt", "LENGTH Float"]
+
+
+def schema(layer, other_columns):
+    """The column order (indexes into COLUMNS) and definitions of a layer."""
+    if not other_columns:
+        return list(range(4)), COLUMNS
+    turn = sum(map(ord, layer)) % 4
+    order = [(i + turn) % 4 for i in range(4)]
+    columns = [COLUMNS[i] if i != 2 else "KIND_%s SmallInt" % layer for i in order]
+    return order, columns
 
 
 def coordinate(rng):
@@ -54,23 +67,26 @@ def make_object(rng):
             % (rng.choice(PLACES), coordinate(rng), coordinate(rng)))
 
 
-def make_row(rng, number):
-    return '%d,"%s",%d,%.2f\r\n' % (number, rng.choice(PLACES), rng.randint(1, 9),
-                                    rng.uniform(1, 5000))
+def make_row(rng, number, order):
+    values = ["%d" % number, '"%s"' % rng.choice(PLACES), "%d" % rng.randint(1, 9),
+              "%.2f" % rng.uniform(1, 5000)]
+    return ",".join(values[i] for i in order) + "\r\n"
 
 
-def write_pair(path, rng, target_bytes, utf8, all_utf8):
+def write_pair(path, rng, target_bytes, utf8, all_utf8, layer, other_columns):
     objects, rows, size, number = [], [], 0, 0
+    order, columns = schema(layer, other_columns)
     while size < target_bytes:
         number += 1
-        obj, row = make_object(rng), make_row(rng, number)
+        obj, row = make_object(rng), make_row(rng, number, order)
         objects.append(obj)
         rows.append(row)
         size += len(obj) + len(row) + 16  # Japanese text takes two bytes a character
     charset = "UTF-8" if all_utf8 else "WindowsJapanese"
     text = "utf-8" if all_utf8 else "cp932"
     with open(path + ".mif", "wb") as mif:
-        mif.write(HEADER.format(charset=charset).encode(text))
+        definitions = "".join("  %s\r\n" % column for column in columns)
+        mif.write(HEADER.format(charset=charset, columns=definitions).encode(text))
         mif.write("".join(objects).encode("utf-8" if utf8 or all_utf8 else "cp932"))
     with open(path + ".mid", "wb") as mid:
         mid.write("".join(rows).encode(text))
@@ -90,6 +106,8 @@ def main():
                         help="layer names for the file names, taken in turn")
     parser.add_argument("--distinct", type=int, default=8,
                         help="pairs made afresh; the others repeat them under other names")
+    parser.add_argument("--other-columns", action="store_true",
+                        help="a schema of its own for each layer")
     args = parser.parse_args()
     os.makedirs(args.dir, exist_ok=True)
     rng = random.Random(args.seed)
@@ -97,9 +115,10 @@ def main():
     layers = args.layers.split(",")
     made = []
     for i in range(args.sources):
-        name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i, layers[i % len(layers)]))
+        layer = layers[i % len(layers)]
+        name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i, layer))
         if i < args.distinct:
-            write_pair(name, rng, per_source, args.utf8, args.all_utf8)
+            write_pair(name, rng, per_source, args.utf8, args.all_utf8, layer, args.other_columns)
             made.append(name)
         else:
             for extension in (".mif", ".mid"):

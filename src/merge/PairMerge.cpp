@@ -61,7 +61,7 @@ void MergeSourcePair(int index, const SourceParts& source, bool utf8, const std:
         output.Mif().WriteLine(line);
       }
     }
-    const CopyResult result = CopySource(reader, layout, utf8, output.Mif(), output.Mid(), context);
+    result = CopySource(reader, layout, utf8, output.Mif(), output.Mid(), context);
     RefuseUnpaired(result, reader);
     output.Flush();
     if (!context.keepOutputOpen) output.Close();

@@ -165,13 +165,16 @@ void TApplication::ReportError() {
   }())));
   // The second line: which file failed, and where the run was.
   std::wstring where;
+  bool aboutOutput = false;
   try {
     throw;
-  } catch (const EInOutError& error) {
-    if (!error.FileName().empty()) where = FullName(error.FileName());
+  } catch (const Exception& error) {
+    const auto* io = dynamic_cast<const EInOutError*>(&error);
+    if (io != nullptr && !io->FileName().empty()) where = FullName(io->FileName());
+    aboutOutput = IsOutputError(error, runOutput_);  // no source's place then
   } catch (...) {
   }
-  if (runIndex_ >= 0) {
+  if (runIndex_ >= 0 && !aboutOutput) {
     where += (where.empty() ? L"(" : L" (") + Wide(SourcePlace(runIndex_, runCount_)) + L")";
   }
   if (!where.empty()) text += L"\r\n" + where;

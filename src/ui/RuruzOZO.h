@@ -58,6 +58,9 @@ class TApplication {
     runIndex_ = index;
     runCount_ = count;
   }
+  // The output name the run was last given, so that an error about the
+  // output is not told as one of a source.
+  void SetRunOutput(const std::string& cp932Name) { runOutput_ = cp932Name; }
 
   // Disables the application's enabled windows for a modal box; the
   // object given back enables them again.
@@ -84,6 +87,7 @@ class TApplication {
   bool terminated_ = false;
   int runIndex_ = -1;
   int runCount_ = 0;
+  std::string runOutput_;
 };
 
 // Moves `window`, keeping its size, to the middle of `monitor` across and

@@ -429,6 +429,7 @@ std::string TRuruzOZOF::OutputName() {
   if (!narrow) {
     throw EMergeError(u"出力ファイル名をコードページ 932 で表せません: " + Utf16(text));
   }
+  TApplication::Instance().SetRunOutput(*narrow);
   return *narrow;
 }
 

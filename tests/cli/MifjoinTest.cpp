@@ -47,6 +47,12 @@ TEST(CommandLineParse, GnuStyle) {
   EXPECT_FALSE(ParseCommandLine({"-o", "out"}, error));  // no sources
   EXPECT_FALSE(ParseCommandLine({"x.mif"}, error));      // no output
   EXPECT_TRUE(ParseCommandLine({"--check", "x.mif"}, error));
+  line = ParseCommandLine({"--columns=union", "-o", "o", "x.mif"}, error);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->columns, "union");
+  EXPECT_EQ(ParseCommandLine({"--columns", "intersection", "-o", "o", "x"}, error)->columns,
+            "intersection");
+  EXPECT_FALSE(ParseCommandLine({"--columns", "all", "-o", "o", "x.mif"}, error));
 }
 
 TEST(Mifjoin, UsageErrorsExitWith2) {
@@ -192,6 +198,87 @@ TEST(Mifjoin, CheckCountsObjectsAndRowsAndComparesCharsets) {
   EXPECT_EQ(b.find("Charset が"), std::string::npos) << b;
   EXPECT_NE(b.find("オブジェクトの数と属性の行数が合いません"), std::string::npos) << b;
   EXPECT_NE(c.find("Charset が最初の入力ファイルと違います"), std::string::npos) << c;
+}
+
+TEST(Mifjoin, ListsInUtf16WithAByteOrderMark) {
+  ScratchDir dir;
+  WriteBytes(dir.File("道路.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("道路.mid"), "1\r\n");
+  // What PowerShell 5.1's ">" writes: FF FE, then UTF-16LE lines with CR LF.
+  // 道 is U+9053 and 路 U+8DEF; 路's low byte 0xEF is no line break, and
+  // U+4E0A 上 has the byte 0x0A.
+  std::string list = "\xFF\xFE";
+  for (const char16_t c : u"上\r\n")
+    list += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  list.resize(list.size() - 2);  // the terminating NUL of the literal
+  const std::string path = dir.File("道路.mif");
+  std::u16string wide;
+  for (std::size_t i = 0; i < path.size();) {  // UTF-8 to UTF-16, enough for these paths
+    const unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c < 0x80) {
+      wide += c;
+      i += 1;
+    } else {
+      wide += static_cast<char16_t>((c & 0x0F) << 12 | (path[i + 1] & 0x3F) << 6 |
+                                    (path[i + 2] & 0x3F));
+      i += 3;
+    }
+  }
+  std::string little = "\xFF\xFE", big = "\xFE\xFF";
+  for (const char16_t c : wide + u"\r\n") {
+    little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+  }
+  WriteBytes(dir.File("little.txt"), little);
+  WriteBytes(dir.File("big.txt"), big);
+  for (const char* name : {"little.txt", "big.txt"}) {
+    const Result result = RunCommand({"-q", "-o", dir.File("out"), "--from-list", dir.File(name)});
+    EXPECT_EQ(result.code, 0) << name << ": " << result.err;
+    EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"\x93\xB9\x98\x48\"\t1\r\n") << name;
+  }
+  WriteBytes(dir.File("upper.txt"), list);
+  EXPECT_NE(
+      RunCommand({"-o", dir.File("o"), "--from-list", dir.File("upper.txt")}).err.find("上.mif"),
+      std::string::npos);
+}
+
+TEST(Mifjoin, ErrorsAboutTheOutputNameTheOutputAndWarningsTheSource) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader + "Text \"\xC4\x81\"\r\n0 0 1 1\r\n");  // ā
+  WriteBytes(dir.File("1__A.mid"), "1\r\n");
+  const Result missing = RunCommand({"-o", dir.File("no/out"), dir.File("1__A.mif")});
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_NE(missing.err.find("出力ファイルのフォルダーがありません: " + dir.File("no/out")),
+            std::string::npos)
+      << missing.err;
+  EXPECT_EQ(missing.err.find("入力 1/1"), std::string::npos) << missing.err;
+  const Result warned = RunCommand({"-q", "--utf8", "-o", dir.File("out"), dir.File("1__A.mif")});
+  EXPECT_EQ(warned.code, 0);
+  EXPECT_EQ(warned.err,
+            "mifjoin: 警告: コードページ 932 で表せない文字 1 個を ? にしました (最初は 5 行目): " +
+                dir.File("1__A.mif") + " [入力 1/1: " + dir.File("1__A.mif") + "]\n");
+  // --check names it too, and checks the output name as the run would.
+  const Result check = RunCommand({"--check", "--utf8", dir.File("1__A.mif")});
+  EXPECT_NE(check.out.find("警告: コードページ 932 で表せない文字 1 個"), std::string::npos);
+  EXPECT_EQ(RunCommand({"--check", "-o", dir.File("no/out"), dir.File("1__A.mif")}).code, 1);
+}
+
+TEST(Mifjoin, ColumnsThatDifferAreRefusedWithTheWayToMergeThem) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("1__A.mid"), "1\r\n");
+  WriteBytes(dir.File("2__B.mif"),
+             "Version 300\r\nColumns 1\r\n  KIND Char(4)\r\nData\r\nPoint 1 1\r\n");
+  WriteBytes(dir.File("2__B.mid"), "\"road\"\r\n");
+  const Result refused =
+      RunCommand({"-o", dir.File("out"), dir.File("1__A.mif"), dir.File("2__B.mif")});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.err.find("--columns union で"), std::string::npos) << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.mif")));
+  const Result merged = RunCommand({"-q", "--columns", "union", "-o", dir.File("out"),
+                                    dir.File("1__A.mif"), dir.File("2__B.mif")});
+  EXPECT_EQ(merged.code, 0) << merged.err;
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t1\t\r\n\"B\"\t\t\"road\"\r\n");
 }
 
 TEST(Mifjoin, ACommaInAFolderNameIsNoEntrySeparator) {

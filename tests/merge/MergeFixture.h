@@ -18,8 +18,8 @@
 
 namespace mif::testing {
 
-// A run's inputs from a fixed list: no option, one output name, and the
-// last source started kept.
+// A run's inputs from a fixed list: one output name, the options as set,
+// and the last source started and the warnings kept.
 class PartsInputs final : public MergeInputs {
  public:
   PartsInputs(std::vector<SourceParts> sources, std::string output)
@@ -28,9 +28,14 @@ class PartsInputs final : public MergeInputs {
   SourceParts Source(int index) override { return sources_.at(index); }
   void SourceStarting(int index) override { started = index; }
   std::string OutputName() override { return output_; }
-  bool Utf8Option() override { return false; }
+  bool Utf8Option() override { return utf8; }
+  ColumnsMode ColumnsOption() override { return columns; }
+  void Warning(const std::u16string& text) override { warnings.push_back(text); }
 
   int started = -1;
+  bool utf8 = false;
+  ColumnsMode columns = ColumnsMode::First;
+  std::vector<std::u16string> warnings;
 
  private:
   std::vector<SourceParts> sources_;
@@ -55,6 +60,12 @@ class MergeFixture : public ::testing::Test {
     std::vector<SourceParts> parts;
     for (const std::string& base : bases) parts.push_back(SourceParts{base, Folder()});
     return parts;
+  }
+  // Runs the merge of these base names into out.mif and out.mid.
+  void Run(const std::vector<std::string>& bases, ColumnsMode columns = ColumnsMode::First) {
+    PartsInputs inputs(Parts(bases), dir.File("out"));
+    inputs.columns = columns;
+    RunMerge(inputs);
   }
   std::string Out(const std::string& extension) const {
     return ReadBytes(dir.File("out" + extension));

@@ -333,6 +333,16 @@ TEST_F(Gui, AnErrorShowsTheBoxWithItsPeriodAndLeavesExecuteEnabled) {
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n");
 }
 
+TEST_F(Gui, AnErrorAboutTheOutputNamesNoSourcesPlace) {
+  ScratchDir dir;
+  Pair(dir, "1__A");
+  Select(dir, {"1__A.mif"});
+  const std::string output = dir.File("no\\such\\out.mif");
+  SetText(kOutName, testing::Utf8Path(output).wstring());
+  ExpectBox(testing::Utf8Path("出力ファイルのフォルダーがありません: " + output + ".").wstring());
+  Click(kBExecute);
+}
+
 // Columns that the first source's do not take: the window asks whether to
 // merge all columns together.
 TEST_F(Gui, OtherColumnsAskWhetherToMergeAllColumnsTogether) {

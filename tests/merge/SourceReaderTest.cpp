@@ -1,0 +1,74 @@
+#include "merge/SourceReader.h"
+
+#include <gtest/gtest.h>
+
+#include "MergeFixture.h"
+#include "file/InOutError.h"
+
+namespace mif {
+namespace {
+
+using SourceReaderTest = testing::MergeFixture;
+
+const std::string kHeader = "Version 300\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
+
+TEST_F(SourceReaderTest, TheMidIsFoundInTheMifsCase) {
+  Source("X.MIF", kHeader);
+  Source("X.MID", "");
+  SourceReader upper({"X", Folder(), ".MIF"}, 0, context);
+  upper.OpenHeader();
+  upper.FindMid();
+  EXPECT_EQ(upper.Names().mid, dir.File("X.MID"));
+}
+
+#ifndef _WIN32
+// Windows's file systems find every spelling by the name itself.
+TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
+  Source("ab.mif", kHeader);
+  Source("ab.mid", "");
+  // AB.MIF names ab.mif and finds ab.mid, as Windows would.
+  SourceReader reader({"AB", Folder(), ".MIF"}, 0, context);
+  reader.OpenHeader();
+  reader.OpenMid();
+  EXPECT_EQ(reader.Names().mif, dir.File("ab.mif"));
+  EXPECT_EQ(reader.Names().mid, dir.File("ab.mid"));
+  // Two other spellings: the first in byte order, whatever the folder's.
+  Source("cd.mif", kHeader);
+  Source("CD.Mid", "");
+  Source("Cd.mid", "");
+  SourceReader two({"cd", Folder(), ".mif"}, 1, context);
+  two.OpenHeader();
+  two.FindMid();
+  EXPECT_EQ(two.Names().mid, dir.File("CD.Mid"));
+  // X.mif with X.MID and x.mid beside it: X.mid is missing, and X.MID comes
+  // before x.mid in byte order.
+  Source("X.MIF", kHeader);
+  Source("X.MID", "");
+  Source("x.mid", "");
+  SourceReader x({"X", Folder(), ".mif"}, 2, context);
+  x.OpenHeader();
+  x.FindMid();
+  EXPECT_EQ(x.Names().mid, dir.File("X.MID"));
+}
+#endif
+
+TEST_F(SourceReaderTest, OnlyASourceWithoutColumnsMayLackItsMid) {
+  Source("none.mif", "Version 300\r\nColumns 0\r\nData\r\n");
+  Source("one.mif", kHeader);
+  SourceReader none({"none", Folder()}, 0, context);
+  none.OpenHeader();
+  none.FindMid();
+  EXPECT_FALSE(none.HasMid());
+  SourceReader one({"one", Folder()}, 1, context);
+  one.OpenHeader();
+  try {
+    one.FindMid();
+    FAIL();
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.StatusCode(), 2);
+    EXPECT_EQ(error.FileName(), dir.File("one.mid"));
+  }
+}
+
+}  // namespace
+}  // namespace mif
