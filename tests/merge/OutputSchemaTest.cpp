@@ -90,6 +90,24 @@ TEST(OutputSchema, ALayerColumnOfItsOwnIsKeptOnlyInFront) {
   EXPECT_THROW(builder.Add(Header({"ID Integer", "LAYER Char(40)"}), "c.mif", "C"), EMergeError);
 }
 
+TEST(OutputSchema, AHeaderEachSourceMustHaveAlone) {
+  const auto refusal = [](const MifHeader& header) {
+    try {
+      SchemaBuilder().Add(header, "a.mif", "A");
+    } catch (const EMergeError& error) {
+      return std::string(error.what());
+    }
+    return std::string("merged");
+  };
+  EXPECT_EQ(refusal(Header({"ID Integer", "id Char(4)"})),
+            "同じ名前の列が 2 つあります (id): a.mif");
+  EXPECT_EQ(refusal(ParseMifHeader({"Columns 2", "  ID Integer", "Data"})),
+            "列の定義が Columns 行の列数 (2) より少ない (1) まま DATA 行になります: a.mif");
+  EXPECT_EQ(refusal(Header({"ID Integer", "Layer Char(40)"})),
+            "LAYER 列が先頭ではなく 2 列目にあり、出力に LAYER 列が 2 つできてしまいます: a.mif");
+  EXPECT_EQ(refusal(Header({})), "merged");  // Columns 0
+}
+
 TEST(OutputSchema, LayerNamesWidenTheLayerColumnUpTo254Bytes) {
   SchemaBuilder builder;
   builder.Add(Header({"ID Integer"}), "a.mif", std::string(41, 'x'));

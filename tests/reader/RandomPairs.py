@@ -9,6 +9,11 @@ the merged output as it reads the sources one after another: the same
 features with the same fields and geometry, each under its source's LAYER
 value, and no complaint.
 
+Union sets give each source its own columns, a random choice of a pool in
+a random order, and merge them with --columns union: ogrinfo must read
+every source value under its own column name in the output, and an empty
+value under every column the source lacks.
+
     RandomPairs.py MIFJOIN WORKDIR [SETS] [SEED]
 """
 import os
@@ -110,10 +115,12 @@ def value(rng, kind, delimiter):
     return f'"{text}"'
 
 
-def write_pair(rng, folder, base, delimiter, kinds):
+def write_pair(rng, folder, base, delimiter, kinds, names=None):
+    names = names or [f"C{i}" for i in range(len(kinds))]
     header = ["Version 300", 'Charset "WindowsJapanese"', f'Delimiter "{delimiter}"',
               f"Columns {len(kinds)}"]
-    header += [f"  C{i} {kind if kind != 'Char' else 'Char(40)'}" for i, kind in enumerate(kinds)]
+    header += [f"  {name} {kind if kind != 'Char' else 'Char(40)'}"
+               for name, kind in zip(names, kinds)]
     header += ["Data", ""]
     objects = [an_object(rng) for _ in range(rng.randint(1, 6))]
     rows = [delimiter.join(value(rng, kind, delimiter) for kind in kinds) for _ in objects]
@@ -146,6 +153,75 @@ def features(path):
         else:
             kept.append(line)
     return kept, layers
+
+
+def fields_of(path):
+    """Each feature ogrinfo reads as its fields by name and its other lines
+    (style, geometry); a value over several lines whole."""
+    done = subprocess.run(["ogrinfo", "-ro", "-al", "-q", path], capture_output=True)
+    if done.returncode != 0 or done.stderr.strip():
+        raise AssertionError(f"ogrinfo on {path}: {done.stderr.decode(errors='replace')[:300]}")
+    found, last = [], None
+    for line in done.stdout.decode("utf-8", errors="replace").splitlines():
+        if line.startswith("OGRFeature("):
+            found.append(({}, []))
+        elif not found or not line or line.startswith("Layer name:"):
+            continue  # a blank line ends a feature; no value here holds one
+        elif line.startswith("  ") and " (" in line and ") = " in line and \
+                line[2:line.index(" (")].isidentifier():
+            last = line[2:line.index(" (")]
+            found[-1][0][last] = line[line.index(") = ") + 4:]
+        elif line.startswith("  Style = ") or line[2:3].isupper():
+            found[-1][1].append(line)
+        elif last is not None:
+            found[-1][0][last] += "\n" + line
+    return found
+
+
+def is_zero(text):
+    try:
+        return float(text) == 0
+    except ValueError:
+        return False
+
+
+POOL = [("ID", "Integer"), ("NAME", "Char"), ("LENGTH", "Float"), ("NOTE", "Char"),
+        ("KIND", "Integer")]
+
+
+def union_set(rng, mifjoin, folder, n):
+    """Sources with columns of their own, merged with --columns union."""
+    os.makedirs(folder)
+    delimiter = rng.choice([",", "\t", ";"])
+    bases = [f"{n}{i}__U{i}" for i in range(rng.randint(2, 4))]
+    for base in bases:
+        chosen = rng.sample(POOL, rng.randint(1, len(POOL)))
+        write_pair(rng, folder, base, delimiter, [kind for _, kind in chosen],
+                   [name for name, _ in chosen])
+    out = os.path.join(folder, "out")
+    done = subprocess.run([mifjoin, "--quiet", "--columns", "union", "-o", out] +
+                          [os.path.join(folder, b + ".mif") for b in bases], capture_output=True)
+    if done.returncode != 0:
+        raise AssertionError(f"mifjoin --columns union refused: "
+                             f"{done.stderr.decode(errors='replace')[:300]}")
+    got = fields_of(out + ".mif")
+    want = []
+    for i, base in enumerate(bases):
+        want += [(fields, lines, f"U{i}") for fields, lines in fields_of(
+            os.path.join(folder, base + ".mif"))]
+    if len(got) != len(want):
+        raise AssertionError(f"{len(got)} features in the union, {len(want)} in the sources")
+    for (fields, lines), (source_fields, source_lines, layer) in zip(got, want):
+        if fields.get("LAYER") != layer or lines != source_lines:
+            raise AssertionError(f"a feature of {layer} reads otherwise: {lines[:2]}")
+        for name, value in source_fields.items():
+            if fields.get(name) != value:
+                raise AssertionError(f"{layer}: {name} is {fields.get(name)!r}, "
+                                     f"the source's {value!r}")
+        for name in set(fields) - set(source_fields) - {"LAYER"}:
+            # MIF has no empty number: readers take one as 0.
+            if fields[name] not in ("", "(null)") and not is_zero(fields[name]):
+                raise AssertionError(f"{layer}: {name} is {fields[name]!r}, the source has none")
 
 
 def main():
@@ -184,7 +260,18 @@ def main():
             failures += 1
             print(f"FAIL: set {folder}: {error}", file=sys.stderr)
     print(f"ogrinfo reads {sets - failures} of {sets} random merged sets as it reads their sources")
-    return 1 if failures else 0
+    union_failures = 0
+    for n in range(sets // 3):
+        folder = os.path.join(work, f"union{n}")
+        try:
+            union_set(rng, mifjoin, folder, n)
+            shutil.rmtree(folder)
+        except AssertionError as error:
+            union_failures += 1
+            print(f"FAIL: union set {folder}: {error}", file=sys.stderr)
+    print(f"ogrinfo reads every source value under its own name in {sets // 3 - union_failures} "
+          f"of {sets // 3} random unions")
+    return 1 if failures or union_failures else 0
 
 
 if __name__ == "__main__":
