@@ -13,11 +13,7 @@ void PlanRun(MergeInputs& inputs, int count, MergeContext& context) {
   for (int i = 0; i < count; ++i) {
     const SourceParts parts = inputs.Source(i);
     inputs.SourceExamining(i);
-    SourceReader reader(parts, i, context);
-    const MifHeader& header = reader.OpenHeader();
-    reader.CloseMif();
-    reader.FindMid();
-    builder.Add(header, reader.Names().mif, reader.LayerName());
+    ExamineSource(parts, i, context, builder);
   }
   ColumnsMode mode = option;
   if (mode == ColumnsMode::First && builder.ColumnProblem() &&

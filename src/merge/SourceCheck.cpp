@@ -58,12 +58,8 @@ std::optional<OutputSchema> Plan(MergeInputs& inputs, int count, MergeContext& c
   SchemaBuilder builder;
   for (int i = 0; i < count; ++i) {
     Try(problems[static_cast<std::size_t>(i)], [&] {
-      SourceReader reader(inputs.Source(i), i, context);
-      const MifHeader& header = reader.OpenHeader();
-      reader.CloseMif();
-      reader.FindMid();
       const bool hadProblem = builder.ColumnProblem().has_value();
-      builder.Add(header, reader.Names().mif, reader.LayerName());
+      ExamineSource(inputs.Source(i), i, context, builder);
       if (mode == ColumnsMode::First && !hadProblem && builder.ColumnProblem()) {
         throw *builder.ColumnProblem();
       }

@@ -4,6 +4,7 @@
 #include "merge/LayerName.h"
 #include "merge/MergeContext.h"
 #include "merge/MergeError.h"
+#include "merge/OutputSchema.h"
 #include "platform/FileSystem.h"
 
 namespace mif {
@@ -98,6 +99,15 @@ void SourceReader::OpenMid() {
   if (!mid_) return NoMid();
   midName_ = mid_->Name();
   hasMid_ = true;
+}
+
+void ExamineSource(const SourceParts& source, int index, MergeContext& context,
+                   SchemaBuilder& builder) {
+  SourceReader reader(source, index, context);
+  const MifHeader& header = reader.OpenHeader();
+  reader.CloseMif();
+  reader.FindMid();
+  builder.Add(header, reader.Names().mif, reader.LayerName());
 }
 
 }  // namespace mif

@@ -15,6 +15,7 @@
 namespace mif {
 
 class MergeContext;
+class SchemaBuilder;
 
 // Buffer of every file the merge opens: large reads and writes are what
 // make it run near the speed of copying.
@@ -69,5 +70,11 @@ class SourceReader {
   bool hasMid_ = false;
   MifHeader header_;
 };
+
+// The first pass over one source, as the run and the check make it: its
+// header read, its .mid found, nothing left open, and the header added to
+// `builder`. Raises what the reader and the builder raise.
+void ExamineSource(const SourceParts& source, int index, MergeContext& context,
+                   SchemaBuilder& builder);
 
 }  // namespace mif
