@@ -4,6 +4,7 @@
 // by line, from one contiguous text into reused buffers, as the merge does.
 //   codec_bench [megabytes]   (default 100)
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -134,7 +135,17 @@ double MegabytesPerSecond(std::size_t bytes, Work work) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
+  std::size_t megabytes = 100;
+  if (argc > 1) {
+    const std::string_view text = argv[1];
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), megabytes);
+    if (argc > 2 || error != std::errc() || end != text.data() + text.size() || megabytes == 0 ||
+        megabytes > 100000) {
+      std::fprintf(stderr,
+                   "usage: codec_bench [megabytes]   (a whole number from 1, 100 by default)\n");
+      return 2;
+    }
+  }
   const Text<char16_t> wide(MifLines(megabytes * 1000 * 1000).Lines());
   Text<char> cp932, utf8;
   for (const auto line : wide.Lines()) {

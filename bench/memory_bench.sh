@@ -48,7 +48,7 @@ header = 'Version 300\r\nDelimiter ","\r\nColumns 1\r\n  ID Char(10)\r\n'
 with open(sys.argv[1], "wb") as mif:
     mif.write(header.encode())
     mif.write(("Note " + "x" * 1000 + "\r\n").encode() * 8000)  # 8 MB of header
-    mif.write(b"Data\r\nText \"" + "道".encode() * (5 * 1024 * 1024) + b"\"\r\n")
+    mif.write(b"Data\r\nText \"" + "道".encode() * (5 * 1024 * 1024) + b"\"\r\n1 1 2 2\r\n")
 PY
 printf '1\r\n' >"$work/long.mid"
 run "8 MB header, one 15 MB UTF-8 line, --utf8" --utf8 "$work/long.mif"
