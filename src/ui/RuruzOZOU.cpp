@@ -18,7 +18,8 @@ TRuruzOZOF* RuruzOZOF = nullptr;
 
 namespace {
 
-constexpr int kLeft = 192, kTop = 114, kWidth = 627, kHeight = 533;
+constexpr int kLeft = 192, kTop = 114, kWidth = 627, kHeight = 533;  // at 96 dpi
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr int kFontHeight = -12;
 constexpr auto kTurnInterval = std::chrono::milliseconds(100);
 
@@ -64,6 +65,19 @@ constexpr ControlId kTabOrder[] = {kInNameList, kButton1, kButton2, kOutName, kB
 int Scale(int value, int dpi) { return MulDiv(value, dpi, 96); }
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// The window's rectangle around `client` at `dpi`: the frame as the
+// system draws it at that dpi where it can say (Windows 10), else at the
+// screen's.
+RECT AroundClient(RECT client, int dpi) {
+  static const auto adjust = reinterpret_cast<AdjustForDpiFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (adjust == nullptr || !adjust(&client, kStyle, FALSE, 0, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&client, kStyle, FALSE, 0);
+  }
+  return client;
+}
 
 // Per-monitor dpi where the system tells it (Windows 10), else the screen's.
 int DpiOf(HWND window) {
@@ -135,11 +149,11 @@ TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs) : dialogs_(std::mov
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
   RuruzOZOF = this;
-  handle_ = CreateWindowExW(0, kClassName, L"MIFデータを連結する",
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight,
-                            application.Handle(), nullptr, application.ModuleInstance(), this);
+  handle_ =
+      CreateWindowExW(0, kClassName, L"MIFデータを連結する", kStyle, kLeft, kTop, kWidth, kHeight,
+                      application.Handle(), nullptr, application.ModuleInstance(), this);
   CreateControls();
-  ApplyDpi(DpiOf(handle_));
+  LayOutForDpi(DpiOf(handle_));
   DragAcceptFiles(handle_, TRUE);
   application.SetMainWindow(handle_);
 }
@@ -165,6 +179,20 @@ void TRuruzOZOF::CreateControls() {
     after = Control(id);
   }
   AttachCheckList(Control(kInNameList));
+}
+
+SIZE ClientSizeForDpi(int dpi) {
+  const RECT frame = AroundClient({0, 0, 0, 0}, 96);
+  return {Scale(kWidth - (frame.right - frame.left), dpi),
+          Scale(kHeight - (frame.bottom - frame.top), dpi)};
+}
+
+void TRuruzOZOF::LayOutForDpi(int dpi) {
+  ApplyDpi(dpi);
+  const SIZE client = ClientSizeForDpi(dpi);
+  const RECT outer = AroundClient({0, 0, client.cx, client.cy}, dpi);
+  SetWindowPos(handle_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TRuruzOZOF::ApplyDpi(int dpi) {

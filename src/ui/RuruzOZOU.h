@@ -37,6 +37,10 @@ struct ControlPlace {
 // The controls in the order the window makes them.
 const std::vector<ControlPlace>& ControlLayout();
 
+// The window's client area at `dpi`: at 96 the layout's window less the
+// frame, scaled by dpi/96.
+SIZE ClientSizeForDpi(int dpi);
+
 class TRuruzOZOF final : public MergeInputs {
  public:
   static constexpr wchar_t kClassName[] = L"TRuruzOZOF";
@@ -54,9 +58,11 @@ class TRuruzOZOF final : public MergeInputs {
   void Button2Click();
   void bExecuteClick();
 
-  // Lays the window and its controls out for `dpi`, scaling every place
-  // and the font height by dpi/96 as MulDiv rounds.
-  void ApplyDpi(int dpi);
+  // Lays the window out for `dpi`: its client area, every control's place
+  // and the font height scaled by dpi/96 as MulDiv rounds, the frame
+  // around them as the system draws it at that dpi, the window's place
+  // kept. At 96 dpi the window is 627 x 533, as the layout gives it.
+  void LayOutForDpi(int dpi);
 
   // Appends the entries of dropped files: .mif files, and the .mif files
   // directly inside dropped folders in name order.
@@ -76,6 +82,8 @@ class TRuruzOZOF final : public MergeInputs {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  // The controls and the font, without the window's size.
+  void ApplyDpi(int dpi);
   void SetEntries(const std::vector<std::string>& cp932Names, bool append);
   void SetLabel3(const std::string& cp932Text);
   void FitLabelToText(ControlId id);

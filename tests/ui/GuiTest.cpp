@@ -208,8 +208,10 @@ TEST_F(Gui, TheWindowAndItsControlsAsTheLayoutGivesThem) {
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(List(), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(std::wstring(font.lfFaceName), L"ＭＳ Ｐゴシック");
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
-  for (int dpi : {96, 144}) {
-    window->ApplyDpi(dpi);
+  for (int dpi : {96, 120, 144, 192}) {
+    // The window's own size is checked at each screen's dpi (the test
+    // below): here, on a screen of 96, it may not fit.
+    window->LayOutForDpi(dpi);
     for (const ControlPlace& place : ControlLayout()) {
       RECT rect;
       GetWindowRect(window->Control(place.id), &rect);
@@ -224,10 +226,39 @@ TEST_F(Gui, TheWindowAndItsControlsAsTheLayoutGivesThem) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(List(), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, MulDiv(-12, dpi, 96));
   }
-  window->ApplyDpi(96);
+  window->LayOutForDpi(96);
   // The tab order follows the layout's: the list first, cUTF8 last.
   HWND next = GetNextDlgTabItem(window->Handle(), List(), FALSE);
   EXPECT_EQ(next, window->Control(kButton1));
+}
+
+// Run at each screen dpi by scripts/test-windows (Wine's LogPixels): the
+// window as it is made there holds every control.
+TEST_F(Gui, TheWholeWindowAtTheScreensDpi) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  ::testing::Test::RecordProperty("dpi", dpi);
+  RECT client, outer;
+  GetClientRect(window->Handle(), &client);
+  GetWindowRect(window->Handle(), &outer);
+  const SIZE wanted = ClientSizeForDpi(dpi);
+  EXPECT_EQ(client.right, wanted.cx) << "at " << dpi << " dpi";
+  EXPECT_EQ(client.bottom, wanted.cy) << "at " << dpi << " dpi";
+  EXPECT_EQ(outer.left, 192);
+  EXPECT_EQ(outer.top, 114);
+  if (dpi == 96) {
+    EXPECT_EQ(outer.right - outer.left, 627);
+    EXPECT_EQ(outer.bottom - outer.top, 533);
+  }
+  for (const ControlPlace& place : ControlLayout()) {
+    RECT rect;
+    GetWindowRect(window->Control(place.id), &rect);
+    MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_LE(rect.right, client.right - MulDiv(14, dpi, 96)) << place.id << " at " << dpi;
+    EXPECT_LE(rect.bottom, client.bottom - MulDiv(14, dpi, 96)) << place.id << " at " << dpi;
+    EXPECT_EQ(rect.left, MulDiv(place.left, dpi, 96)) << place.id << " at " << dpi;
+  }
 }
 
 TEST_F(Gui, TheTwoInputMessagesComeInTheirOrder) {
