@@ -12,7 +12,17 @@ namespace mif {
 
 class EMergeError : public Exception {
  public:
-  using Exception::Exception;
+  explicit EMergeError(std::u16string message) : Exception(std::move(message)) {}
+  // A refusal of a file: the message is "reason: file", and the parts stay
+  // apart for a box that puts the file on a line of its own.
+  EMergeError(std::u16string reason, std::string fileName);
+  const std::u16string& Reason() const { return reason_.empty() ? Message() : reason_; }
+  // Code page 932; empty when the message names no file at its end.
+  const std::string& FileName() const { return fileName_; }
+
+ private:
+  std::u16string reason_;
+  std::string fileName_;
 };
 
 // An output that the merge refuses: its name, or a source it would be.

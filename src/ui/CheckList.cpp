@@ -98,4 +98,15 @@ void SetMarked(HWND list, int index, bool marked) {
   }
 }
 
+void SetAllMarked(HWND list, bool marked) {
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  for (int i = 0; i < count; ++i) {
+    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(i), marked ? 1 : 0);
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, FALSE);
+  UpdateWindow(list);
+}
+
 }  // namespace mif

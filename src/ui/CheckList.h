@@ -25,5 +25,7 @@ bool AddCheckListEntry(HWND list, const std::wstring& text);
 bool IsMarked(HWND list, int index);
 // Sets the mark and repaints its square at once.
 void SetMarked(HWND list, int index, bool marked);
+// Sets every entry's mark with one repaint of the list, not one an entry.
+void SetAllMarked(HWND list, bool marked);
 
 }  // namespace mif

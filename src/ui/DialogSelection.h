@@ -1,6 +1,7 @@
 // What the window makes of a file dialog's answer, without a window.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,27 @@ std::vector<std::u16string> SelectedFileNames(std::u16string_view buffer);
 // The code page 932 form of a name, or nothing when code page 932 cannot
 // hold it exactly (the core could not open that file by its narrow name).
 std::optional<std::string> ExactCp932(std::u16string_view name);
+
+// The entries that names become, and the names that become none.
+struct EntryNames {
+  std::vector<std::string> added;       // code page 932
+  std::vector<std::u16string> skipped;  // as the user gave them
+};
+
+// What dropped names become: a .mif file (in any letter case) is an entry,
+// a folder gives its .mif files (as `mifFilesIn` lists them) in name order,
+// and a name that is neither, or that code page 932 cannot hold exactly,
+// is skipped.
+EntryNames EntriesOfDroppedNames(
+    const std::vector<std::u16string>& names,
+    const std::function<bool(const std::u16string&)>& isFolder,
+    const std::function<std::vector<std::u16string>(const std::u16string&)>& mifFilesIn);
+
+// The plain box's text for skipped dropped names, each on a line of its
+// own as the user gave it.
+std::u16string SkippedNamesText(const std::vector<std::u16string>& skipped);
+// The same for names in a selection that code page 932 cannot hold.
+std::u16string RefusedSelectionText(const std::vector<std::u16string>& refused);
 
 // The output name a save dialog's choice becomes: its extension replaced
 // by ".mif", or ".mif" added.

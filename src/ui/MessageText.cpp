@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text/MbcsText.h"
+#include "text/Cp932.h"
 
 namespace mif {
 
@@ -18,21 +18,33 @@ int Scale(int units, int size, int divisor) {
 
 }  // namespace
 
-std::string WithClosingPeriod(std::string message) {
-  const int last = FindLastCharacter(message);
-  if (last > 0 && static_cast<unsigned char>(message[last - 1]) > 0x2E) message += '.';
+std::u16string WithClosingPeriod(std::u16string message) {
+  if (message.empty()) return message;
+  std::size_t last = message.size() - 1;
+  if (last > 0 && message[last] >= 0xDC00 && message[last] <= 0xDFFF) --last;  // a pair
+  const std::string bytes = EncodeCp932(std::u16string_view(message).substr(last));
+  if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) > 0x2E) message += u'.';
   return message;
 }
 
-std::string PlainBoxClipboardText(std::string_view caption, std::string_view text,
-                                  std::string_view buttons) {
-  const std::string dashes = std::string(27, '-') + "\r\n";
-  std::string captions;
-  for (const char c : buttons) {
-    if (c != '&') captions += c;
+std::u16string ErrorBoxText(const std::u16string& reason, const std::u16string& file,
+                            const std::u16string& place) {
+  std::u16string where = file;
+  if (!place.empty()) where += (where.empty() ? u"(" : u" (") + place + u")";
+  std::u16string text = WithClosingPeriod(reason);
+  if (!where.empty()) text += u"\r\n" + where;
+  return text;
+}
+
+std::u16string PlainBoxClipboardText(std::u16string_view caption, std::u16string_view text,
+                                     std::u16string_view buttons) {
+  const std::u16string dashes = std::u16string(27, u'-') + u"\r\n";
+  std::u16string captions;
+  for (const char16_t c : buttons) {
+    if (c != u'&') captions += c;
   }
-  return dashes + std::string(caption) + "\r\n" + dashes + std::string(text) + "\r\n" + dashes +
-         captions + "   \r\n" + dashes;
+  return dashes + std::u16string(caption) + u"\r\n" + dashes + std::u16string(text) + u"\r\n" +
+         dashes + captions + u"   \r\n" + dashes;
 }
 
 int HorizontalPixels(int units, int averageWidth) { return Scale(units, averageWidth, 4); }

@@ -6,15 +6,21 @@
 
 namespace mif {
 
-// The error box's text: a "." added when the last character (found by the
-// lead-byte rule) has a first byte above 0x2E. Code page 932 bytes.
-std::string WithClosingPeriod(std::string message);
+// The error box's closing period: a "." added when the last character's
+// first byte, as code page 932 writes it, is above 0x2E. The text itself
+// stays as it is, a name code page 932 cannot hold included.
+std::u16string WithClosingPeriod(std::u16string message);
 
-// What Ctrl+C in the plain box puts on the clipboard (code page 932, CR LF
-// lines): dashes, the caption, dashes, the text, dashes, each button
-// caption without "&" and with three spaces after it, dashes.
-std::string PlainBoxClipboardText(std::string_view caption, std::string_view text,
-                                  std::string_view buttons);
+// The error box's whole text: the reason with its closing period, then, on
+// a line of its own, the file it is about and where the run was ("(入力
+// 2/3)"), as far as there are. The "." never goes after a file name.
+std::u16string ErrorBoxText(const std::u16string& reason, const std::u16string& file,
+                            const std::u16string& place);
+
+// What Ctrl+C in the plain box puts on the clipboard (CR LF lines): dashes, the caption, dashes,
+// the text, dashes, each button caption without "&" and with three spaces after it, dashes.
+std::u16string PlainBoxClipboardText(std::u16string_view caption, std::u16string_view text,
+                                     std::u16string_view buttons);
 
 // The plain box's layout in pixels, from the font's average character size
 // (the 52 letters' width / 52, and their height), the measured text and

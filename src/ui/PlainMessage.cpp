@@ -14,18 +14,19 @@ namespace mif {
 namespace {
 
 constexpr int kOkId = IDOK;
-constexpr char kOk[] = "OK";
+constexpr char16_t kOk[] = u"OK";
 
 struct Box {
-  std::string text;
-  std::string caption;
+  std::u16string text;
+  std::u16string caption;
   bool done = false;
 };
 
 void CopyToClipboard(HWND window, const Box& box) {
   MessageBeep(0);
-  const std::string cp932 = PlainBoxClipboardText(box.caption, box.text, kOk);
-  const std::wstring wide = Wide(cp932);
+  const std::u16string text = PlainBoxClipboardText(box.caption, box.text, kOk);
+  const std::wstring wide = Wide(text);
+  const std::string cp932 = EncodeCp932(text);  // for programs that read the ANSI text
   if (!OpenClipboard(window)) throw EMergeError(u"クリップボードを開くことができません");
   EmptyClipboard();
   const auto put = [](UINT format, const void* bytes, std::size_t size) {
@@ -108,12 +109,14 @@ bool IsCtrlC(const MSG& message) {
 
 }  // namespace
 
-void ShowPlainMessage(const std::string& cp932Text) {
+void ShowPlainMessage(const std::string& cp932Text) { ShowPlainMessage(DecodeCp932(cp932Text)); }
+
+void ShowPlainMessage(const std::u16string& shown) {
   TApplication& application = TApplication::Instance();
   HINSTANCE module = application.ModuleInstance();
   RegisterBoxClass(module);
-  Box box{cp932Text, application.Title()};
-  const std::wstring text = Wide(cp932Text);
+  Box box{shown, DecodeCp932(application.Title())};
+  const std::wstring text = Wide(shown);
   HFONT font = MessageFont();
   const PlainBoxLayout layout = LayOut(font, text);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

@@ -10,6 +10,8 @@ namespace mif {
 
 // Shows `cp932Text` modally and returns when the box is closed.
 void ShowPlainMessage(const std::string& cp932Text);
+// The same for wide text, which may hold names code page 932 cannot.
+void ShowPlainMessage(const std::u16string& message);
 
 // The class of the box's window, for those who look for it.
 inline constexpr wchar_t kPlainMessageClass[] = L"TPlainMessage";

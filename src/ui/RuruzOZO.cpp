@@ -26,15 +26,6 @@ std::wstring FullName(const std::string& cp932Name) {
   return length > 0 && length < MAX_PATH * 4 ? std::wstring(full, length) : name;
 }
 
-BOOL CALLBACK DisableOne(HWND window, LPARAM list) {
-  auto& scope = *reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(list);
-  if (window != scope.first && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
-    scope.second->push_back(window);
-  }
-  return TRUE;
-}
-
 // Moves `window` to the centre of `monitor`'s work area, without size,
 // activation or redrawing.
 void CentreOn(HWND window, HMONITOR monitor) {
@@ -144,41 +135,36 @@ void TApplication::ProcessPendingMessages() {
   }
 }
 
-TApplication::ModalScope::ModalScope(HWND except) {
-  std::pair<HWND, std::vector<HWND>*> scope{except, &disabled_};
-  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&scope));
-}
-
-TApplication::ModalScope::~ModalScope() {
-  for (HWND window : disabled_) EnableWindow(window, TRUE);
-}
-
-void TApplication::ReportError() {
-  std::wstring text = Wide(WithClosingPeriod(EncodeCp932([] {
-    try {
-      throw;
-    } catch (const Exception& error) {
-      return DescribeError(error, false);
-    } catch (...) {
-      return CurrentErrorText();
-    }
-  }())));
-  // The second line: which file failed, and where the run was.
-  std::wstring where;
+// The error's reason, its file and the run's place: a file error's and a
+// refusal's file go on a line of their own.
+std::u16string TApplication::ErrorText() const {
+  std::u16string reason, file;
   bool aboutOutput = false;
   try {
     throw;
-  } catch (const Exception& error) {
-    const auto* io = dynamic_cast<const EInOutError*>(&error);
-    if (io != nullptr && !io->FileName().empty()) where = FullName(io->FileName());
+  } catch (const EInOutError& error) {
+    reason = DescribeError(error, false);
+    if (!error.FileName().empty()) file = Utf16(FullName(error.FileName()));
+    aboutOutput = IsOutputError(error, runOutput_);
+  } catch (const EMergeError& error) {
+    reason = error.Reason();
+    if (!error.FileName().empty()) file = Utf16(FullName(error.FileName()));
     aboutOutput = IsOutputError(error, runOutput_);  // no source's place then
   } catch (...) {
+    reason = CurrentErrorText();
   }
-  if (runIndex_ >= 0 && !aboutOutput) {
-    where += (where.empty() ? L"(" : L" (") + Wide(SourcePlace(runIndex_, runCount_)) + L")";
+  const bool placed = runIndex_ >= 0 && !aboutOutput;
+  return ErrorBoxText(reason, file, placed ? SourcePlace(runIndex_, runCount_) : u"");
+}
+
+void TApplication::ReportError() noexcept {
+  try {
+    ShowBox(Wide(ErrorText()), MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // Memory ran out making the text: a fixed one says at least that much.
+    MessageBoxW(handle_, L"エラーが起きましたが、その内容を表示できません。", nullptr,
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
   }
-  if (!where.empty()) text += L"\r\n" + where;
-  ShowBox(text, MB_OK | MB_ICONERROR);
 }
 
 bool TApplication::AskYesNo(const std::u16string& text) {
@@ -188,7 +174,6 @@ bool TApplication::AskYesNo(const std::u16string& text) {
 int TApplication::ShowBox(const std::wstring& text, UINT type) {
   if (HWND captured = GetCapture()) SendMessageW(captured, WM_CANCELMODE, 0, 0);
   HWND active = GetActiveWindow();
-  HWND focus = GetFocus();
   RECT place{};
   GetWindowRect(handle_, &place);
   const HMONITOR activeMonitor =
@@ -204,8 +189,6 @@ int TApplication::ShowBox(const std::wstring& text, UINT type) {
     SetWindowPos(handle_, nullptr, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
-  if (active != nullptr) SetActiveWindow(active);
-  if (focus != nullptr) SetFocus(focus);
   return answer;
 }
 
@@ -233,13 +216,3 @@ bool Dispatch(const std::function<void()>& handler) {
 }
 
 }  // namespace mif
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  mif::TApplication application(instance);
-  application.SetTitle(mif::EncodeCp932(mif::TApplication::kTitle));
-  {
-    mif::TRuruzOZOF window(mif::MakeSystemFileDialogs());
-    application.Run(showCommand);
-  }
-  return 0;
-}

@@ -49,7 +49,7 @@ class TApplication {
   // title as caption, the closing-period rule, the failing file and its
   // place in the run on a second line), with the application's windows
   // disabled, and restores activation and focus afterwards.
-  void ReportError();
+  void ReportError() noexcept;
   // Asks `text` in the question box (the title as caption, はい and いいえ,
   // the application's windows disabled meanwhile); true for はい.
   bool AskYesNo(const std::u16string& text);
@@ -62,8 +62,11 @@ class TApplication {
   // output is not told as one of a source.
   void SetRunOutput(const std::string& cp932Name) { runOutput_ = cp932Name; }
 
-  // Disables the application's enabled windows for a modal box; the
-  // object given back enables them again.
+  // Disables the application's enabled windows for a modal dialog or box
+  // owned by the application's window. They are enabled again as that
+  // window is hidden or destroyed, before Windows chooses the window to
+  // activate, and at the latest when the scope ends; then the window that
+  // was active is activated again, and the focus goes back where it was.
   class ModalScope {
    public:
     explicit ModalScope(HWND except = nullptr);
@@ -71,13 +74,24 @@ class TApplication {
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
+    // Whether `window` is the dialog or box of this scope.
+    bool IsModalWindow(HWND window) const;
+    void EnableAgain();
+
    private:
     std::vector<HWND> disabled_;
+    HWND except_;
+    HWND active_;
+    HWND focus_;
+    ModalScope* outer_;
+    HHOOK hook_ = nullptr;
   };
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool HandleMessage(MSG& message);
+  // The error box's text for the exception being handled.
+  std::u16string ErrorText() const;
   // A system box over the application, activation and focus given back.
   int ShowBox(const std::wstring& text, UINT type);
 

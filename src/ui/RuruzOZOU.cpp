@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "file/FileName.h"
 #include "merge/MergeError.h"
@@ -13,8 +14,6 @@
 #include "ui/Wide.h"
 
 namespace mif {
-
-TRuruzOZOF* RuruzOZOF = nullptr;
 
 namespace {
 
@@ -100,7 +99,7 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// The .mif files directly inside a folder, in name order.
+// The .mif files directly inside a folder.
 std::vector<std::u16string> MifFilesIn(const std::u16string& folder) {
   std::u16string pattern = folder;
   if (!pattern.empty() && pattern.back() != u'\\' && pattern.back() != u'/') pattern += u'\\';
@@ -115,15 +114,7 @@ std::vector<std::u16string> MifFilesIn(const std::u16string& folder) {
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
-  std::sort(names.begin(), names.end());
   return names;
-}
-
-bool HasMifExtension(std::u16string_view name) {
-  if (name.size() < 4) return false;
-  std::u16string extension(name.substr(name.size() - 4));
-  for (char16_t& c : extension) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-  return extension == u".mif";
 }
 
 }  // namespace
@@ -137,7 +128,8 @@ const std::vector<ControlPlace>& ControlLayout() {
   return layout;
 }
 
-TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs) : dialogs_(std::move(dialogs)) {
+TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs)
+    : dialogs_(std::move(dialogs)), taskbar_(TApplication::Instance().Handle()) {
   TApplication& application = TApplication::Instance();
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -148,10 +140,10 @@ TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs) : dialogs_(std::mov
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
-  RuruzOZOF = this;
   handle_ =
       CreateWindowExW(0, kClassName, L"MIFデータを連結する", kStyle, kLeft, kTop, kWidth, kHeight,
                       application.Handle(), nullptr, application.ModuleInstance(), this);
+  if (handle_ == nullptr) throw EMergeError(u"ウィンドウを作成できません");
   CreateControls();
   LayOutForDpi(DpiOf(handle_));
   DragAcceptFiles(handle_, TRUE);
@@ -162,7 +154,6 @@ TRuruzOZOF::~TRuruzOZOF() {
   if (handle_ != nullptr) DestroyWindow(handle_);
   if (font_ != nullptr) DeleteObject(font_);
   UnregisterClassW(kClassName, TApplication::Instance().ModuleInstance());
-  RuruzOZOF = nullptr;
 }
 
 void TRuruzOZOF::CreateControls() {
@@ -244,7 +235,10 @@ LRESULT CALLBACK TRuruzOZOF::WindowProc(HWND window, UINT message, WPARAM wParam
   LRESULT result = 0;
   // What a handler throws is shown here, where the message is dispatched.
   if (!Dispatch([&] { result = self->Handle(message, wParam, lParam); })) {
-    if (!self->running_) EnableWindow(self->Control(kBExecute), TRUE);
+    if (!self->running_) {
+      EnableWindow(self->Control(kBExecute), TRUE);
+      self->taskbar_.Clear();  // the error box has been read
+    }
   }
   return result;
 }
@@ -275,6 +269,15 @@ LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawCheckListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back; at first, the list.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(handle_, focus)) focus_ = focus;
+        break;
+      }
+      SetFocus(focus_ != nullptr && IsWindow(focus_) ? focus_ : Control(kInNameList));
+      return 0;
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -340,16 +343,16 @@ void TRuruzOZOF::Button1Click() {
   if (names.empty()) return;
   openInitialName_ = names.front();
   std::vector<std::string> cp932Names;
-  std::u16string refused;
+  std::vector<std::u16string> refused;
   for (const std::u16string& name : names) {
     if (const auto narrow = ExactCp932(name)) {
       cp932Names.push_back(*narrow);
     } else {
-      refused += u"\r\n" + name;
+      refused.push_back(name);
     }
   }
   if (!refused.empty()) {
-    ShowPlainMessage(EncodeCp932(u"コードページ 932 で表せないファイル名があります:" + refused));
+    ShowPlainMessage(RefusedSelectionText(refused));
     return;
   }
   SetEntries(cp932Names, false);
@@ -366,22 +369,43 @@ void TRuruzOZOF::bExecuteClick() {
   HWND list = Control(kInNameList);
   const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   if (count == 0) {
-    ShowPlainMessage(EncodeCp932(u"入力フォルダーの指定がありません"));
+    ShowPlainMessage(u"入力フォルダーの指定がありません");
     return;
   }
   if (GetWindowTextLengthW(Control(kOutName)) == 0) {
-    ShowPlainMessage(EncodeCp932(u"出力ファイル名の指定がありません"));
+    ShowPlainMessage(u"出力ファイル名の指定がありません");
     return;
   }
-  EnableWindow(Control(kBExecute), FALSE);
-  for (int i = 0; i < count; ++i) SetMarked(list, i, true);
+  // Execute is enabled again however the run ends, before an error is
+  // shown, and gets back the focus that disabling it took.
   struct RunScope {
     TRuruzOZOF& window;
-    explicit RunScope(TRuruzOZOF& w) : window(w) { window.running_ = true; }
-    ~RunScope() { window.running_ = false; }
+    HWND execute;
+    bool hadFocus;
+    explicit RunScope(TRuruzOZOF& w)
+        : window(w), execute(w.Control(kBExecute)), hadFocus(GetFocus() == execute) {
+      window.running_ = true;
+      EnableWindow(execute, FALSE);
+    }
+    ~RunScope() {
+      window.running_ = false;
+      EnableWindow(execute, TRUE);
+      if (hadFocus) SetFocus(execute);
+      // Red until the error box is closed; cleared at once after a run
+      // that went through.
+      if (std::uncaught_exceptions() > 0) {
+        window.taskbar_.ShowError();
+      } else {
+        window.taskbar_.Clear();
+      }
+      window.taskbar_.FlashUnlessInFront(window.handle_);
+    }
   } scope(*this);
+  SetAllMarked(list, true);
   runCount_ = count;
-  lastTurn_ = std::chrono::steady_clock::now();
+  // The run's first turn comes with its first source, at once: the marks
+  // show, and the window answers.
+  lastTurn_ = std::chrono::steady_clock::now() - kTurnInterval;
   columnsDeclined_ = false;
   try {
     RunMerge(*this);
@@ -389,41 +413,20 @@ void TRuruzOZOF::bExecuteClick() {
     if (!columnsDeclined_) throw;  // declined at the question: nothing to tell
   }
   TApplication::Instance().SetRunPlace(-1, 0);
-  EnableWindow(Control(kBExecute), TRUE);
 }
 
 void TRuruzOZOF::DropFiles(const std::vector<std::u16string>& names) {
   if (running_) {
-    ShowPlainMessage(EncodeCp932(u"結合の実行中はファイルを追加できません"));
+    ShowPlainMessage(u"結合の実行中はファイルを追加できません");
     return;
   }
-  std::vector<std::string> added;
-  std::u16string skipped;
-  for (const std::u16string& name : names) {
+  const auto isFolder = [](const std::u16string& name) {
     const DWORD attributes = GetFileAttributesW(Wide(name).c_str());
-    std::vector<std::u16string> files;
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      files = MifFilesIn(name);
-    } else if (HasMifExtension(name)) {
-      files = {name};
-    } else {
-      skipped += u"\r\n" + name;
-      continue;
-    }
-    for (const std::u16string& file : files) {
-      if (const auto narrow = ExactCp932(file)) {
-        added.push_back(*narrow);
-      } else {
-        skipped += u"\r\n" + file;
-      }
-    }
-  }
-  SetEntries(added, true);
-  if (!skipped.empty()) {
-    ShowPlainMessage(EncodeCp932(
-        u"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:" +
-        skipped));
-  }
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  };
+  const EntryNames entries = EntriesOfDroppedNames(names, isFolder, MifFilesIn);
+  SetEntries(entries.added, true);
+  if (!entries.skipped.empty()) ShowPlainMessage(SkippedNamesText(entries.skipped));
 }
 
 int TRuruzOZOF::SourceCount() {
@@ -440,6 +443,7 @@ SourceParts TRuruzOZOF::Source(int index) {
 }
 
 void TRuruzOZOF::SourceStarting(int index) {
+  taskbar_.Show(index, runCount_);
   HWND list = Control(kInNameList);
   SetMarked(list, index, false);
   TApplication::Instance().ProcessPendingMessages();

@@ -13,6 +13,7 @@
 #include "merge/MergeRun.h"
 #include "merge/SourceEntry.h"
 #include "ui/FileDialogs.h"
+#include "ui/TaskbarProgress.h"
 
 namespace mif {
 
@@ -94,6 +95,8 @@ class TRuruzOZOF final : public MergeInputs {
   std::unique_ptr<FileDialogs> dialogs_;
   HWND handle_ = nullptr;
   HFONT font_ = nullptr;
+  HWND focus_ = nullptr;
+  TaskbarProgress taskbar_;  // the control that had the focus when the window was left
   int dpi_ = 96;
   std::vector<SourceParts> parts_;  // beside the list's texts, one an entry
   std::u16string openInitialName_, saveInitialName_;
@@ -102,8 +105,5 @@ class TRuruzOZOF final : public MergeInputs {
   int runCount_ = 0;
   std::chrono::steady_clock::time_point lastTurn_;
 };
-
-// The object RuruzOZOF, while it exists.
-extern TRuruzOZOF* RuruzOZOF;
 
 }  // namespace mif

@@ -370,8 +370,33 @@ TEST_F(Gui, AnErrorAboutTheOutputNamesNoSourcesPlace) {
   Select(dir, {"1__A.mif"});
   const std::string output = dir.File("no\\such\\out.mif");
   SetText(kOutName, testing::Utf8Path(output).wstring());
-  ExpectBox(testing::Utf8Path("出力ファイルのフォルダーがありません: " + output + ".").wstring());
+  // The path on a line of its own: no "." turns out.mif into out.mif.
+  ExpectBox(testing::Utf8Path("出力ファイルのフォルダーがありません.\r\n" + output).wstring());
   Click(kBExecute);
+}
+
+TEST_F(Gui, AfterEachBoxTheWindowIsActiveWithTheFocusWhereItWas) {
+  EXPECT_EQ(GetActiveWindow(), window->Handle());
+  EXPECT_EQ(GetFocus(), List());  // the first control in tab order
+  HWND outName = window->Control(kOutName);
+  SetFocus(outName);
+  const auto disabled = [&](const Box&) { EXPECT_FALSE(IsWindowEnabled(window->Handle())); };
+  ExpectBox(L"入力フォルダーの指定がありません", disabled);  // the plain box
+  window->bExecuteClick();  // as Enter on a button would, without taking the focus
+  EXPECT_EQ(GetActiveWindow(), window->Handle());
+  EXPECT_EQ(GetFocus(), outName);
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader + "Point 1 1\r\n");  // no .mid: the error box
+  Select(dir, {"1__A.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  SetFocus(window->Control(kBExecute));  // which the run disables and enables again
+  ExpectBox(L"ファイルが見つかりません (コード 2): 名前と場所を確かめてください.\r\n" +
+                testing::Utf8Path(dir.File("1__A.mid")).wstring() + L" (入力 1/1)",
+            disabled);
+  Click(kBExecute);
+  EXPECT_TRUE(IsWindowEnabled(window->Handle()));
+  EXPECT_EQ(GetActiveWindow(), window->Handle());
+  EXPECT_EQ(GetFocus(), window->Control(kBExecute));
 }
 
 // Columns that the first source's do not take: the window asks whether to
@@ -474,7 +499,8 @@ TEST_F(Gui, AShorterListChosenDuringARunEndsItAtTheFirstMissingIndex) {
   ExpectBox(L"リストのインデックスが範囲を超えています (1)\r\n(入力 2/3)");  // ")" takes no period
   Click(kBExecute);
   EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n");
+  // Taken at the run's first turn, while it read the headers: nothing written.
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid"))));
   EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
 }
 

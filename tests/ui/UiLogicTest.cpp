@@ -46,22 +46,48 @@ TEST(WindowTexts, OutputNameCountAndScroll) {
 }
 
 TEST(WithClosingPeriod, PeriodAfterTextButNotAfterPunctuation) {
-  EXPECT_EQ(WithClosingPeriod("abc"), "abc.");
-  for (const char* unchanged : {"abc.", "abc!", "abc)", "a-", "a ", ""}) {
-    EXPECT_EQ(WithClosingPeriod(unchanged), unchanged);
+  EXPECT_EQ(WithClosingPeriod(u"abc"), u"abc.");
+  for (const char16_t* unchanged : {u"abc.", u"abc!", u"abc)", u"a-", u"a ", u""}) {
+    EXPECT_EQ(WithClosingPeriod(std::u16string(unchanged)), unchanged);
   }
-  EXPECT_EQ(WithClosingPeriod("code 5"), "code 5.");
-  EXPECT_EQ(WithClosingPeriod("C:/"), "C:/.");
+  EXPECT_EQ(WithClosingPeriod(u"code 5"), u"code 5.");
   // ソ 83 5C: its trail byte 5C is above 2E too, but the character counts.
-  EXPECT_EQ(WithClosingPeriod("\x83\x5C"), "\x83\x5C.");
+  EXPECT_EQ(WithClosingPeriod(u"ソ"), u"ソ.");
   // 、 81 41: the character's first byte, 81, decides.
-  EXPECT_EQ(WithClosingPeriod("x\x81\x41"), "x\x81\x41.");
+  EXPECT_EQ(WithClosingPeriod(u"x、"), u"x、.");
+  // 한 has no code page 932 form: '?', 3F, decides, and the text stays.
+  EXPECT_EQ(WithClosingPeriod(u"한"), u"한.");
+}
+
+TEST(ErrorBoxText, TheFileGoesOnALineOfItsOwnAfterThePeriod) {
+  EXPECT_EQ(ErrorBoxText(u"DATA 行がありません", u"C:\\GIS\\g1", u"入力 2/3"),
+            u"DATA 行がありません.\r\nC:\\GIS\\g1 (入力 2/3)");
+  EXPECT_EQ(ErrorBoxText(u"出力ファイルのフォルダーがありません", u"D:\\x\\out.mif", u""),
+            u"出力ファイルのフォルダーがありません.\r\nD:\\x\\out.mif");
+  EXPECT_EQ(ErrorBoxText(u"リストのインデックスが範囲を超えています (1)", u"", u"入力 2/3"),
+            u"リストのインデックスが範囲を超えています (1)\r\n(入力 2/3)");
+  EXPECT_EQ(ErrorBoxText(u"中止", u"", u""), u"中止.");
+}
+
+TEST(DroppedNames, MifFilesAndTheMifFilesOfFoldersInNameOrder) {
+  const auto isFolder = [](const std::u16string& name) { return name == u"D:\\sets"; };
+  const auto mifFilesIn = [](const std::u16string&) {
+    return Names({u"D:\\sets\\b.mif", u"D:\\sets\\A.MIF"});
+  };
+  const EntryNames entries = EntriesOfDroppedNames(
+      {u"D:\\x\\1.MIF", u"D:\\sets", u"D:\\note.txt", u"D:\\한.mif"}, isFolder, mifFilesIn);
+  EXPECT_EQ(entries.added,
+            std::vector<std::string>({"D:\\x\\1.MIF", "D:\\sets\\A.MIF", "D:\\sets\\b.mif"}));
+  EXPECT_EQ(entries.skipped, Names({u"D:\\note.txt", u"D:\\한.mif"}));
+  EXPECT_EQ(SkippedNamesText(entries.skipped),
+            u"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:"
+            u"\r\nD:\\note.txt\r\nD:\\한.mif");
 }
 
 TEST(PlainBox, ClipboardTextAndMeasures) {
-  EXPECT_EQ(PlainBoxClipboardText("T", "msg", "&OK"),
-            "---------------------------\r\nT\r\n---------------------------\r\nmsg\r\n"
-            "---------------------------\r\nOK   \r\n---------------------------\r\n");
+  EXPECT_EQ(PlainBoxClipboardText(u"T", u"한", u"&OK"),
+            u"---------------------------\r\nT\r\n---------------------------\r\n한\r\n"
+            u"---------------------------\r\nOK   \r\n---------------------------\r\n");
   // An average character of 7 x 15 pixels (a 9 pt UI font), a text of
   // 200 x 15, "OK" 15 wide: margins 14 and 15, space 19, button 88 x 26.
   const PlainBoxLayout layout = LayOutPlainBox(7, 15, 200, 15, 15);
