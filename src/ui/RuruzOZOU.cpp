@@ -160,9 +160,12 @@ void TRuruzOZOF::CreateControls() {
   HINSTANCE module = TApplication::Instance().ModuleInstance();
   for (const ControlPlace& place : ControlLayout()) {
     const ControlKind kind = KindOf(place.id);
-    CreateWindowExW(kind.exStyle, kind.className, kind.text, kind.style, place.left, place.top,
-                    place.width, place.height, handle_,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), module, nullptr);
+    if (!CreateWindowExW(kind.exStyle, kind.className, kind.text, kind.style, place.left, place.top,
+                         place.width, place.height, handle_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), module,
+                         nullptr)) {
+      throw EMergeError(u"ウィンドウを作成できません");
+    }
   }
   HWND after = HWND_TOP;
   for (const ControlId id : kTabOrder) {

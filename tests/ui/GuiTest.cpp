@@ -423,6 +423,8 @@ TEST_F(Gui, OtherColumnsAskWhetherToMergeAllColumnsTogether) {
   Click(kBExecute);
   EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid"))));
   EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
+  EXPECT_EQ(GetActiveWindow(), window->Handle());
+  EXPECT_EQ(GetFocus(), window->Control(kBExecute));
   ExpectBox(question, answer(IDYES));
   Click(kBExecute);
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\t\r\n\"B\"\t\t\"road\"\r\n");
