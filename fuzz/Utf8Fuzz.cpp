@@ -7,6 +7,7 @@
 
 #include "FuzzInput.h"
 #include "text/Cp932.h"
+#include "text/JisSpellings.h"
 #include "text/Utf8.h"
 #include "text/Utf8ToCp932.h"
 
@@ -57,17 +58,10 @@ std::optional<std::u16string> ReferenceDecode(std::string_view utf8) {
 
 }  // namespace
 
-// What the transcoder writes for the JIS spellings: the bytes of the code
-// points that code page 932 decodes them to.
-std::string ExpectedCp932(std::u16string text) {
-  for (char16_t& c : text) {
-    c = c == u'\u301C'   ? u'\uFF5E'
-        : c == u'\u2016' ? u'\u2225'
-        : c == u'\u2212' ? u'\uFF0D'
-        : c == u'\u2014' ? u'\u2015'
-                         : c;
-  }
-  return mif::EncodeCp932(text);
+// What the transcoder writes: the codec's bytes for the JIS spellings'
+// Windows code points.
+std::string ExpectedCp932(const std::u16string& text) {
+  return mif::EncodeCp932(mif::testing::WindowsSpellings(text));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,6 +5,7 @@
 
 #include "merge/HeaderWords.h"
 #include "text/Cp932.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 
@@ -81,7 +82,7 @@ ColumnDef ParseColumnDef(std::string_view line) {
   column.other = OtherSpelling(typeText);
   if (words.size() < 2) return column;
   for (const TypeName& type : kTypes) {
-    if (!IsKeyword(words[1].text, type.name)) continue;
+    if (!EqualsIgnoringAsciiCase(words[1].text, type.name)) continue;
     if (type.type == ColumnType::Char && words.size() < 3) break;
     if (type.type == ColumnType::Decimal && words.size() < 4) break;
     column.type = type.type;

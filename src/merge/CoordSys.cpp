@@ -27,7 +27,7 @@ bool SameWords(const std::vector<HeaderWord>& a, const std::vector<HeaderWord>& 
 // The index of the word Bounds, or the number of words.
 std::size_t BoundsWord(const std::vector<HeaderWord>& words) {
   for (std::size_t i = 0; i < words.size(); ++i) {
-    if (!words[i].quoted && IsKeyword(words[i].text, "BOUNDS")) return i;
+    if (!words[i].quoted && EqualsIgnoringAsciiCase(words[i].text, "Bounds")) return i;
   }
   return words.size();
 }

@@ -25,15 +25,6 @@ std::vector<HeaderWord> SplitHeaderWords(std::string_view line, std::string_view
   return words;
 }
 
-bool IsKeyword(std::string_view word, std::string_view keyword) {
-  if (word.size() != keyword.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i];
-    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c) != keyword[i]) return false;
-  }
-  return true;
-}
-
 std::optional<double> NumberOf(std::string_view word) {
   if (!word.empty() && word.front() == '+') word.remove_prefix(1);
   double value = 0;

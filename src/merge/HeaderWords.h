@@ -16,9 +16,6 @@ struct HeaderWord {
 
 std::vector<HeaderWord> SplitHeaderWords(std::string_view line, std::string_view separators);
 
-// Whether the word is `keyword` (upper case) with ASCII letters in any case.
-bool IsKeyword(std::string_view word, std::string_view keyword);
-
 // The word as a whole decimal number ("0.9999", "-1e3", "500000"), or
 // nothing; numbers are compared by value.
 std::optional<double> NumberOf(std::string_view word);

@@ -73,7 +73,8 @@ bool IsOutputError(const Exception& error, const std::string& outputName) {
 }
 
 EMergeError RowTooLongError(const std::string& midName, std::int64_t row) {
-  return EMergeError(u"列を並べ替える行が長すぎます (" + Number(row) + u" 行目、16 MiB まで)", midName);
+  return EMergeError(u"列を並べ替える行が長すぎます (" + Number(row) + u" 行目、16 MiB まで)",
+                     midName);
 }
 
 std::u16string ReplacedCharactersText(const std::string& fileName, std::int64_t count,
@@ -83,7 +84,8 @@ std::u16string ReplacedCharactersText(const std::string& fileName, std::int64_t 
 }
 
 EMergeError SpecialSourceError(const std::string& sourceName) {
-  return EMergeError(u"通常のファイルではありません (フォルダー、パイプ、装置は結合できません)", sourceName);
+  return EMergeError(u"通常のファイルではありません (フォルダー、パイプ、装置は結合できません)",
+                     sourceName);
 }
 
 EMergeError NoDataLineError(const std::string& sourceName) {
@@ -91,8 +93,9 @@ EMergeError NoDataLineError(const std::string& sourceName) {
 }
 
 EMergeError HeaderLineTooLongError(const std::string& sourceName, std::size_t lineNumber) {
-  return EMergeError(u"ヘッダーの行が長すぎます (" + Number(static_cast<std::int64_t>(lineNumber)) +
-                     u" 行目)", sourceName);
+  return EMergeError(
+      u"ヘッダーの行が長すぎます (" + Number(static_cast<std::int64_t>(lineNumber)) + u" 行目)",
+      sourceName);
 }
 
 EMergeError NoColumnsLineError(const std::string& sourceName) {
@@ -100,8 +103,9 @@ EMergeError NoColumnsLineError(const std::string& sourceName) {
 }
 
 EMergeError ColumnCountUnreadableError(const std::string& sourceName) {
-  return EMergeError(u"Columns 行の列数が読めないか、0 から " + Number(kMaxColumns) +
-                     u" の範囲の外です", sourceName);
+  return EMergeError(
+      u"Columns 行の列数が読めないか、0 から " + Number(kMaxColumns) + u" の範囲の外です",
+      sourceName);
 }
 
 EMergeError DelimiterUnusableError(const std::string& sourceName, const std::string& delimiter) {
@@ -118,7 +122,8 @@ EMergeError DelimiterError(const std::string& sourceName, const std::string& del
 
 EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read) {
   return EMergeError(u"列の定義が Columns 行の列数 (" + Number(count) + u") より少ない (" +
-                     Number(read) + u") まま DATA 行になります", sourceName);
+                         Number(read) + u") まま DATA 行になります",
+                     sourceName);
 }
 
 EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef& column) {
@@ -127,12 +132,14 @@ EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef&
 
 EMergeError LayerColumnPlaceError(const std::string& sourceName, int position) {
   return EMergeError(u"LAYER 列が先頭ではなく " + Number(position) +
-                     u" 列目にあり、出力に LAYER 列が 2 つできてしまいます", sourceName);
+                         u" 列目にあり、出力に LAYER 列が 2 つできてしまいます",
+                     sourceName);
 }
 
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes) {
   return EMergeError(u"レイヤー名が長すぎます (" + Number(static_cast<std::int64_t>(bytes)) +
-                     u" バイト、LAYER 列に入るのは 254 バイトまで)", sourceName);
+                         u" バイト、LAYER 列に入るのは 254 バイトまで)",
+                     sourceName);
 }
 
 EMergeError CharsetError(const std::string& sourceName, const std::string& charset,
@@ -151,21 +158,24 @@ EMergeError ClauseError(const std::string& keyword, const std::string& sourceNam
 }
 
 EMergeError SourceChangedError(const std::string& sourceName, const std::u16string& what) {
-  return EMergeError(u"入力ファイルが最初に読んだあとで変わり、書き始めた出力に合いません (" +
-                     what + u")", sourceName);
+  return EMergeError(
+      u"入力ファイルが最初に読んだあとで変わり、書き始めた出力に合いません (" + what + u")",
+      sourceName);
 }
 
 EColumnsError ExtraColumnError(const std::string& sourceName, const ColumnDef& column,
                                const std::string& firstName) {
   return EColumnsError(u"列 " + Name(column.name) + u" (" + Definition(column) +
-                       u") が最初の入力ファイル " + Name(firstName) + u" にありません", sourceName);
+                           u") が最初の入力ファイル " + Name(firstName) + u" にありません",
+                       sourceName);
 }
 
 EColumnsError MissingColumnError(const std::string& sourceName, const ColumnDef& firstColumn,
                                  const std::string& firstName) {
   return EColumnsError(u"最初の入力ファイル " + Name(firstName) + u" の列 " +
-                       Name(firstColumn.name) + u" (" + Definition(firstColumn) +
-                       u") がありません", sourceName);
+                           Name(firstColumn.name) + u" (" + Definition(firstColumn) +
+                           u") がありません",
+                       sourceName);
 }
 
 EColumnsError ColumnTypeError(const std::string& sourceName, const ColumnDef& column,
@@ -184,7 +194,8 @@ EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
 EMergeError UnfinishedObjectError(const std::string& mifName) {
   return EMergeError(
       u"最後のオブジェクトの行 (座標、Collection の部分、Text の文字列など) "
-      u"が足りないままファイルが終わります", mifName);
+      u"が足りないままファイルが終わります",
+      mifName);
 }
 
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row) {

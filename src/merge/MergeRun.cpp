@@ -8,14 +8,13 @@ namespace mif {
 
 void PlanRun(MergeInputs& inputs, int count, MergeContext& context) {
   context.sourceCount = count;
-  const ColumnsMode option = inputs.ColumnsOption();
+  ColumnsMode mode = inputs.ColumnsOption();
   SchemaBuilder builder;
   for (int i = 0; i < count; ++i) {
     const SourceParts parts = inputs.Source(i);
     inputs.SourceExamining(i);
     ExamineSource(parts, i, context, builder);
   }
-  ColumnsMode mode = option;
   if (mode == ColumnsMode::First && builder.ColumnProblem() &&
       inputs.MergeAllColumns(*builder.ColumnProblem())) {
     mode = ColumnsMode::Union;

@@ -14,10 +14,7 @@ namespace {
 // Opens the output pair for source `index`, unless it is open by this name.
 void OpenOutput(int index, const std::string& outputName, MergeContext& context) {
   if (index > 0 && context.output.IsOpenAs(outputName)) return;
-  RefuseUnusableOutputName(outputName);
-  const std::string outputMif = ChangeFileExtension(outputName, ".mif");
-  RefuseUnusableOutputName(outputMif);
-  context.RefuseOutputOverSource(outputMif, ChangeFileExtension(outputName, ".mid"));
+  RefuseOutput(outputName, context);
   context.output.Open(outputName, index == 0, context.makeDevice);
 }
 
@@ -36,6 +33,13 @@ void RefuseUnusableOutputName(const std::string& outputName) {
   }
   const std::string folder = ExtractDirectoryPart(outputName);
   if (!folder.empty() && !IsDirectory(folder)) throw OutputFolderError(outputName);
+}
+
+void RefuseOutput(const std::string& outputName, const MergeContext& context) {
+  const std::string outputMif = ChangeFileExtension(outputName, ".mif");
+  RefuseUnusableOutputName(outputName);
+  RefuseUnusableOutputName(outputMif);
+  context.RefuseOutputOverSource(outputMif, ChangeFileExtension(outputName, ".mid"));
 }
 
 void MergeSourcePair(int index, const SourceParts& source, bool utf8, const std::string& outputName,

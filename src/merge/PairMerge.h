@@ -33,4 +33,9 @@ void MergeSourcePair(int index, const std::string& directory, const std::string&
 // whose folder does not exist.
 void RefuseUnusableOutputName(const std::string& outputName);
 
+// Everything the run refuses of an output name before it opens the pair:
+// RefuseUnusableOutputName for the name and its .mif, and a .mif or .mid
+// that is one of the sources protected in `context`.
+void RefuseOutput(const std::string& outputName, const MergeContext& context);
+
 }  // namespace mif

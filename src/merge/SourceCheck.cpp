@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "file/FileName.h"
 #include "file/InOutError.h"
 #include "file/TextLineFile.h"
 #include "merge/MergeContext.h"
@@ -141,17 +140,9 @@ RunReport CheckRun(MergeInputs& inputs,
   }
   RunReport run;
   if (!output.empty()) {
-    Try(run.outputProblems, [&] {
-      RefuseUnusableOutputName(output);
-      RefuseUnusableOutputName(ChangeFileExtension(output, ".mif"));
-      context.RefuseOutputOverSource(ChangeFileExtension(output, ".mif"),
-                                     ChangeFileExtension(output, ".mid"));
-    });
+    Try(run.outputProblems, [&] { RefuseOutput(output, context); });
   }
-  if (schema) {
-    run.outputHeader = OutputHeaderLines(*schema);
-    for (const ColumnDef& column : schema->columns) run.outputColumns.push_back(column.name);
-  }
+  if (schema) run.outputHeader = OutputHeaderLines(*schema);
   return run;
 }
 

@@ -34,7 +34,6 @@ struct RunReport {
   // The output's header as the run would write it; empty when the sources'
   // headers leave no output to plan.
   std::vector<std::string> outputHeader;
-  std::vector<std::string> outputColumns;  // after LAYER, as the header names them
 };
 
 class MergeInputs;

@@ -3,23 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "text/Cp932.h"
+#include "text/JisSpellings.h"
 #include "text/Utf8.h"
 
 namespace mif {
 namespace {
-
-// The JIS spellings as the code points that code page 932 decodes those
-// bytes to: 81 60 is U+FF5E, 81 61 U+2225, 81 7C U+FF0D, 81 5C U+2015.
-std::u16string WindowsSpellings(std::u16string text) {
-  for (char16_t& c : text) {
-    c = c == u'\u301C'   ? u'\uFF5E'
-        : c == u'\u2016' ? u'\u2225'
-        : c == u'\u2212' ? u'\uFF0D'
-        : c == u'\u2014' ? u'\u2015'
-                         : c;
-  }
-  return text;
-}
 
 // The fused path must give exactly what the two steps give.
 void ExpectSameAsTwoSteps(const std::string& utf8) {
@@ -28,7 +16,7 @@ void ExpectSameAsTwoSteps(const std::string& utf8) {
   const auto wide = DecodeUtf8(utf8);
   ASSERT_EQ(accepted, wide.has_value()) << utf8;
   if (accepted) {
-    EXPECT_EQ(fused, EncodeCp932(WindowsSpellings(*wide))) << utf8;
+    EXPECT_EQ(fused, EncodeCp932(testing::WindowsSpellings(*wide))) << utf8;
   }
 }
 
