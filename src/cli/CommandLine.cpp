@@ -58,7 +58,7 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
     if (!TakeValue(arguments, i, glued, value) || (value != "union" && value != "intersection")) {
       return Fail(error, "--columns には union か intersection を指定します");
     }
-    line.columns = value;
+    line.columns = value == "union" ? ColumnsMode::Union : ColumnsMode::Intersection;
     return true;
   }
   if (name == "--from-list") {
@@ -106,9 +106,9 @@ const char* UsageText() {
          "       mifjoin --check [--utf8] [--columns ...] [-o OUTPUT] SOURCE.mif...\n"
          "\n"
          "MIF/MID の組を入力の順に結合し、OUTPUT.mif と OUTPUT.mid に書きます。\n"
-         "出力のヘッダーは最初の入力のもので、先頭に LAYER 列が加わります。\n"
+         "列は名前で合わせ、先頭に各入力のファイル名からのレイヤー名の LAYER 列が加わります。\n"
          "\n"
-         "  -o, --output OUTPUT  出力ファイル名 (拡張子は .mif と .mid になります)\n"
+         "  -o, --output OUTPUT  出力ファイル名 (.mif で終わらない名前には .mif を付けます)\n"
          "      --from-list FILE FILE の各行を入力の .mif ファイル名として読みます\n"
          "      --utf8           オブジェクト行を UTF-8 から SJIS (コードページ 932) に変換します\n"
          "      --columns union  列の違う入力を、すべての列を名前で合わせて結合します\n"

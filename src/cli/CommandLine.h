@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "merge/OutputSchema.h"
+
 namespace mif {
 
 struct CommandLine {
@@ -14,10 +16,11 @@ struct CommandLine {
   bool check = false;
   bool help = false;
   bool version = false;
-  std::string columns;                 // --columns: "", "union" or "intersection"
-  std::string output;                  // as given, UTF-8
+  ColumnsMode columns = ColumnsMode::First;  // --columns union | intersection
+  // Paths as the system gives them (PathText.h).
+  std::string output;
   std::vector<std::string> listFiles;  // --from-list, in order
-  std::vector<std::string> sources;    // as given, UTF-8
+  std::vector<std::string> sources;
 };
 
 struct CommandLineError {

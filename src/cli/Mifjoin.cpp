@@ -1,19 +1,17 @@
 #include "cli/Mifjoin.h"
 
 #include <cstdio>
-#include <new>
 
 #include "cli/CommandLine.h"
-#include "cli/PathArgument.h"
 #include "cli/ProgressLine.h"
 #include "cli/SourceList.h"
-#include "file/FileName.h"
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
-#include "merge/PairMerge.h"
-#include "merge/SourceCheck.h"
-#include "merge/SourceEntry.h"
+#include "merge/OutputTarget.h"
+#include "platform/PathText.h"
+#include "text/AsciiCase.h"
+#include "text/Cp932.h"
 #include "text/Utf8.h"
 
 #ifndef MIF_VERSION
@@ -27,83 +25,72 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
-// A failure to report and leave with; its text is UTF-8.
-struct Refusal {
-  std::string message;
-};
+// A path as the terminal shows it.
+std::string Shown(const std::string& path) { return EncodeUtf8(PathDisplay(path)); }
+// Code page 932 text of a header (a layer name, a column) as UTF-8.
+std::string Text(const std::string& cp932) { return EncodeUtf8(DecodeCp932(cp932)); }
 
-std::string ToCp932(const std::string& utf8Path) {
-  std::string cp932;
-  if (!PathToCp932(utf8Path, cp932)) {
-    throw Refusal{"ファイル名をコードページ 932 で表せません: " + utf8Path};
+// The one place where an error becomes the line a user reads: the message,
+// the way on for columns, where the run was, and what its output holds.
+std::string ErrorLine() {
+  std::string line = "mifjoin: " + EncodeUtf8(CurrentErrorText());
+  try {
+    throw;
+  } catch (const Exception& error) {
+    if (dynamic_cast<const EColumnsError*>(&error) != nullptr) {
+      line += "。--columns union で、すべての列を名前で合わせて結合できます";
+    }
+    const ErrorPlace& place = error.Place();
+    if (place.kind == ErrorPlace::Kind::Source) {
+      line +=
+          " [" + EncodeUtf8(SourcePlace(place.index, place.count)) + ": " + Shown(place.path) + "]";
+    } else if (place.kind == ErrorPlace::Kind::Output) {
+      line += " [出力: " + Shown(place.path) + "]";
+    }
+    if (!error.OutputState().empty()) line += "。" + EncodeUtf8(error.OutputState());
+  } catch (...) {
   }
-  return cp932;
+  return line + "\n";
 }
 
-ColumnsMode ColumnsModeOf(const std::string& option) {
-  return option == "union"          ? ColumnsMode::Union
-         : option == "intersection" ? ColumnsMode::Intersection
-                                    : ColumnsMode::First;
-}
-
-class CommandInputs final : public MergeInputs {
+class CommandInputs : public MergeInputs {
  public:
   CommandInputs(const std::vector<std::string>& sources, const CommandLine& line,
                 std::string output, ProgressLine& progress, std::ostream& err)
       : sources_(sources),
         output_(std::move(output)),
         utf8_(line.utf8),
-        columns_(ColumnsModeOf(line.columns)),
         progress_(progress),
         err_(err) {
-    // Refuses a path that cp932 cannot hold before anything is read or written.
-    for (const std::string& source : sources_) parts_.push_back(MakeSourceParts(ToCp932(source)));
+    for (const std::string& source : sources_) parts_.push_back(MakeSourceParts(source));
   }
   int SourceCount() override { return static_cast<int>(parts_.size()); }
-  SourceParts Source(int index) override { return parts_[index]; }
-  void SourceExamining(int index) override {
-    current_ = index;
-    progress_.SourceStarting(index, sources_[index]);
-  }
+  SourceParts Source(int index) override { return parts_[static_cast<std::size_t>(index)]; }
+  void SourceExamining(int index) override { SourceStarting(index); }
   void SourceStarting(int index) override {
     current_ = index;
-    progress_.SourceStarting(index, sources_[index]);
+    progress_.SourceStarting(index, Shown(sources_[static_cast<std::size_t>(index)]));
   }
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8_; }
-  ColumnsMode ColumnsOption() override { return columns_; }
-  void BytesMerged(std::uint64_t total) override {
-    bytes_ = total;
-    progress_.BytesRead(total);
-  }
+  void BytesMerged(std::uint64_t total) override { progress_.BytesRead(total); }
   void Warning(const std::u16string& text) override {
     progress_.Clear();
-    err_ << "mifjoin: 警告: " << EncodeUtf8(text) << Where() << "\n";
+    err_ << "mifjoin: 警告: " << EncodeUtf8(text) << " ["
+         << EncodeUtf8(SourcePlace(current_, SourceCount())) << ": "
+         << Shown(sources_[static_cast<std::size_t>(current_)]) << "]\n";
   }
 
-  // Where the run stands, for messages.
-  std::string Where() const {
-    if (current_ < 0) return {};
-    return " [" + EncodeUtf8(SourcePlace(current_, static_cast<int>(sources_.size()))) + ": " +
-           sources_[current_] + "]";
-  }
-  // What the error is about: the output, or the source the run is at.
-  std::string WhereOf(const Exception& error) const {
-    if (IsOutputError(error, output_)) return " [出力: " + Cp932ToUtf8(output_) + "]";
-    return Where();
-  }
-  std::uint64_t Bytes() const { return bytes_; }
+ protected:
+  const std::vector<std::string>& sources_;
 
  private:
-  const std::vector<std::string>& sources_;
   std::vector<SourceParts> parts_;
   std::string output_;
   bool utf8_;
-  ColumnsMode columns_;
   ProgressLine& progress_;
   std::ostream& err_;
-  int current_ = -1;
-  std::uint64_t bytes_ = 0;
+  int current_ = 0;
 };
 
 std::string Count(std::int64_t count) { return count >= 0 ? std::to_string(count) : "?"; }
@@ -113,92 +100,103 @@ std::string ValuesText(const SourceReport& report) {
   std::string text;
   for (const std::string& value : report.values) {
     if (!text.empty()) text += ',';
-    text += value.empty() ? std::string("-") : Cp932ToUtf8(value);
+    text += value.empty() ? std::string("-") : Text(value);
   }
   return text;
 }
 
-void PrintSource(const std::string& source, const SourceReport& report, std::ostream& out) {
-  out << source << "\tlayer=" << Cp932ToUtf8(report.layerName)
-      << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
-      << "\tdelimiter=" << EncodeUtf8(DelimiterText(report.delimiter))
-      << "\tcharset=" << (report.charset.empty() ? "-" : Cp932ToUtf8(report.charset));
-  if (report.planned) out << "\tvalues=" << ValuesText(report);
-  out << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
-  for (const std::u16string& problem : report.problems) out << "\t" << EncodeUtf8(problem);
-  for (const std::u16string& warning : report.warnings) {
-    out << "\t警告: " << EncodeUtf8(warning);
+// The check's line a source: what the merge would take from it.
+class CheckInputs final : public CommandInputs {
+ public:
+  CheckInputs(const std::vector<std::string>& sources, const CommandLine& line, std::string output,
+              ProgressLine& progress, std::ostream& out, std::ostream& err)
+      : CommandInputs(sources, line, std::move(output), progress, err), out_(out) {}
+  void SourceDone(int index, const SourceReport& report) override {
+    clean_ = clean_ && report.problems.empty();
+    out_ << sources_[static_cast<std::size_t>(index)] << "\tlayer="
+         << (report.ownLayer ? std::string("(先頭の LAYER 列の値)") : Text(report.layerName))
+         << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
+         << "\tdelimiter=" << EncodeUtf8(DelimiterText(report.delimiter))
+         << "\tcharset=" << (report.charset.empty() ? "-" : Text(report.charset));
+    if (report.planned) out_ << "\tvalues=" << ValuesText(report);
+    out_ << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
+    for (const std::u16string& problem : report.problems) out_ << "\t" << EncodeUtf8(problem);
+    for (const std::u16string& warning : report.warnings) {
+      out_ << "\t警告: " << EncodeUtf8(warning);
+    }
+    out_ << (report.problems.empty() ? "\tOK\n" : "\n");
   }
-  out << (report.problems.empty() ? "\tOK\n" : "\n");
-}
+  bool Clean() const { return clean_; }
+
+ private:
+  std::ostream& out_;
+  bool clean_ = true;
+};
 
 void PrintOutput(const std::string& output, const RunReport& run, std::ostream& out) {
   for (const std::u16string& problem : run.outputProblems) {
-    out << "出力\t" << Cp932ToUtf8(output) << "\t" << EncodeUtf8(problem) << "\n";
+    out << "出力\t" << Shown(output) << "\t" << EncodeUtf8(problem) << "\n";
   }
   if (run.outputHeader.empty()) return;
   out << "出力のヘッダー";
-  if (!output.empty()) out << " (" << Cp932ToUtf8(ChangeFileExtension(output, ".mif")) << ")";
+  if (!output.empty()) out << " (" << Shown(OutputPairNames(output).mif) << ")";
   out << ":\n";
-  for (const std::string& line : run.outputHeader) out << "  " << Cp932ToUtf8(line) << "\n";
+  for (const std::string& line : run.outputHeader) out << "  " << Text(line) << "\n";
 }
 
-int CheckSources(const std::vector<std::string>& sources, const CommandLine& line,
-                 const std::string& output, std::ostream& out, std::ostream& err) {
+MergeOptions OptionsOf(const CommandLine& line) {
+  MergeOptions options;
+  options.columns = line.columns;
+  return options;
+}
+
+int Check(const CommandLine& line, const std::vector<std::string>& sources,
+          const std::string& output, std::ostream& out, std::ostream& err) {
   ProgressLine silent(err, false, 0);
-  CommandInputs inputs(sources, line, output, silent, err);
-  bool clean = true;
-  const RunReport run = CheckRun(inputs, [&](int index, const SourceReport& report) {
-    PrintSource(sources[index], report, out);
-    clean = clean && report.problems.empty();
-  });
+  CheckInputs inputs(sources, line, output, silent, out, err);
+  const RunReport run = CheckRun(inputs, OptionsOf(line));
   PrintOutput(output, run, out);
-  return clean && run.outputProblems.empty() ? 0 : kFailed;
-}
-
-// What a user is told of the error being handled, with a hint where the
-// columns could merge by name.
-std::string ErrorText(const CommandInputs& inputs) {
-  std::string text = EncodeUtf8(CurrentErrorText());
-  try {
-    throw;
-  } catch (const EColumnsError&) {
-    text += "。--columns union で、すべての列を名前で合わせて結合できます";
-    text += inputs.Where();
-  } catch (const Exception& error) {
-    text += inputs.WhereOf(error);
-  } catch (...) {
-    text += inputs.Where();
-  }
-  return text;
+  return inputs.Clean() && run.outputProblems.empty() ? 0 : kFailed;
 }
 
 int Merge(const CommandLine& line, const std::vector<std::string>& sources,
-          const std::string& output, std::ostream& err, bool progress) {
-  ProgressLine meter(err, progress && !line.quiet, static_cast<int>(sources.size()));
+          const std::string& output, std::ostream& err, const ProgressStyle& style) {
+  ProgressLine meter(err, style.draw && !line.quiet, static_cast<int>(sources.size()),
+                     style.escapes);
   CommandInputs inputs(sources, line, output, meter, err);
+  RunReport run;
   try {
-    RunMerge(inputs);
+    run = RunMerge(inputs, OptionsOf(line));
   } catch (...) {
     meter.Clear();
-    err << "mifjoin: " << ErrorText(inputs) << "\n";
+    err << ErrorLine();
     return kFailed;
   }
   meter.Clear();
   if (!line.quiet) {
+    const OutputNames names = OutputPairNames(output);
     char megabytes[32];
-    std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(inputs.Bytes()) / 1e6);
-    err << "mifjoin: " << sources.size() << " 個の入力 (" << megabytes << " MB) を "
-        << Cp932ToUtf8(ChangeFileExtension(output, ".mif")) << " と "
-        << Cp932ToUtf8(ChangeFileExtension(output, ".mid")) << " に結合しました\n";
+    std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(run.bytes) / 1e6);
+    err << "mifjoin: " << sources.size() << " 個の入力 (" << megabytes << " MB、" << run.objects
+        << " 個のオブジェクト) を " << Shown(names.mif) << " と " << Shown(names.mid)
+        << " に結合しました\n";
   }
   return 0;
+}
+
+// The command line's output name: a name that ends in .mif, in any letter
+// case, is that .mif; any other gets .mif after it (merged.2024 is
+// merged.2024.mif), as a source's name does.
+std::string OutputOf(const std::string& given) {
+  if (given.empty()) return given;
+  RefuseUnusableOutputName(given);  // before ".mif" hides an empty name
+  return EndsWithIgnoringAsciiCase(given, ".mif") ? given : given + ".mif";
 }
 
 }  // namespace
 
 int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-               bool progress) {
+               const ProgressStyle& style) {
   CommandLineError usage;
   const std::optional<CommandLine> line = ParseCommandLine(arguments, usage);
   if (!line) {
@@ -215,24 +213,16 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
   }
   try {
     std::vector<std::string> sources = line->sources;
-    for (const std::string& list : line->listFiles) AddListedSources(ToCp932(list), sources);
+    for (const std::string& list : line->listFiles) AddListedSources(list, sources);
     if (sources.empty()) {
       err << "mifjoin: 入力ファイルがありません (--from-list が空です)\n";
       return kUsage;
     }
-    // The output gets ".mif" as the window's output name does.
-    std::string output;
-    if (!line->output.empty()) {
-      output = ToCp932(line->output);
-      RefuseUnusableOutputName(output);  // before ".mif" hides an empty name
-      output = ChangeFileExtension(output, ".mif");
-    }
-    if (line->check) return CheckSources(sources, *line, output, out, err);
-    return Merge(*line, sources, output, err, progress);
-  } catch (const Refusal& refusal) {
-    err << "mifjoin: " << refusal.message << "\n";
+    const std::string output = OutputOf(line->output);
+    if (line->check) return Check(*line, sources, output, out, err);
+    return Merge(*line, sources, output, err, style);
   } catch (...) {
-    err << "mifjoin: " << EncodeUtf8(CurrentErrorText()) << "\n";
+    err << ErrorLine();
   }
   return kFailed;
 }

@@ -8,10 +8,30 @@ namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
+// The columns a terminal gives UTF-8 text: two for a character beyond
+// ASCII, as Japanese takes, which may overcount but never under.
+std::size_t Columns(std::string_view text) {
+  std::size_t columns = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      columns += 1;
+    } else if ((byte & 0xC0) != 0x80) {
+      columns += 2;
+    }
+  }
+  return columns;
+}
+
 }  // namespace
 
-ProgressLine::ProgressLine(std::ostream& out, bool enabled, int total)
-    : out_(out), enabled_(enabled), total_(total) {}
+ProgressLine::ProgressLine(std::ostream& out, bool enabled, int total, bool escapes)
+    : out_(out), enabled_(enabled), escapes_(escapes), total_(total) {}
+
+std::string ProgressLine::Erase(std::size_t columns) const {
+  if (escapes_) return "\x1b[K";
+  return columns < columns_ ? std::string(columns_ - columns, ' ') : std::string();
+}
 
 void ProgressLine::SourceStarting(int index, const std::string& utf8Name) {
   index_ = index;
@@ -34,13 +54,17 @@ void ProgressLine::Draw(bool force) {
   char figures[96];
   std::snprintf(figures, sizeof figures, "[%d/%d] %.1f MB %.1f MB/s ", index_ + 1, total_,
                 megabytes, seconds > 0 ? megabytes / seconds : 0.0);
-  out_ << '\r' << figures << name_ << "\x1b[K" << std::flush;
+  const std::string text = std::string(figures) + name_;
+  const std::size_t columns = Columns(text);
+  out_ << '\r' << text << Erase(columns) << std::flush;
+  columns_ = columns;
   visible_ = true;
 }
 
 void ProgressLine::Clear() {
   if (!visible_) return;
-  out_ << "\r\x1b[K" << std::flush;
+  out_ << '\r' << Erase(0) << (escapes_ ? "" : "\r") << std::flush;
+  columns_ = 0;
   visible_ = false;
 }
 

@@ -11,8 +11,9 @@ namespace mif {
 
 class ProgressLine {
  public:
-  // Draws nothing when `enabled` is false.
-  ProgressLine(std::ostream& out, bool enabled, int total);
+  // Draws nothing when `enabled` is false. Without `escapes` (a console
+  // that refuses them) the line is erased with spaces instead.
+  ProgressLine(std::ostream& out, bool enabled, int total, bool escapes = true);
   void SourceStarting(int index, const std::string& utf8Name);
   void BytesRead(std::uint64_t total);
   // Removes the line, so that what follows starts on a clean line.
@@ -20,9 +21,14 @@ class ProgressLine {
 
  private:
   void Draw(bool force);
+  // Ends what is drawn: with an erase to the end of the line, or with
+  // spaces over what the last line covered.
+  std::string Erase(std::size_t columns) const;
 
   std::ostream& out_;
   bool enabled_;
+  bool escapes_;
+  std::size_t columns_ = 0;  // of the line drawn last
   int total_;
   int index_ = 0;
   std::string name_;

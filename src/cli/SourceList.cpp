@@ -3,6 +3,7 @@
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "platform/FileDevice.h"
+#include "platform/PathText.h"
 #include "text/Cp932.h"
 #include "text/Utf8.h"
 
@@ -28,8 +29,8 @@ std::string ReadListBytes(const std::string& listPath) {
     code = device->Fill(buffer, sizeof buffer, count);
     bytes.append(buffer, count);
     if (bytes.size() > kMaxListBytes) {
-      throw EMergeError(u"リストが大きすぎます (" + Digits(kMaxListBytes >> 20) + u" MiB まで): " +
-                        DecodeCp932(listPath));
+      throw EMergeError(u"リストが大きすぎます (" + Digits(kMaxListBytes >> 20) + u" MiB まで)",
+                        listPath);
     }
   }
   device->Close();
@@ -59,8 +60,8 @@ std::vector<std::string> SplitLines(std::string_view text, const std::string& li
   while (!text.empty()) {
     const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
     if (end > kMaxListLine) {
-      throw EMergeError(u"リストの行が長すぎます (" + Digits(lines.size() + 1) + u" 行目): " +
-                        DecodeCp932(listPath));
+      throw EMergeError(u"リストの行が長すぎます (" + Digits(lines.size() + 1) + u" 行目)",
+                        listPath);
     }
     lines.emplace_back(text.substr(0, end));
     text.remove_prefix(std::min(text.size(), end + (text.substr(end, 2) == "\r\n" ? 2 : 1)));
@@ -70,19 +71,19 @@ std::vector<std::string> SplitLines(std::string_view text, const std::string& li
 
 }  // namespace
 
-void AddListedSources(const std::string& cp932ListPath, std::vector<std::string>& sources) {
-  std::string text = ReadListBytes(cp932ListPath);
+void AddListedSources(const std::string& listPath, std::vector<std::string>& sources) {
+  std::string text = ReadListBytes(listPath);
   if (StartsWith(text, "\xFF\xFE") || StartsWith(text, "\xFE\xFF")) {
     text = Utf16ToUtf8(text);
   } else if (StartsWith(text, "\xEF\xBB\xBF")) {
     text.erase(0, 3);
   }
-  std::vector<std::string> lines = SplitLines(text, cp932ListPath);
+  const std::vector<std::string> lines = SplitLines(text, listPath);
   bool utf8 = true;
   for (const std::string& line : lines) utf8 = utf8 && DecodeUtf8(line).has_value();
-  for (std::string& line : lines) {
+  for (const std::string& line : lines) {
     if (line.empty()) continue;
-    sources.push_back(utf8 ? std::move(line) : EncodeUtf8(DecodeCp932(line)));
+    sources.push_back(PathFromText(utf8 ? *DecodeUtf8(line) : DecodeCp932(line)));
   }
 }
 

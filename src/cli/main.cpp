@@ -11,8 +11,9 @@ int main(int argc, char** argv) {
   // before it can.
   try {
     const std::vector<std::string> arguments = mif::CommandLineArguments(argc, argv);
-    const int code =
-        mif::RunMifjoin(arguments, mif::StandardOutput(), err, mif::StandardErrorIsTerminal());
+    const mif::ProgressStyle style{mif::StandardErrorIsTerminal(),
+                                   mif::StandardErrorTakesEscapes()};
+    const int code = mif::RunMifjoin(arguments, mif::StandardOutput(), err, style);
     mif::StandardOutput().flush();
     return code;
   } catch (const std::bad_alloc&) {

@@ -1,22 +1,10 @@
 #include "file/FileName.h"
 
-#include "text/MbcsText.h"
-
 namespace mif {
 
 int FindLastDelimiter(std::string_view delimiters, std::string_view text) {
-  int i = static_cast<int>(text.size());
-  while (i > 0) {
-    const char byte = text[static_cast<std::size_t>(i - 1)];
-    if (byte == 0 || delimiters.find(byte) == std::string_view::npos) {
-      i -= 1;
-    } else if (ClassifyByte(text, i) == ByteClass::Trail) {
-      i -= 2;
-    } else {
-      return i;
-    }
-  }
-  return 0;
+  const std::size_t at = text.find_last_of(delimiters);
+  return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 std::string ChangeFileExtension(std::string_view name, std::string_view extension,

@@ -1,5 +1,7 @@
-// File-name operations on narrow text. A delimiter byte that is the trail
-// byte of a double-byte character (0x95 0x5C) is never taken as one.
+// The parts of a file name (a path as PathText.h tells). Delimiters and
+// dots are ASCII bytes, which neither the system's bytes (UTF-8 or code
+// page 932, whose trail bytes start at 0x40) nor WTF-8 ever use inside a
+// longer character, so names are cut as bytes.
 #pragma once
 
 #include <string>
@@ -9,8 +11,8 @@
 
 namespace mif {
 
-// 1-based position of the last byte of `text` that is in `delimiters` and
-// is no trail byte; 0 if none.
+// 1-based position of the last byte of `text` that is in `delimiters`; 0
+// if none.
 int FindLastDelimiter(std::string_view delimiters, std::string_view text);
 
 // Replaces what follows the last "." of the name part, dot included, by

@@ -1,7 +1,7 @@
 #include "file/InOutError.h"
 
+#include "platform/PathText.h"
 #include "platform/SystemErrorText.h"
-#include "text/Cp932.h"
 
 namespace mif {
 
@@ -30,7 +30,7 @@ std::u16string Explanation(std::int32_t statusCode) {
     case 29:
       return u"書き込みが進みません";
     case 32:
-      return u"ほかのプログラムか、この実行の別の入出力がファイルを使用中です";
+      return u"ほかのプログラム (MapInfo など) がファイルを開いています";
     case 112:
       return u"ディスクの空き領域が足りません";
     case 123:
@@ -55,7 +55,7 @@ std::u16string DescribeInOutError(const EInOutError& error, bool withFileName) {
   const std::u16string explanation = Explanation(code);
   if (!explanation.empty()) text.append(u": ").append(explanation);
   if (withFileName && !error.FileName().empty())
-    text.append(u": ").append(DecodeCp932(error.FileName()));
+    text.append(u": ").append(PathDisplay(error.FileName()));
   return text;
 }
 

@@ -14,8 +14,8 @@ namespace mif {
 // of the runtime's own codes 100-106.
 class EInOutError : public Exception {
  public:
-  // The message is the one the code's table row gives. `fileName` (narrow
-  // code page 932) is the file of the failed operation, where known; the
+  // The message is the one the code's table row gives. `fileName` (a path,
+  // PathText.h) is the file of the failed operation, where known; the
   // message does not include it.
   explicit EInOutError(std::int32_t statusCode, std::string fileName = {});
   std::int32_t StatusCode() const { return statusCode_; }

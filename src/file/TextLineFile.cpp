@@ -113,6 +113,17 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
   CheckPending();
 }
 
+void TextLineFile::SkipByteOrderMark() {
+  pending_ = 0;
+  if (mode_ != Mode::Input) {
+    Store(kNotOpenForReading);
+  } else if (bytesRead_ == 0 && Fill() && end_ >= 3 &&
+             std::memcmp(buffer_.get(), "\xEF\xBB\xBF", 3) == 0) {
+    position_ = 3;
+  }
+  CheckPending();
+}
+
 // True when a byte is ready at position_: one read, or the Ctrl-Z planted
 // at the physical end, which keeps the text at its end from then on.
 bool TextLineFile::Fill() {

@@ -27,7 +27,7 @@ class TextLineFile {
  public:
   static constexpr std::size_t kDefaultBufferSize = 128;
 
-  // Binds the name (narrow code page 932 text) and leaves the file closed;
+  // Binds the name (a path, PathText.h) and leaves the file closed;
   // opens nothing and cannot fail. A buffer size of 0 is taken as 1.
   explicit TextLineFile(std::string name, std::size_t bufferSize = kDefaultBufferSize,
                         std::unique_ptr<FileDevice> device = MakeSystemFileDevice());
@@ -60,6 +60,10 @@ class TextLineFile {
   void Empty();
   // What the system told of the file when it was last opened.
   const FileFacts& Facts() const { return facts_; }
+  // Drops a UTF-8 byte order mark (EF BB BF) at the start of a file just
+  // opened for reading: editors write one, and no line of a MIF pair
+  // begins with it.
+  void SkipByteOrderMark();
 
   // The next line's bytes without its break. At the end of the text an
   // empty line, without failing. Code 104 when not open for reading.

@@ -1,6 +1,9 @@
 #include "merge/LineCopy.h"
 
 #include "file/TextLineFile.h"
+#include "merge/CopyLimits.h"
+#include "text/Cp932.h"
+#include "text/Utf8.h"
 #include "text/Utf8ToCp932.h"
 
 namespace mif {
@@ -13,28 +16,66 @@ constexpr std::uint64_t kBytesPerProgress = 1 << 20;
 
 void ProgressMeter::Step() {
   const std::uint64_t read = source_.BytesRead();
-  if (read - reported_ >= kBytesPerProgress && context_.progress) {
+  if (read - reported_ >= kBytesPerProgress && progress_) {
     reported_ = read;
-    context_.progress(context_.bytesDone + read);
+    progress_(read);
   }
 }
 
 void ProgressMeter::Done() {
-  context_.bytesDone += source_.BytesRead();
-  if (context_.progress) context_.progress(context_.bytesDone);
+  if (progress_) progress_(source_.BytesRead());
 }
 
-std::string_view LineConverter::Convert(std::string_view piece, bool wholeLine,
-                                        std::int64_t lineNumber) {
-  if (!convert_ || !wholeLine) return piece;
-  std::size_t replaced = 0;
-  const auto length = TranscodeUtf8ToCp932Into(piece, converted_, &replaced);
-  if (!length) return piece;
-  if (replaced > 0) {
-    if (replaced_.count == 0) replaced_.firstLine = lineNumber;
-    replaced_.count += static_cast<std::int64_t>(replaced);
+std::size_t LineFilter::PieceLimit() const {
+  return mode_ == TextMode::Utf8IfWellFormed ? kMaxConvertedLine : kCopyPiece;
+}
+
+std::string_view LineFilter::Filter(std::string_view piece, bool first, bool last,
+                                    std::int64_t lineNumber) {
+  if (first) lineNoted_ = false;
+  switch (mode_) {
+    case TextMode::Copy:
+      return piece;
+    case TextMode::Utf8:
+      return ConvertPiece(piece, last, lineNumber);
+    case TextMode::Utf8IfWellFormed:
+      return first && last ? ConvertIfWellFormed(piece, lineNumber) : piece;
+    case TextMode::CheckCp932:
+      CheckCp932(piece, last, lineNumber);
+      return piece;
   }
+  return piece;
+}
+
+std::string_view LineFilter::ConvertPiece(std::string_view piece, bool last,
+                                          std::int64_t lineNumber) {
+  if (!carry_.empty()) {  // only in lines longer than a piece
+    carry_.append(piece);
+    piece = carry_;
+  }
+  Utf8Losses losses;
+  std::size_t consumed = 0;
+  const std::size_t length = TranscodeUtf8ToCp932Lossy(piece, !last, converted_, consumed, losses);
+  notes_.unmapped.Add(static_cast<std::int64_t>(losses.unmapped), lineNumber);
+  notes_.malformed.Add(static_cast<std::int64_t>(losses.malformed), lineNumber);
+  std::string rest(piece.substr(consumed));
+  carry_.swap(rest);
+  return std::string_view(converted_).substr(0, length);
+}
+
+std::string_view LineFilter::ConvertIfWellFormed(std::string_view line, std::int64_t lineNumber) {
+  std::size_t replaced = 0;
+  const auto length = TranscodeUtf8ToCp932Into(line, converted_, &replaced);
+  if (!length) return line;
+  notes_.unmapped.Add(static_cast<std::int64_t>(replaced), lineNumber);
   return std::string_view(converted_).substr(0, *length);
+}
+
+void LineFilter::CheckCp932(std::string_view piece, bool last, std::int64_t lineNumber) {
+  if (lineNoted_ || IsWellFormedCp932(piece, !last)) return;
+  lineNoted_ = true;
+  notes_.notCp932.Add(1, lineNumber);
+  notes_.looksUtf8 = notes_.looksUtf8 || DecodeUtf8(piece).has_value();
 }
 
 }  // namespace mif

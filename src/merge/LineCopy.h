@@ -1,53 +1,74 @@
 // What the copy of a source's lines shares between objects and rows: the
-// progress told to the run, and the conversion of whole lines from UTF-8
-// with the count of characters that code page 932 could not hold.
+// progress told to the run, and the text filter each line passes through
+// with what it noted of the file's text.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "merge/MergeContext.h"
+#include "format/Tally.h"
 
 namespace mif {
 
 class TextLineFile;
 
-// Tells the run's progress every MiB read, and when the file is done.
+// Told the bytes of the current file read so far.
+using ProgressCallback = std::function<void(std::uint64_t fileBytes)>;
+
+// Tells the progress every MiB read, and when the file is done.
 class ProgressMeter {
  public:
-  ProgressMeter(MergeContext& context, const TextLineFile& source)
-      : context_(context), source_(source) {}
+  ProgressMeter(const ProgressCallback& progress, const TextLineFile& source)
+      : progress_(progress), source_(source) {}
   void Step();
   void Done();
 
  private:
-  MergeContext& context_;
+  const ProgressCallback& progress_;
   const TextLineFile& source_;
   std::uint64_t reported_ = 0;
 };
 
-// Characters of a file written as '?' for want of a mapping.
-struct Replacements {
-  std::int64_t count = 0;
-  std::int64_t firstLine = 0;  // 1-based line of the file; 0 when none
+// How a file's text goes into the output, which is code page 932.
+enum class TextMode {
+  Copy,              // byte for byte
+  Utf8,              // converted from UTF-8; a malformed sequence becomes '?'
+  Utf8IfWellFormed,  // a line converted when it is well-formed UTF-8, else
+                     // copied (most likely code page 932 already)
+  CheckCp932,        // copied, and what is no code page 932 noted
 };
 
-// Converts whole lines from UTF-8 to code page 932 when asked; a line that
-// is no well-formed UTF-8, or a piece of a longer line, stays as it is.
-class LineConverter {
+// What the filter noted of a file.
+struct TextNotes {
+  Tally unmapped;          // characters code page 932 lacks, written as '?'
+  Tally malformed;         // byte sequences that are no UTF-8, written as '?'
+  Tally notCp932;          // lines that are no code page 932
+  bool looksUtf8 = false;  // one of them is well-formed UTF-8
+};
+
+class LineFilter {
  public:
-  explicit LineConverter(bool convert) : convert_(convert) {}
-  bool Converts() const { return convert_; }
+  explicit LineFilter(TextMode mode) : mode_(mode) {}
+  // Whether lines that hold a byte from 0x80 up must come through Filter.
+  bool SeesText() const { return mode_ != TextMode::Copy; }
+  // The most a piece may hold: a line is converted whole only up to this.
+  std::size_t PieceLimit() const;
   // The piece as it is to be written; the view lives until the next call.
-  // `lineNumber` is the file's 1-based line, for the count.
-  std::string_view Convert(std::string_view piece, bool wholeLine, std::int64_t lineNumber);
-  const Replacements& Replaced() const { return replaced_; }
+  // `first` and `last` tell where it stands in line `lineNumber`.
+  std::string_view Filter(std::string_view piece, bool first, bool last, std::int64_t lineNumber);
+  const TextNotes& Notes() const { return notes_; }
 
  private:
-  bool convert_;
+  std::string_view ConvertPiece(std::string_view piece, bool last, std::int64_t lineNumber);
+  std::string_view ConvertIfWellFormed(std::string_view line, std::int64_t lineNumber);
+  void CheckCp932(std::string_view piece, bool last, std::int64_t lineNumber);
+  TextMode mode_;
   std::string converted_;
-  Replacements replaced_;
+  std::string carry_;  // a UTF-8 sequence cut off at a piece's end
+  bool lineNoted_ = false;
+  TextNotes notes_;
 };
 
 }  // namespace mif

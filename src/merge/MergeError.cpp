@@ -3,10 +3,10 @@
 #include <new>
 #include <string_view>
 
-#include "file/FileName.h"
 #include "file/InOutError.h"
-#include "merge/ColumnDef.h"
-#include "merge/MifHeader.h"
+#include "format/ColumnDef.h"
+#include "format/MifHeader.h"
+#include "platform/PathText.h"
 #include "text/Cp932.h"
 
 namespace mif {
@@ -18,20 +18,23 @@ std::u16string Number(std::int64_t value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string Name(const std::string& cp932) { return DecodeCp932(cp932); }
+// A file's name, a path.
+std::u16string Name(const std::string& path) { return PathDisplay(path); }
+// A column's name, a type, a clause: code page 932 text of a header.
+std::u16string Text(const std::string& cp932) { return DecodeCp932(cp932); }
 
 // A definition as a message shows it: NAME Char(10).
 std::u16string Definition(const ColumnDef& column) {
   std::string_view line = column.line;
-  if (line.empty()) return Name(column.name) + u" " + Name(ColumnTypeText(column));
+  if (line.empty()) return Text(column.name) + u" " + Text(ColumnTypeText(column));
   while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
   while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-  return Name(std::string(line));
+  return Text(std::string(line));
 }
 
 std::u16string Clause(const std::string& keyword, const std::string& clause) {
-  if (clause.empty()) return u"(" + Name(keyword) + u" なし)";
-  return u"\"" + Name(keyword) + u" " + Name(clause) + u"\"";
+  if (clause.empty()) return u"(" + Text(keyword) + u" なし)";
+  return u"\"" + Text(keyword) + u" " + Text(clause) + u"\"";
 }
 
 }  // namespace
@@ -42,7 +45,7 @@ std::u16string DelimiterText(const std::string& delimiter) {
 }
 
 EMergeError::EMergeError(std::u16string reason, std::string fileName)
-    : Exception(reason + u": " + DecodeCp932(fileName)),
+    : Exception(reason + u": " + PathDisplay(fileName)),
       reason_(std::move(reason)),
       fileName_(std::move(fileName)) {}
 
@@ -50,37 +53,35 @@ std::u16string SourcePlace(int index, int count) {
   return u"入力 " + Number(index + 1) + u"/" + Number(count);
 }
 
-EOutputError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
-                                 int index, int count) {
-  return EOutputError(u"出力ファイルが入力ファイルと同じです: " + Name(outputName) + u" (" +
-                      SourcePlace(index, count) + u": " + Name(sourceName) + u")");
+EMergeError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
+                                int index, int count) {
+  return EMergeError(u"出力ファイルが入力ファイルと同じです: " + Name(outputName) + u" (" +
+                     SourcePlace(index, count) + u": " + Name(sourceName) + u")");
 }
 
-EOutputError OutputNameError(const std::string& outputName) {
-  return EOutputError(u"出力ファイル名がフォルダーか、ファイル名の部分が空です", outputName);
+EMergeError OutputNameError(const std::string& outputName) {
+  return EMergeError(u"出力ファイル名がフォルダーか、ファイル名の部分が空です", outputName);
 }
 
-EOutputError OutputFolderError(const std::string& outputName) {
-  return EOutputError(u"出力ファイルのフォルダーがありません", outputName);
+EMergeError OutputFolderError(const std::string& outputName) {
+  return EMergeError(u"出力ファイルのフォルダーがありません", outputName);
 }
 
-bool IsOutputError(const Exception& error, const std::string& outputName) {
-  if (dynamic_cast<const EOutputError*>(&error) != nullptr) return true;
-  const auto* io = dynamic_cast<const EInOutError*>(&error);
-  return io != nullptr && !outputName.empty() &&
-         (io->FileName() == ChangeFileExtension(outputName, ".mif") ||
-          io->FileName() == ChangeFileExtension(outputName, ".mid"));
+EMergeError SpecialOutputError(const std::string& outputName) {
+  return EMergeError(u"出力ファイルが通常のファイルではありません (パイプや装置には書きません)",
+                     outputName);
+}
+
+EMergeError OutputNameChangedError(const std::string& newName) {
+  return EMergeError(
+      u"実行中に出力ファイル名が変わったため、中止しました "
+      u"(新しい名前のファイルには書いていません)",
+      newName);
 }
 
 EMergeError RowTooLongError(const std::string& midName, std::int64_t row) {
   return EMergeError(u"列を並べ替える行が長すぎます (" + Number(row) + u" 行目、16 MiB まで)",
                      midName);
-}
-
-std::u16string ReplacedCharactersText(const std::string& fileName, std::int64_t count,
-                                      std::int64_t firstLine) {
-  return u"コードページ 932 で表せない文字 " + Number(count) + u" 個を ? にしました (最初は " +
-         Number(firstLine) + u" 行目): " + Name(fileName);
 }
 
 EMergeError SpecialSourceError(const std::string& sourceName) {
@@ -109,15 +110,8 @@ EMergeError ColumnCountUnreadableError(const std::string& sourceName) {
 }
 
 EMergeError DelimiterUnusableError(const std::string& sourceName, const std::string& delimiter) {
-  return EMergeError(u"区切り文字が 1 文字ではありません: " + Name(sourceName) + u" は " +
-                     DelimiterText(delimiter));
-}
-
-EMergeError DelimiterError(const std::string& sourceName, const std::string& delimiter,
-                           const std::string& firstDelimiter) {
-  return EMergeError(u"区切り文字が最初の入力ファイルと違います: " + Name(sourceName) + u" は " +
-                     DelimiterText(delimiter) + u"、最初のファイルは " +
-                     DelimiterText(firstDelimiter));
+  return EMergeError(
+      u"区切り文字が 1 バイトの文字ではありません (" + DelimiterText(delimiter) + u")", sourceName);
 }
 
 EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read) {
@@ -127,7 +121,7 @@ EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int
 }
 
 EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef& column) {
-  return EMergeError(u"同じ名前の列が 2 つあります (" + Name(column.name) + u")", sourceName);
+  return EMergeError(u"同じ名前の列が 2 つあります (" + Text(column.name) + u")", sourceName);
 }
 
 EMergeError LayerColumnPlaceError(const std::string& sourceName, int position) {
@@ -144,15 +138,15 @@ EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t byt
 
 EMergeError CharsetError(const std::string& sourceName, const std::string& charset,
                          const std::string& firstName, const std::string& firstCharset) {
-  return EMergeError(u"Charset が最初の入力ファイルと違います: " + Name(sourceName) + u" は \"" +
-                     Name(charset) + u"\"、最初のファイル " + Name(firstName) + u" は \"" +
-                     Name(firstCharset) + u"\"");
+  return EMergeError(u"Charset がほかの入力ファイルと違います: " + Name(sourceName) + u" は \"" +
+                     Text(charset) + u"\"、" + Name(firstName) + u" は \"" + Text(firstCharset) +
+                     u"\"");
 }
 
 EMergeError ClauseError(const std::string& keyword, const std::string& sourceName,
                         const std::string& clause, const std::string& firstName,
                         const std::string& firstClause) {
-  return EMergeError(Name(keyword) + u" が最初の入力ファイルと違います: " + Name(sourceName) +
+  return EMergeError(Text(keyword) + u" が最初の入力ファイルと違います: " + Name(sourceName) +
                      u" は " + Clause(keyword, clause) + u"、最初のファイル " + Name(firstName) +
                      u" は " + Clause(keyword, firstClause));
 }
@@ -165,7 +159,7 @@ EMergeError SourceChangedError(const std::string& sourceName, const std::u16stri
 
 EColumnsError ExtraColumnError(const std::string& sourceName, const ColumnDef& column,
                                const std::string& firstName) {
-  return EColumnsError(u"列 " + Name(column.name) + u" (" + Definition(column) +
+  return EColumnsError(u"列 " + Text(column.name) + u" (" + Definition(column) +
                            u") が最初の入力ファイル " + Name(firstName) + u" にありません",
                        sourceName);
 }
@@ -173,14 +167,14 @@ EColumnsError ExtraColumnError(const std::string& sourceName, const ColumnDef& c
 EColumnsError MissingColumnError(const std::string& sourceName, const ColumnDef& firstColumn,
                                  const std::string& firstName) {
   return EColumnsError(u"最初の入力ファイル " + Name(firstName) + u" の列 " +
-                           Name(firstColumn.name) + u" (" + Definition(firstColumn) +
+                           Text(firstColumn.name) + u" (" + Definition(firstColumn) +
                            u") がありません",
                        sourceName);
 }
 
 EColumnsError ColumnTypeError(const std::string& sourceName, const ColumnDef& column,
                               const std::string& firstName, const ColumnDef& firstColumn) {
-  return EColumnsError(u"列 " + Name(column.name) + u" の型を合わせられません: " +
+  return EColumnsError(u"列 " + Text(column.name) + u" の型を合わせられません: " +
                        Name(sourceName) + u" は " + Definition(column) + u"、最初のファイル " +
                        Name(firstName) + u" は " + Definition(firstColumn));
 }
@@ -207,6 +201,13 @@ EMergeError CutBackError(const std::u16string& errorText, const std::string& out
                          const std::u16string& cutText) {
   return EMergeError(errorText + u"。さらに、出力 " + Name(outputName) +
                      u" を結合前の長さに戻せませんでした: " + cutText);
+}
+
+EMergeError HalfReplacedError(const std::string& midName, const std::string& temporaryName,
+                              const std::u16string& cause) {
+  return EMergeError(u"出力の .mif は新しくなりましたが、.mid を置き換えられませんでした (" +
+                     cause + u")。新しい .mid は " + Name(temporaryName) +
+                     u" にあります。古い .mid: " + Name(midName));
 }
 
 std::u16string CurrentErrorText() {

@@ -1,6 +1,7 @@
 // Errors of the merge itself, as opposed to failed file operations
 // (EInOutError): a source or an output that the merge refuses. Each names
-// the file it is about. File names are narrow code page 932 text.
+// the file it is about: file names are paths (PathText.h), column names
+// and clauses code page 932.
 #pragma once
 
 #include <cstdint>
@@ -15,20 +16,14 @@ class EMergeError : public Exception {
   explicit EMergeError(std::u16string message) : Exception(std::move(message)) {}
   // A refusal of a file: the message is "reason: file", and the parts stay
   // apart for a box that puts the file on a line of its own.
-  EMergeError(std::u16string reason, std::string fileName);
+  EMergeError(std::u16string reason, std::string path);
   const std::u16string& Reason() const { return reason_.empty() ? Message() : reason_; }
-  // Code page 932; empty when the message names no file at its end.
+  // The path the message ends with; empty when it names none at its end.
   const std::string& FileName() const { return fileName_; }
 
  private:
   std::u16string reason_;
   std::string fileName_;
-};
-
-// An output that the merge refuses: its name, or a source it would be.
-class EOutputError : public EMergeError {
- public:
-  using EMergeError::EMergeError;
 };
 
 // Columns that the first source's columns cannot take: merged by name with
@@ -46,16 +41,16 @@ std::u16string SourcePlace(int index, int count);
 
 // The output `outputName` is the same file as the source `sourceName`, at
 // `index` among `count` sources.
-EOutputError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
-                                 int index, int count);
+EMergeError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
+                                int index, int count);
 // An output name that names a folder, or whose file part is empty.
-EOutputError OutputNameError(const std::string& outputName);
-// An output name in a folder that does not exist.
-EOutputError OutputFolderError(const std::string& outputName);
-
-// Whether the error is about the output pair of `outputName` rather than a
-// source: a refusal of the output, or a failed operation on its files.
-bool IsOutputError(const Exception& error, const std::string& outputName);
+EMergeError OutputNameError(const std::string& outputName);
+// An output name in a folder that does not exist (a link into one too).
+EMergeError OutputFolderError(const std::string& outputName);
+// An output file that is a pipe or a device.
+EMergeError SpecialOutputError(const std::string& outputName);
+// The output name changed during the run to `newName`, which stays untouched.
+EMergeError OutputNameChangedError(const std::string& newName);
 
 // A source that is a folder, a pipe or a device, not an ordinary file.
 EMergeError SpecialSourceError(const std::string& sourceName);
@@ -66,14 +61,13 @@ EMergeError HeaderLineTooLongError(const std::string& sourceName, std::size_t li
 EMergeError NoColumnsLineError(const std::string& sourceName);
 EMergeError ColumnCountUnreadableError(const std::string& sourceName);
 EMergeError DelimiterUnusableError(const std::string& sourceName, const std::string& delimiter);
-EMergeError DelimiterError(const std::string& sourceName, const std::string& delimiter,
-                           const std::string& firstDelimiter);
 // Fewer column definitions than the column line counts before DATA.
 EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read);
 EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef& column);
 // A LAYER column at 1-based `position` other than the first.
 EMergeError LayerColumnPlaceError(const std::string& sourceName, int position);
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes);
+// Two declared charsets that differ; `firstName` declared the other.
 EMergeError CharsetError(const std::string& sourceName, const std::string& charset,
                          const std::string& firstName, const std::string& firstCharset);
 // A clause (CoordSys, Transform) that differs from the first source's;
@@ -101,9 +95,6 @@ EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
 EMergeError UnfinishedObjectError(const std::string& mifName);
 // A row whose values move, longer than the merge holds at once.
 EMergeError RowTooLongError(const std::string& midName, std::int64_t row);
-// Characters written as '?' for want of a mapping: a warning, not an error.
-std::u16string ReplacedCharactersText(const std::string& fileName, std::int64_t count,
-                                      std::int64_t firstLine);
 // The `.mid` ends inside the quoted value that opened in row `row`.
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row);
 
@@ -111,6 +102,11 @@ EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row);
 // what the sources before the failing one wrote failed with `cutText`.
 EMergeError CutBackError(const std::u16string& errorText, const std::string& outputName,
                          const std::u16string& cutText);
+
+// The output's .mif was replaced, but its .mid could not be: the new one
+// is left as `temporaryName`; `cause` says why.
+EMergeError HalfReplacedError(const std::string& midName, const std::string& temporaryName,
+                              const std::u16string& cause);
 
 // What a user is shown of the exception being handled: DescribeError of
 // ours, "メモリが足りません" when memory ran out.

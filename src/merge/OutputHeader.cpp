@@ -1,5 +1,7 @@
 #include "merge/OutputHeader.h"
 
+#include "text/AsciiCase.h"
+
 namespace mif {
 
 namespace {
@@ -47,6 +49,8 @@ void AddCoordSys(const OutputSchema& schema, std::vector<std::string>& lines) {
   }
 }
 
+std::string CharsetLine(const OutputSchema& schema) { return "Charset \"" + schema.charset + "\""; }
+
 bool IsAt(const LineSpan& span, int i) { return span.Declared() && span.first == i; }
 
 bool Inside(const LineSpan& span, int i) {
@@ -61,14 +65,24 @@ std::vector<std::string> OutputHeaderLines(const OutputSchema& schema) {
   if (!first.versionLine.Declared() && schema.version >= 0) {
     lines.push_back("Version " + std::to_string(schema.version));
   }
+  // A charset that later sources declare where the first declares none.
+  const bool addCharset = !first.charsetLine.Declared() && !schema.charset.empty();
+  if (addCharset && !first.versionLine.Declared()) lines.push_back(CharsetLine(schema));
   const LineSpan definitions{first.columnLine.first + 1, static_cast<int>(first.columns.size())};
   for (int i = 0; i < static_cast<int>(first.lines.size()); ++i) {
     const std::string& line = first.lines[static_cast<std::size_t>(i)];
     if (IsAt(first.versionLine, i)) {
       lines.push_back(
           first.version == schema.version ? line : "Version " + std::to_string(schema.version));
-    } else if (IsAt(first.charsetLine, i) && first.utf8) {
-      lines.push_back("Charset \"WindowsJapanese\"");
+      if (addCharset) lines.push_back(CharsetLine(schema));
+    } else if (IsAt(first.charsetLine, i)) {
+      const bool same = EqualsIgnoringAsciiCase(first.charset, schema.charset) ||
+                        (schema.charset.empty() && IsNeutralCharset(first.charset));
+      lines.push_back(same ? line : CharsetLine(schema));
+    } else if (IsAt(first.delimiterLine, i)) {
+      // A delimiter of no use to anything (its source had no columns) is
+      // not the output's: TAB, the default, is.
+      if (first.delimiter.size() == 1) lines.push_back(line);
     } else if (IsAt(first.uniqueLine, i)) {
       AddColumnNumbers(schema, "Unique", first.unique, lines);
     } else if (IsAt(first.indexLine, i)) {

@@ -15,8 +15,10 @@ namespace mif {
 // its type stayed); Unique and Index, renumbered to the columns' places
 // in the output, LAYER counted (and dropped when none is left); Version,
 // the highest of the sources'; the CoordSys clause, on one line with the
-// union of the Bounds when that differs; and a UTF-8 Charset, which
-// becomes "WindowsJapanese".
+// union of the Bounds when that differs; Charset, the one the sources
+// declare (UTF-8 written as "WindowsJapanese"), added after Version where
+// the first declares none; and a Delimiter of more than one byte, which a
+// source without columns may declare, dropped.
 std::vector<std::string> OutputHeaderLines(const OutputSchema& schema);
 
 }  // namespace mif

@@ -1,34 +1,64 @@
 #include "merge/OutputPair.h"
 
-#include "file/FileName.h"
+#include "file/InOutError.h"
+#include "file/NullFileDevice.h"
+#include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
-#include "merge/SourceReader.h"
+#include "platform/FileSystem.h"
 
 namespace mif {
 
-void OutputPair::Open(const std::string& outputName, bool create, const DeviceMaker& makeDevice) {
-  Close();
-  auto mif = std::make_unique<TextLineFile>(ChangeFileExtension(outputName, ".mif"),
-                                            kMergeBufferSize, makeDevice());
-  auto mid = std::make_unique<TextLineFile>(ChangeFileExtension(outputName, ".mid"),
-                                            kMergeBufferSize, makeDevice());
-  if (create) {
-    mif->OpenForRewrite();
-    mid->OpenForRewrite();  // on failure the .mif closes untouched
-    mif->Empty();
-    mid->Empty();
-    // Some file systems (ext4's auto_da_alloc) write out a file that was
-    // emptied when it is closed: closed now, while empty, that costs
-    // nothing, where at the end of the run it waits for every byte.
-    mif->CloseFile();
-    mid->CloseFile();
+namespace {
+
+std::unique_ptr<TextLineFile> OpenNullFile() {
+  auto file =
+      std::make_unique<TextLineFile>("", kMergeBufferSize, std::make_unique<NullFileDevice>());
+  file->CreateForWrite();
+  return file;
+}
+
+}  // namespace
+
+void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice, bool trial) {
+  Discard();
+  target_ = target;
+  mifTemporary_ = target.files.mif + std::string(kTemporarySuffix);
+  midTemporary_ = target.files.mid + std::string(kTemporarySuffix);
+  auto mif = std::make_unique<TextLineFile>(mifTemporary_, kMergeBufferSize, makeDevice());
+  auto mid = std::make_unique<TextLineFile>(midTemporary_, kMergeBufferSize, makeDevice());
+  mif->CreateForWrite();
+  try {
+    mid->CreateForWrite();
+  } catch (...) {
+    mif.reset();
+    RemoveFile(mifTemporary_);
+    throw;
   }
-  mif->OpenForAppend();
-  mid->OpenForAppend();
-  name_ = outputName;
   mif_ = std::move(mif);
   mid_ = std::move(mid);
+  keeps_ = true;
+  closed_ = false;
+  if (trial) {
+    Discard();
+    OpenNull();
+  }
   Mark();
+}
+
+void OutputPair::OpenNull() {
+  Discard();
+  mif_ = OpenNullFile();
+  mid_ = OpenNullFile();
+  closed_ = false;
+  Mark();
+}
+
+bool OutputPair::Holds(const std::string& fileName) const {
+  return keeps_ && (fileName == mifTemporary_ || fileName == midTemporary_);
+}
+
+bool OutputPair::IsOutputFile(const FileIdentity& identity) const {
+  return target_.mif == identity || target_.mid == identity;
 }
 
 void OutputPair::Mark() {
@@ -41,26 +71,47 @@ void OutputPair::Flush() {
   mid_->Flush();
 }
 
+void OutputPair::Close() {
+  mif_->CloseFile();
+  mid_->CloseFile();
+  closed_ = true;
+}
+
 void OutputPair::CutBack() {
-  if (mif_ == nullptr) return;
   const std::u16string errorText = CurrentErrorText();
-  std::unique_ptr<TextLineFile> mif = std::move(mif_), mid = std::move(mid_);
-  for (auto [output, mark] : {std::pair{mif.get(), mifMark_}, std::pair{mid.get(), midMark_}}) {
+  closed_ = true;  // cut or not, nothing more is written
+  for (auto [output, mark] : {std::pair{mif_.get(), mifMark_}, std::pair{mid_.get(), midMark_}}) {
     try {
       output->CutTo(mark);
     } catch (...) {
-      throw CutBackError(errorText, output->Name(), CurrentErrorText());
+      throw CutBackError(errorText, target_.name, CurrentErrorText());
     }
   }
 }
 
-void OutputPair::Close() {
-  if (mif_ == nullptr) return;
-  // Kept on failure, so that CutBack can still undo the source.
-  mif_->CloseFile();
-  mid_->CloseFile();
+void OutputPair::Commit() {
+  if (!closed_) Close();
   mif_.reset();
   mid_.reset();
+  if (!keeps_) return;
+  // Until the .mif is in place, Discard removes both.
+  if (const std::int32_t code = RenameFile(mifTemporary_, target_.files.mif)) {
+    throw EInOutError(code, target_.files.mif);
+  }
+  keeps_ = false;
+  if (const std::int32_t code = RenameFile(midTemporary_, target_.files.mid)) {
+    throw HalfReplacedError(target_.files.mid, midTemporary_,
+                            DescribeError(EInOutError(code, target_.files.mid)));
+  }
+}
+
+void OutputPair::Discard() noexcept {
+  mif_.reset();
+  mid_.reset();
+  if (!keeps_) return;
+  keeps_ = false;
+  RemoveFile(mifTemporary_);
+  RemoveFile(midTemporary_);
 }
 
 }  // namespace mif

@@ -1,31 +1,39 @@
-// The output .mif and .mid of a run: opened once while the output name
-// stays the same, each source's bytes written out before the next starts,
-// and cut back to where a failing source began.
+// The output .mif and .mid of a run, written under temporary names beside
+// them and put in their place when the run ends: a run that fails before a
+// source is whole, is killed, or loses power leaves the previous output as
+// it was. Each source's bytes are written out before the next starts, and
+// a failing source is cut back to where it began.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "file/TextLineFile.h"
+#include "merge/OutputTarget.h"
 
 namespace mif {
 
+// What a temporary file's name adds to the output file's.
+inline constexpr std::string_view kTemporarySuffix = ".mifjoin-tmp";
+
 class OutputPair {
  public:
-  using DeviceMaker = std::function<std::unique_ptr<FileDevice>()>;
-
-  // Whether the pair of `outputName` is the one open.
-  bool IsOpenAs(const std::string& outputName) const {
-    return mif_ != nullptr && outputName == name_;
-  }
-
-  // Opens the pair of `outputName` (its .mif and .mid names), closing a
-  // pair of another name first. `create` opens and locks both files before
-  // it empties either, so a file that cannot be opened leaves both as they
-  // were; otherwise both are opened for appending.
-  void Open(const std::string& outputName, bool create, const DeviceMaker& makeDevice);
+  // Opens both temporary files of `target`, creating them or emptying what
+  // a stopped run left there, locked against another run; the .mif first,
+  // so that a .mid that cannot be made leaves nothing behind. With
+  // `trial` (the check) both are made and removed again, and the pair
+  // keeps nothing.
+  void Open(const OutputTarget& target, const DeviceMaker& makeDevice, bool trial);
+  // A pair that keeps nothing and decides nothing: a check without output.
+  void OpenNull();
+  bool IsOpen() const { return mif_ != nullptr; }
+  // The output name as given; empty for a pair that keeps nothing.
+  const std::string& Name() const { return target_.name; }
+  // Whether `fileName` is one of the pair's temporary files.
+  bool Holds(const std::string& fileName) const;
+  // Whether a file of that identity is one of the output's files now.
+  bool IsOutputFile(const FileIdentity& identity) const;
 
   TextLineFile& Mif() { return *mif_; }
   TextLineFile& Mid() { return *mid_; }
@@ -34,21 +42,23 @@ class OutputPair {
   void Mark();
   // Writes out what waits in both buffers.
   void Flush();
-  // Cuts both files back to the mark and closes them; for the exception
-  // being handled. A cut that fails raises EMergeError with both texts.
-  void CutBack();
-  // Writes out and closes both; nothing when none is open. On failure the
-  // pair stays, for CutBack.
+  // Writes out and closes both; on failure the files stay for CutBack.
   void Close();
-  // Closes both as an error leaves them, writing out what waits where it
-  // can, and never raises.
-  void Abandon() noexcept {
-    mif_.reset();
-    mid_.reset();
-  }
+  // Cuts both files back to the mark and closes them. A cut that fails
+  // raises EMergeError with both texts, for the exception being handled.
+  void CutBack();
+  // Closes both and puts them in place of the output's files, .mif first.
+  // When the .mif is in place and the .mid cannot follow, the new .mid is
+  // left under its temporary name, and the error says so.
+  void Commit();
+  // Closes and removes both temporary files; never raises.
+  void Discard() noexcept;
 
  private:
-  std::string name_;
+  OutputTarget target_;
+  std::string mifTemporary_, midTemporary_;
+  bool keeps_ = false;  // the temporary files are there
+  bool closed_ = false;
   std::unique_ptr<TextLineFile> mif_, mid_;
   std::uint64_t mifMark_ = 0, midMark_ = 0;
 };

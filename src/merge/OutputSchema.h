@@ -1,7 +1,8 @@
 // The output table of a run, planned from every source's header before
 // anything is written: the columns after LAYER and their types, the LAYER
-// column's width, and what the output header declares of version and
-// Bounds. And how each source's rows are laid into it.
+// column's width, and what the output header declares of version,
+// charset, delimiter and Bounds. And how each source's rows are laid into
+// it.
 #pragma once
 
 #include <optional>
@@ -9,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "merge/ColumnDef.h"
+#include "format/ColumnDef.h"
+#include "format/MifHeader.h"
 #include "merge/MergeError.h"
-#include "merge/MifHeader.h"
 
 namespace mif {
 
@@ -29,30 +30,45 @@ struct OutputSchema {
   MifHeader first;  // the output header is written from it
   std::string firstName;
   bool firstHasLayer = false;
+  std::string columnsName;         // the first source with columns, which lead them
   std::vector<ColumnDef> columns;  // after LAYER, reconciled
   std::vector<bool> anyValue;      // Char(254) where the types did not meet
   int layerWidth = kLayerWidth;
   int version = -1;
+  // The charset the declaring sources share, as merged (UTF-8 is written
+  // as "WindowsJapanese"); empty when none declares one.
+  std::string charset;
+  std::string charsetSource;  // the first source that declared it
+  char delimiter = '\t';
   std::optional<Bounds> bounds;  // none: the output declares none
 };
 
 // Whether the header's first column is LAYER, whose values a source then
 // brings itself (a merged output merged again).
 bool HasLayerColumn(const MifHeader& header);
+// Whether a charset says nothing: "Neutral", or none declared.
+bool IsNeutralCharset(const std::string& charset);
+// Whether text of the charset is code page 932, as the tool reads it.
+bool IsCp932Charset(const std::string& charset);
 
 // Gathers every source's header in run order, and plans the output.
 class SchemaBuilder {
  public:
   // Raises EMergeError for a source that no mode of columns can merge: a
   // header without readable columns, two columns of one name, LAYER
-  // elsewhere than first, a layer name over 254 bytes, another delimiter,
-  // charset, CoordSys (Bounds aside) or Transform than the first's.
-  void Add(const MifHeader& header, const std::string& sourceName, const std::string& layerName);
+  // elsewhere than first, a layer name over 254 bytes, a delimiter of more
+  // than one byte (where there are columns to delimit), a declared charset
+  // that differs from an earlier one, another CoordSys (Bounds aside) or
+  // Transform than the first's. `index` is the source's place in the run.
+  void Add(const MifHeader& header, const std::string& sourceName, const std::string& layerName,
+           int index = 0);
   int Sources() const { return sources_; }
 
   // The first difference of columns that the first source's columns do not
-  // take (a missing or extra name, types that do not meet), if any.
+  // take (a missing or extra name, types that do not meet), if any, and
+  // the place of the source it was found in.
   const std::optional<EColumnsError>& ColumnProblem() const { return problem_; }
+  int ColumnProblemSource() const { return problemSource_; }
 
   // Raises the column problem for ColumnsMode::First. Types that do not
   // meet become Char(254) in the other modes.
@@ -65,20 +81,24 @@ class SchemaBuilder {
     bool anyValue = false;
     int sources = 0;  // how many sources have it
   };
-  void AddColumns(const MifHeader& header, const std::string& sourceName);
-  void NoteProblem(EColumnsError problem);
+  void AddColumns(const MifHeader& header, const std::string& sourceName, int index);
+  void AddCharset(const MifHeader& header, const std::string& sourceName);
+  void NoteProblem(EColumnsError problem, int index);
   Column* Find(const std::string& name);
   void Append(const ColumnDef& column, int sources);
 
   int sources_ = 0;
+  int columnSources_ = 0;  // sources with columns
   MifHeader first_;
-  std::string firstName_;
+  std::string firstName_, columnsName_;
   std::vector<Column> columns_;                          // the first source's first, then as met
   std::unordered_map<std::string, std::size_t> byName_;  // folded name -> column
   std::size_t firstColumns_ = 0;
   std::optional<EColumnsError> problem_;
+  int problemSource_ = -1;
   int layerWidth_ = kLayerWidth;
   int version_ = -1;
+  std::string charset_, charsetSource_;  // the first declared, and who declared it
   bool allBounds_ = true;
   std::optional<Bounds> bounds_;
 };
@@ -86,12 +106,21 @@ class SchemaBuilder {
 // How a source's rows become output rows.
 struct SourceLayout {
   bool ownLayer = false;  // its first value is its own LAYER value
+  // No columns: a row of the layer value alone for every object, whatever
+  // its .mid holds.
+  bool noColumns = false;
   // For each output column after LAYER, the source's value (0-based among
   // its values, its own LAYER counted), or -1 for an empty value.
   std::vector<int> valueOf;
-  // Values already in the output's places: rows are copied as they are.
+  // Values already in the output's places and delimited as the output's:
+  // rows are copied as they are.
   bool inPlace = true;
   int sourceValues = 0;  // values a row of the source holds
+  char delimiter = '\t';
+  // Text to check as code page 932: an undeclared source beside sources
+  // that declare WindowsJapanese.
+  bool checkCp932 = false;
+  bool doubleByte = true;  // its text is read as code page 932 characters
 };
 
 // Checks the source against the planned output as Add and Plan would have,

@@ -1,7 +1,7 @@
 // A source's .mid row laid out in the output's columns: each value's bytes
-// exactly as in the source (quoted or bare, a quoted value over several
-// lines whole), in its column's place, an empty value where the source has
-// none, the layer value first.
+// as in the source (quoted or bare, a quoted value over several lines
+// whole), in its column's place, an empty value where the source has none,
+// the layer value first, delimited as the output is.
 #pragma once
 
 #include <string>
@@ -15,25 +15,28 @@ namespace mif {
 class RowArranger {
  public:
   // `layerValue` is quoted; a source with a LAYER column of its own brings
-  // its own value instead.
-  RowArranger(const SourceLayout& layout, std::string layerValue, char delimiter);
+  // its own value instead. Rows are split at the layout's delimiter and
+  // joined with `outputDelimiter`.
+  RowArranger(const SourceLayout& layout, std::string layerValue, char outputDelimiter);
 
-  // The output row for a whole source row, its lines joined by CR LF. Values
-  // are split at the delimiter outside quotes, quotes counted by parity as
-  // MIF readers count them (a doubled quote inside a value twice). A value
-  // the row lacks is empty, and values past the source's columns are left
-  // out, as readers leave them. The view lives until the next call.
+  // The output row for a whole source row, its lines joined by CR LF.
+  // Values are split as SplitMidRow splits them. A value the row lacks is
+  // empty, and values past the source's columns are left out, as readers
+  // leave them. Under another delimiter a bare value that holds the new
+  // one, or a quote, is quoted (AppendMidValue). The view lives until the
+  // next call.
   std::string_view Arrange(std::string_view row);
 
-  // The row of a source that has no .mid: no values of its own.
-  std::string_view EmptyRow() { return Arrange({}); }
+  // The row of a source without columns: the layer value, and empty values.
+  std::string_view EmptyRow();
 
  private:
-  void SplitValues(std::string_view row);
+  void Append(std::string_view value);
 
   const SourceLayout& layout_;
   std::string layerValue_;
   char delimiter_;
+  bool redelimit_;
   std::vector<std::string_view> values_;
   std::string out_;
 };

@@ -1,15 +1,25 @@
 #include "merge/SourceCopy.h"
 
 #include "file/TextLineFile.h"
-#include "merge/MergeContext.h"
+#include "format/ObjectCount.h"
+#include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
-#include "merge/ObjectCount.h"
 #include "merge/RowArranger.h"
 #include "merge/SourceReader.h"
 
 namespace mif {
 
 namespace {
+
+// Counts the lines that the line file copies a buffer at a time.
+class ObjectLines final : public LineObserver {
+ public:
+  explicit ObjectLines(ObjectCounter& counter) : counter_(counter) {}
+  void Line(std::string_view line) override { counter_.Line(line); }
+
+ private:
+  ObjectCounter& counter_;
+};
 
 // Writes a line piece by piece: `prefix` before its first piece, the line
 // break after its last.
@@ -22,23 +32,36 @@ void WritePiece(TextLineFile& output, std::string_view prefix, std::string_view 
   output.WritePiece(piece);
 }
 
-void CopyObjects(TextLineFile& source, TextLineFile& output, bool convert, std::int64_t headerLines,
-                 MergeContext& context, CopyResult& result) {
-  ProgressMeter meter(context, source);
+TextMode ObjectTextMode(const MifHeader& header, const SourceLayout& layout, bool utf8) {
+  if (header.utf8) return TextMode::Utf8;
+  if (utf8) return TextMode::Utf8IfWellFormed;
+  return layout.checkCp932 ? TextMode::CheckCp932 : TextMode::Copy;
+}
+
+TextMode RowTextMode(const MifHeader& header, const SourceLayout& layout) {
+  if (header.utf8) return TextMode::Utf8;
+  return layout.checkCp932 ? TextMode::CheckCp932 : TextMode::Copy;
+}
+
+void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
+                 const ProgressCallback& progress, CopyResult& result) {
+  TextLineFile& source = reader.Mif();
+  const auto headerLines = static_cast<std::int64_t>(reader.Header().lines.size());
+  ProgressMeter meter(progress, source);
   ObjectCounter objects;
-  LineConverter converter(convert);
-  const std::size_t limit = convert ? kMaxConvertedLine : kCopyPiece;
+  ObjectLines observer(objects);
+  LineFilter filter(mode);
   std::string_view piece;
   bool last = true;
   bool first = true;
   for (;;) {
-    // Most lines a buffer at a time; converting, the ASCII ones, which
-    // UTF-8 and code page 932 write alike.
-    source.CopyBufferedLines(output, &objects, convert);
+    // Most lines a buffer at a time; filtering, the ASCII ones, which every
+    // mode writes as they are.
+    source.CopyBufferedLines(output, &observer, filter.SeesText());
     meter.Step();
-    if (!source.NextLinePiece(piece, last, limit)) break;
+    if (!source.NextLinePiece(piece, last, filter.PieceLimit())) break;
     if (first) objects.Line(piece);
-    piece = converter.Convert(piece, first && last, headerLines + objects.Lines());
+    piece = filter.Filter(piece, first, last, headerLines + objects.Lines());
     WritePiece(output, {}, piece, last);
     first = last;
     meter.Step();
@@ -46,91 +69,128 @@ void CopyObjects(TextLineFile& source, TextLineFile& output, bool convert, std::
   meter.Done();
   result.objects = objects.Count();
   result.unfinishedObject = objects.InsideObject();
-  result.objectReplacements = converter.Replaced();
+  result.objectNotes = filter.Notes();
+  result.objectNotes.unmapped.AddBefore(reader.Header().unmapped);
+  result.objectNotes.malformed.AddBefore(reader.Header().malformed);
 }
 
-// Rows whose values stay in their places: the layer value in front, unless
-// the source brings its own.
-void CopyRowsInPlace(TextLineFile& source, TextLineFile& output, const std::string& prefix,
-                     LineConverter& converter, RowCounter& rows, ProgressMeter& meter) {
-  const std::size_t limit = converter.Converts() ? kMaxConvertedLine : kCopyPiece;
-  std::string_view piece;
-  bool last = true;
-  bool first = true;
-  while (source.NextLinePiece(piece, last, limit)) {
-    const bool rowStart = rows.AtRowStart();
-    const std::int64_t line = rows.Lines() + 1;
-    rows.Take(piece, last);
-    piece = converter.Convert(piece, first && last, line);
-    WritePiece(output, rowStart ? std::string_view(prefix) : std::string_view(), piece, last);
-    first = last;
-    meter.Step();
+// Writes rows as they come, holding back empty lines at a row's start
+// until a row follows them: those past the rows the objects need are the
+// file's trailing blank lines, which readers skip.
+class RowWriter {
+ public:
+  RowWriter(const std::string& sourceName, TextLineFile& output, const SourceLayout& layout,
+            const CopyRequest& request, std::int64_t objects)
+      : sourceName_(sourceName),
+        output_(output),
+        layout_(layout),
+        arranger_(layout, request.layerValue, request.delimiter),
+        objects_(objects) {
+    if (!layout.ownLayer) prefix_ = request.layerValue + request.delimiter;
   }
-}
 
-// Rows whose values move: each held whole, then laid out.
-void CopyRowsArranged(TextLineFile& source, TextLineFile& output, RowArranger& arranger,
-                      LineConverter& converter, RowCounter& rows, ProgressMeter& meter) {
-  const std::size_t limit = converter.Converts() ? kMaxConvertedLine : kCopyPiece;
-  std::string row;
-  std::string_view piece;
-  bool last = true;
-  bool first = true;
-  while (source.NextLinePiece(piece, last, limit)) {
-    const std::int64_t line = rows.Lines() + 1;
-    rows.Take(piece, last);
-    piece = converter.Convert(piece, first && last, line);
-    if (row.size() + piece.size() > kMaxArrangedRow)
-      throw RowTooLongError(source.Name(), rows.Count());
-    row.append(piece);
-    if (last && rows.AtRowStart()) {
-      output.WriteLine(arranger.Arrange(row));
-      row.clear();
-    } else if (last) {
-      row.append("\r\n");  // a quoted value goes on
+  // A piece of a line: `first` and `last` tell where it stands in it.
+  void Take(std::string_view piece, bool first, bool last) {
+    const bool rowStart = first && rows_.AtRowStart();
+    if (rowStart && last && piece.empty()) {
+      ++heldEmpty_;
+      return;
     }
-    first = last;
-    meter.Step();
+    if (rowStart) WriteHeld(heldEmpty_);
+    rows_.Take(piece, last);
+    if (layout_.inPlace) {
+      WritePiece(output_, rowStart ? std::string_view(prefix_) : std::string_view(), piece, last);
+    } else {
+      Arrange(piece, last);
+    }
   }
-}
 
-void CopyRows(SourceReader& reader, const SourceLayout& layout, bool convert, TextLineFile& output,
-              MergeContext& context, CopyResult& result) {
-  const std::string layerValue = QuotedLayerValue(reader.LayerName());
-  const char delimiter = reader.Header().delimiter.front();
-  RowArranger arranger(layout, layerValue, delimiter);
-  if (!reader.HasMid()) {
+  // The held empty lines the objects still need are rows; the rest are not.
+  void Finish(CopyResult& result) {
+    const std::int64_t needed = std::max<std::int64_t>(0, objects_ - rows_.Count());
+    const std::int64_t rows = std::min(heldEmpty_, needed);
+    WriteHeld(rows);
+    result.droppedEmptyLines = heldEmpty_;
+    result.rows = rows_.Count();
+    if (rows_.InsideValue()) result.unclosedQuoteRow = rows_.OpenedAtRow();
+  }
+
+ private:
+  void WriteHeld(std::int64_t count) {
+    for (; count > 0; --count, --heldEmpty_) {
+      rows_.Take({}, true);
+      output_.WriteLine(layout_.inPlace ? std::string_view(prefix_) : arranger_.Arrange({}));
+    }
+  }
+
+  // Rows whose values move: each held whole, then laid out.
+  void Arrange(std::string_view piece, bool last) {
+    if (row_.size() + piece.size() > kMaxArrangedRow) {
+      throw RowTooLongError(sourceName_, rows_.Count());
+    }
+    row_.append(piece);
+    if (last && rows_.AtRowStart()) {
+      output_.WriteLine(arranger_.Arrange(row_));
+      row_.clear();
+    } else if (last) {
+      row_.append("\r\n");  // a quoted value goes on
+    }
+  }
+
+  const std::string& sourceName_;
+  TextLineFile& output_;
+  const SourceLayout& layout_;
+  RowArranger arranger_;
+  std::string prefix_;
+  std::string row_;
+  RowCounter rows_;
+  std::int64_t objects_;
+  std::int64_t heldEmpty_ = 0;
+};
+
+void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyRequest& request,
+              const ProgressCallback& progress, TextLineFile& output, CopyResult& result) {
+  if (layout.noColumns) {
+    RowArranger arranger(layout, request.layerValue, request.delimiter);
     for (std::int64_t i = 0; i < result.objects; ++i) output.WriteLine(arranger.EmptyRow());
     result.rows = result.objects;
     return;
   }
+  reader.OpenMid();
   TextLineFile& source = reader.Mid();
-  ProgressMeter meter(context, source);
-  LineConverter converter(convert);
-  RowCounter rows;
-  if (layout.inPlace) {
-    const std::string prefix = layout.ownLayer ? std::string() : layerValue + delimiter;
-    CopyRowsInPlace(source, output, prefix, converter, rows, meter);
-  } else {
-    CopyRowsArranged(source, output, arranger, converter, rows, meter);
+  ProgressMeter meter(progress, source);
+  LineFilter filter(RowTextMode(reader.Header(), layout));
+  RowWriter rows(source.Name(), output, layout, request, result.objects);
+  std::string_view piece;
+  bool last = true;
+  bool first = true;
+  std::int64_t line = 1;
+  while (source.NextLinePiece(piece, last, filter.PieceLimit())) {
+    rows.Take(filter.Filter(piece, first, last, line), first, last);
+    if (last) ++line;
+    first = last;
+    meter.Step();
   }
   meter.Done();
-  result.rows = rows.Count();
-  if (rows.InsideValue()) result.unclosedQuoteRow = rows.OpenedAtRow();
-  result.rowReplacements = converter.Replaced();
+  result.bytesRead += source.BytesRead();
+  source.CloseFile();
+  rows.Finish(result);
+  result.rowNotes = filter.Notes();
 }
 
 }  // namespace
 
-CopyResult CopySource(SourceReader& source, const SourceLayout& layout, bool utf8,
-                      TextLineFile& outMif, TextLineFile& outMid, MergeContext& context) {
+CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const CopyRequest& request,
+                      TextLineFile& outMif, TextLineFile& outMid) {
   CopyResult result;
-  const MifHeader& header = source.Header();
-  CopyObjects(source.Mif(), outMif, utf8 || header.utf8,
-              static_cast<std::int64_t>(header.lines.size()), context, result);
+  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request.utf8),
+              request.progress, result);
+  result.bytesRead = source.Mif().BytesRead();
   source.CloseMif();  // gives its line memory back before the rows take theirs
-  CopyRows(source, layout, header.utf8, outMid, context, result);
-  if (source.HasMid()) source.Mid().CloseFile();
+  const ProgressCallback rowsProgress = [&](std::uint64_t bytes) {
+    if (request.progress) request.progress(result.bytesRead + bytes);
+  };
+  CopyRows(source, layout, request, rowsProgress, outMid, result);
   return result;
 }
 
@@ -150,18 +210,6 @@ std::vector<std::u16string> UnpairedProblems(const CopyResult& result, const Sou
 void RefuseUnpaired(const CopyResult& result, const SourceReader& source) {
   const std::vector<std::u16string> problems = UnpairedProblems(result, source);
   if (!problems.empty()) throw EMergeError(problems.front());
-}
-
-std::vector<std::u16string> CopyWarnings(const CopyResult& result, const SourceReader& source) {
-  const SourcePairNames names = source.Names();
-  std::vector<std::u16string> warnings;
-  for (const auto& [replaced, name] : {std::pair{result.objectReplacements, names.mif},
-                                       std::pair{result.rowReplacements, names.mid}}) {
-    if (replaced.count > 0) {
-      warnings.push_back(ReplacedCharactersText(name, replaced.count, replaced.firstLine));
-    }
-  }
-  return warnings;
 }
 
 std::string QuotedLayerValue(const std::string& layerName) {

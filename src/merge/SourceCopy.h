@@ -4,7 +4,6 @@
 // pairs them up by. The check copies into outputs that keep nothing.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,41 +13,42 @@
 
 namespace mif {
 
-class MergeContext;
 class SourceReader;
 class TextLineFile;
 
-// Lines are read in pieces of this size at most, so memory stays bounded
-// whatever the input; a longer line streams through piece by piece.
-inline constexpr std::size_t kCopyPiece = 1024 * 1024;
-// With conversion from UTF-8, a line up to this size is converted; a longer
-// one is copied unchanged, streaming.
-inline constexpr std::size_t kMaxConvertedLine = 16 * 1024 * 1024;
-// A row whose values move is held whole, up to this size.
-inline constexpr std::size_t kMaxArrangedRow = 16 * 1024 * 1024;
-
 struct CopyResult {
   std::int64_t objects = 0;
-  std::int64_t rows = 0;              // a quoted value over several lines in one row
-  bool unfinishedObject = false;      // the .mif ends inside its last object
-  std::int64_t unclosedQuoteRow = 0;  // 1-based row; 0 when every quote closes
-  Replacements objectReplacements, rowReplacements;
+  std::int64_t rows = 0;               // a quoted value over several lines in one row
+  std::int64_t droppedEmptyLines = 0;  // after the last row the objects need
+  bool unfinishedObject = false;       // the .mif ends inside its last object
+  std::int64_t unclosedQuoteRow = 0;   // 1-based row; 0 when every quote closes
+  TextNotes objectNotes, rowNotes;     // the header's '?' counted with the objects
+  std::uint64_t bytesRead = 0;         // of both files
 };
 
-// Copies the source's objects (`utf8` converts them; a source that declares
-// UTF-8 is converted whole) and rows, as `layout` lays them out. Without a
-// .mid (a source with no columns), writes one row of the layer value a
-// object. The .mif's file is at its objects, with the header read.
-CopyResult CopySource(SourceReader& source, const SourceLayout& layout, bool utf8,
-                      TextLineFile& outMif, TextLineFile& outMid, MergeContext& context);
+// What a copy is told besides the source and its layout.
+struct CopyRequest {
+  bool utf8 = false;          // convert the objects of an undeclared source from UTF-8
+  std::string layerValue;     // quoted
+  char delimiter = '\t';      // the output's
+  ProgressCallback progress;  // told the bytes of both files read so far
+};
+
+// Copies the source's objects and rows, as `layout` lays them out: with
+// `utf8` the object lines that are well-formed UTF-8 are converted; a
+// source that declares UTF-8 is converted whole; an undeclared one beside
+// sources that declare WindowsJapanese is checked as code page 932. Empty
+// lines after the rows the objects need are no rows. A source without
+// columns gets one row of the layer value a object, whatever its .mid
+// holds. The .mif is at its objects, with the header read; the .mid is
+// opened here.
+CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const CopyRequest& request,
+                      TextLineFile& outMif, TextLineFile& outMid);
 
 // What a copy found that a reader of the output would take differently:
 // the first raised as EMergeError, or every one in Japanese.
 void RefuseUnpaired(const CopyResult& result, const SourceReader& source);
 std::vector<std::u16string> UnpairedProblems(const CopyResult& result, const SourceReader& source);
-
-// The warnings of a copy: characters written as '?', per file.
-std::vector<std::u16string> CopyWarnings(const CopyResult& result, const SourceReader& source);
 
 // The .mid value of a layer name: quoted, with its quotes doubled.
 std::string QuotedLayerValue(const std::string& layerName);

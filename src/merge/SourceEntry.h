@@ -1,6 +1,7 @@
-// A source list entry: the source .mif's base name (no directory, no
-// extension), ",", and its directory with the trailing delimiter:
-// 12345__ABC,D:\work\out\ for D:\work\out\12345__ABC.mif.
+// A source as the run is handed it, and as the window's list shows it: the
+// source .mif's base name (no directory, no extension), ",", and its
+// directory with the trailing delimiter: 12345__ABC,D:\work\out\ for
+// D:\work\out\12345__ABC.mif. Names are paths (PathText.h).
 #pragma once
 
 #include <string>
@@ -10,16 +11,15 @@
 
 namespace mif {
 
-// A source as the run is handed it: the directory with its trailing
-// delimiter, the base name, and the .mif extension in the letter case the
-// source was named with.
+// The directory with its trailing delimiter, the base name, and the .mif
+// extension in the letter case the source was named with.
 struct SourceParts {
   std::string baseName;
   std::string directory;
   std::string mifExtension = ".mif";
 };
 
-// The entry of a source .mif file name (narrow code page 932 text).
+// The entry text of a source .mif's name.
 std::string MakeSourceEntry(std::string_view mifName,
                             std::string_view delimiters = PathDelimiters());
 // The parts of a source file name: a name that ends in .mif in any letter
@@ -27,12 +27,6 @@ std::string MakeSourceEntry(std::string_view mifName,
 // roads.v2.mif).
 SourceParts MakeSourceParts(std::string_view mifName,
                             std::string_view delimiters = PathDelimiters());
-
-// Splits at the last "," before the entry's first path delimiter, or at the
-// last "," when it has none, so that a base name may hold a comma. Without
-// a comma the whole entry is the base name and the directory is empty.
-SourceParts SplitSourceEntry(std::string_view entry,
-                             std::string_view delimiters = PathDelimiters());
 
 struct SourcePairNames {
   std::string mif;

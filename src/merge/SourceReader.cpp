@@ -1,11 +1,11 @@
 #include "merge/SourceReader.h"
 
 #include "file/InOutError.h"
-#include "merge/LayerName.h"
-#include "merge/MergeContext.h"
+#include "format/LayerName.h"
+#include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
-#include "merge/OutputSchema.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace mif {
 
@@ -14,26 +14,40 @@ namespace {
 constexpr std::int32_t kFileNotFound = 2;
 constexpr std::int32_t kAccessDenied = 5;
 
+// Reads the header from the file's current position through the DATA line.
+MifHeader ReadMifHeader(TextLineFile& file) {
+  std::vector<std::string> lines;
+  std::size_t bytes = 0;
+  std::string_view line;
+  bool whole = true;
+  while (file.NextLinePiece(line, whole, kMaxHeaderLine)) {
+    if (!whole) throw HeaderLineTooLongError(file.Name(), lines.size() + 1);
+    bytes += line.size() + 2;
+    if (bytes > kMaxHeaderBytes) break;
+    lines.emplace_back(line);
+    if (IsDataLine(line)) return ParseMifHeader(std::move(lines));
+  }
+  throw NoDataLineError(file.Name());
+}
+
+void RefuseSpecial(const FileFacts& facts, const std::string& name) {
+  if (facts.kind != FileKind::Disk) throw SpecialSourceError(name);
+}
+
 }  // namespace
 
-SourceReader::SourceReader(const SourceParts& source, int index, MergeContext& context)
-    : context_(context),
-      index_(index),
+SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDevice)
+    : makeDevice_(makeDevice),
       stem_(source.directory + source.baseName),
-      layerName_(DeriveLayerName(source.baseName)),
+      layerName_(DeriveLayerName(PathToCp932(source.baseName, layerReplaced_))),
       mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)) {
   midExtension_ = mifName_.substr(stem_.size());
   midExtension_.back() = midExtension_.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
   midName_ = stem_ + midExtension_;
 }
 
-void SourceReader::Protect(const FileFacts& facts, const std::string& name) {
-  if (facts.kind != FileKind::Disk) throw SpecialSourceError(name);
-  context_.ProtectSource(facts.identity, name, index_);
-}
-
 std::unique_ptr<TextLineFile> SourceReader::OpenIfThere(const std::string& name) {
-  auto file = std::make_unique<TextLineFile>(name, kMergeBufferSize, context_.makeDevice());
+  auto file = std::make_unique<TextLineFile>(name, kMergeBufferSize, makeDevice_());
   file->SetLoneCrEndsLine(true);
   file->SetOpenWithoutWaiting(true);
   try {
@@ -44,11 +58,12 @@ std::unique_ptr<TextLineFile> SourceReader::OpenIfThere(const std::string& name)
     if (error.StatusCode() == kAccessDenied && IsDirectory(name)) throw SpecialSourceError(name);
     throw;
   }
-  Protect(file->Facts(), name);
+  RefuseSpecial(file->Facts(), name);
+  file->SkipByteOrderMark();
   return file;
 }
 
-const MifHeader& SourceReader::OpenHeader() {
+void SourceReader::OpenMif() {
   mif_ = OpenIfThere(mifName_);
   if (!mif_) {
     const std::optional<std::string> variant = FindNameCaseVariant(mifName_);
@@ -56,6 +71,10 @@ const MifHeader& SourceReader::OpenHeader() {
     if (!mif_) throw EInOutError(kFileNotFound, mifName_);
     mifName_ = *variant;
   }
+  mifFacts_ = mif_->Facts();
+}
+
+const MifHeader& SourceReader::ReadHeader() {
   header_ = ReadMifHeader(*mif_);
   return header_;
 }
@@ -66,48 +85,34 @@ std::vector<std::string> SourceReader::MidNames() const {
   return names;
 }
 
-void SourceReader::NoMid() {
-  if (!MidMayBeMissing()) throw EInOutError(kFileNotFound, midName_);
+void SourceReader::FindMid() { LocateMid(false); }
+void SourceReader::OpenMid() { LocateMid(true); }
+
+void SourceReader::LocateMid(bool open) {
   hasMid_ = false;
+  const std::vector<std::string> names = MidNames();
+  for (const std::string& name : names) {
+    if (TakeMid(name, open)) return;
+  }
+  const std::optional<std::string> variant = FindNameCaseVariant(names.back());
+  if (variant && TakeMid(*variant, open)) return;
+  if (header_.columnCount != 0) throw EInOutError(kFileNotFound, midName_);
 }
 
-void SourceReader::FindMid() {
-  for (const std::string& name : MidNames()) {
-    if (const std::optional<FileFacts> facts = StatFile(name)) return TakeMid(*facts, name);
+bool SourceReader::TakeMid(const std::string& name, bool open) {
+  if (open) {
+    mid_ = OpenIfThere(name);
+    if (!mid_) return false;
+    midFacts_ = mid_->Facts();
+  } else {
+    const std::optional<FileFacts> facts = StatFile(name);
+    if (!facts) return false;
+    RefuseSpecial(*facts, name);
+    midFacts_ = *facts;
   }
-  if (const std::optional<std::string> variant = FindNameCaseVariant(MidNames().back())) {
-    if (const std::optional<FileFacts> facts = StatFile(*variant)) return TakeMid(*facts, *variant);
-  }
-  NoMid();
-}
-
-void SourceReader::TakeMid(const FileFacts& facts, const std::string& name) {
-  Protect(facts, name);
   midName_ = name;
   hasMid_ = true;
-}
-
-void SourceReader::OpenMid() {
-  for (const std::string& name : MidNames()) {
-    if ((mid_ = OpenIfThere(name))) break;
-  }
-  if (!mid_) {
-    if (const std::optional<std::string> variant = FindNameCaseVariant(MidNames().back())) {
-      mid_ = OpenIfThere(*variant);
-    }
-  }
-  if (!mid_) return NoMid();
-  midName_ = mid_->Name();
-  hasMid_ = true;
-}
-
-void ExamineSource(const SourceParts& source, int index, MergeContext& context,
-                   SchemaBuilder& builder) {
-  SourceReader reader(source, index, context);
-  const MifHeader& header = reader.OpenHeader();
-  reader.CloseMif();
-  reader.FindMid();
-  builder.Add(header, reader.Names().mif, reader.LayerName());
+  return true;
 }
 
 }  // namespace mif

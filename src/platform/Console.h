@@ -1,5 +1,5 @@
-// The program's console: its arguments and standard streams, in UTF-8 on
-// every platform.
+// The program's console: its arguments, as paths are held (PathText.h),
+// and its standard streams, in UTF-8 on every platform.
 #pragma once
 
 #include <ostream>
@@ -8,8 +8,8 @@
 
 namespace mif {
 
-// The arguments after the program's name, as UTF-8. On Windows they are
-// taken from the wide command line, whatever `argv` holds.
+// The arguments after the program's name: on POSIX the bytes given, on
+// Windows the wide command line in WTF-8, whatever `argv` holds.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // Standard output and error, taking UTF-8. On Windows a console is written
@@ -20,5 +20,8 @@ std::ostream& StandardError();
 
 // Whether standard error is a terminal, where a progress line can be drawn.
 bool StandardErrorIsTerminal();
+// Whether that terminal takes escape sequences (erase to the end of the
+// line); a progress line is otherwise cleared with spaces.
+bool StandardErrorTakesEscapes();
 
 }  // namespace mif

@@ -15,4 +15,6 @@ std::ostream& StandardError() { return std::cerr; }
 
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
+bool StandardErrorTakesEscapes() { return StandardErrorIsTerminal(); }
+
 }  // namespace mif

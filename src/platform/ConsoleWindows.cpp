@@ -32,11 +32,13 @@ class ConsoleBuffer final : public std::streambuf {
   explicit ConsoleBuffer(DWORD which) : handle_(GetStdHandle(which)) {
     DWORD mode = 0;
     console_ = GetConsoleMode(handle_, &mode) != 0;
-    // The progress line redraws itself with escape sequences.
-    if (console_) SetConsoleMode(handle_, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    // The progress line redraws itself with escape sequences where the
+    // console takes them; older consoles, and Wine's, refuse them.
+    escapes_ = console_ && SetConsoleMode(handle_, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
   }
   ~ConsoleBuffer() override { Flush(true); }
   bool IsConsole() const { return console_; }
+  bool TakesEscapes() const { return escapes_; }
 
  protected:
   int_type overflow(int_type c) override {
@@ -71,6 +73,7 @@ class ConsoleBuffer final : public std::streambuf {
 
   HANDLE handle_;
   bool console_ = false;
+  bool escapes_ = false;
   std::string pending_;
 };
 
@@ -87,7 +90,7 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   std::vector<std::string> arguments;
   for (int i = 1; wide != nullptr && i < count; ++i) {
     const std::wstring_view argument(wide[i]);
-    arguments.push_back(EncodeUtf8(std::u16string(argument.begin(), argument.end())));
+    arguments.push_back(EncodeWtf8(std::u16string(argument.begin(), argument.end())));
   }
   LocalFree(wide);
   return arguments;
@@ -106,5 +109,7 @@ std::ostream& StandardError() {
 }
 
 bool StandardErrorIsTerminal() { return ErrorBuffer().IsConsole(); }
+
+bool StandardErrorTakesEscapes() { return ErrorBuffer().TakesEscapes(); }
 
 }  // namespace mif

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,7 +45,7 @@ class FileDevice {
  public:
   virtual ~FileDevice() = default;
 
-  // `name` is narrow code page 932 text. Sets `facts` on success, taken
+  // `name` is a path as PathText.h tells. Sets `facts` on success, taken
   // from the open file itself. An open that fails leaves nothing open; a
   // folder is refused with 5.
   virtual std::int32_t Open(const std::string& name, FileOpenMode mode, FileFacts& facts) = 0;
@@ -62,5 +63,8 @@ class FileDevice {
 
 // The device of this platform, closed.
 std::unique_ptr<FileDevice> MakeSystemFileDevice();
+
+// Makes the device of each file a caller opens; tests make faulty ones.
+using DeviceMaker = std::function<std::unique_ptr<FileDevice>()>;
 
 }  // namespace mif

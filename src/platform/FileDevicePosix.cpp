@@ -8,7 +8,6 @@
 #include "platform/FileDevice.h"
 #include "platform/PosixError.h"
 #include "platform/PosixFacts.h"
-#include "platform/PosixName.h"
 
 namespace mif {
 
@@ -29,7 +28,8 @@ class PosixFileDevice final : public FileDevice {
 
   std::int32_t Open(const std::string& name, FileOpenMode mode, FileFacts& facts) override {
     Close();
-    if (!ToPosixName(name, name_)) return kInvalidName;
+    if (name.find('\0') != std::string::npos) return kInvalidName;  // no system name holds one
+    name_ = name;
     // Non-blocking, a pipe opens at once and its kind tells the caller
     // what it is; it would otherwise wait for a writer.
     const int flags = mode == FileOpenMode::Read         ? O_RDONLY

@@ -1,8 +1,9 @@
 // Questions about files that the merge asks without opening them. Names
-// are narrow code page 932 text. Each answer costs the system one query
+// are paths as PathText.h tells. Each answer costs the system one query
 // of the file's attributes, except where a folder is listed.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,17 @@ std::optional<FileFacts> StatFile(const std::string& name);
 
 // Whether the name is that of an existing folder.
 bool IsDirectory(const std::string& name);
+
+// Puts the file `from` in the place of `to`, replacing a file there, in
+// one step of the file system. Gives 0 or the failure's code (the Windows
+// numbering of FileDevice.h).
+std::int32_t RenameFile(const std::string& from, const std::string& to);
+// Removes the file; 0 or the failure's code, 2 when there is none.
+std::int32_t RemoveFile(const std::string& name);
+
+// The name of the file that `name` stands for: a symbolic link followed to
+// what it names (in a folder that may not exist), any other name as it is.
+std::string FollowLinks(const std::string& name);
 
 // A file beside `name`, in the same folder, whose name differs from its
 // file part only in the case of ASCII letters (ab.mid for AB.MID), as a

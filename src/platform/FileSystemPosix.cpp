@@ -1,22 +1,47 @@
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include "platform/FileSystem.h"
+#include "platform/PosixError.h"
 #include "platform/PosixFacts.h"
-#include "platform/PosixName.h"
-#include "text/Cp932.h"
-#include "text/MbcsText.h"
-#include "text/Utf8.h"
+#include "text/AsciiCase.h"
 
 namespace mif {
 
 std::optional<FileFacts> StatFile(const std::string& name) {
-  std::string utf8;
   struct stat status;
-  if (!ToPosixName(name, utf8) || stat(utf8.c_str(), &status) != 0) return std::nullopt;
+  if (name.find('\0') != std::string::npos || stat(name.c_str(), &status) != 0) return std::nullopt;
   return FactsOf(status);
+}
+
+std::int32_t RenameFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : PosixError(errno, to);
+}
+
+std::int32_t RemoveFile(const std::string& name) {
+  return unlink(name.c_str()) == 0 ? 0 : PosixError(errno, name);
+}
+
+std::string FollowLinks(const std::string& name) {
+  constexpr int kMaxLinks = 40;  // as the system follows them
+  std::string path = name;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) break;
+    std::string target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 4096), '\0');
+    const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0) break;
+    target.resize(static_cast<std::size_t>(length));
+    const std::size_t slash = path.rfind('/');
+    path = target.front() == '/' || slash == std::string::npos ? target
+                                                               : path.substr(0, slash + 1) + target;
+  }
+  return path;
 }
 
 bool IsDirectory(const std::string& name) {
@@ -25,11 +50,9 @@ bool IsDirectory(const std::string& name) {
 }
 
 std::optional<std::string> FindNameCaseVariant(const std::string& name) {
-  std::string utf8;
-  if (!ToPosixName(name, utf8)) return std::nullopt;
-  const std::size_t slash = utf8.rfind('/');
-  const std::string directory = slash == std::string::npos ? "." : utf8.substr(0, slash + 1);
-  const std::string_view file = std::string_view(utf8).substr(slash + 1);
+  const std::size_t slash = name.rfind('/');
+  const std::string directory = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  const std::string_view file = std::string_view(name).substr(slash + 1);
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(directory.c_str()), closedir);
   if (!listing) return std::nullopt;
   // The first in byte order, so that the choice does not hang on the
@@ -38,9 +61,7 @@ std::optional<std::string> FindNameCaseVariant(const std::string& name) {
   while (const dirent* entry = readdir(listing.get())) {
     const std::string_view candidate = entry->d_name;
     if (candidate == file || !EqualsIgnoringAsciiCase(candidate, file)) continue;
-    const auto wide = DecodeUtf8(utf8.substr(0, slash + 1) + std::string(candidate));
-    if (!wide || DecodeCp932(EncodeCp932(*wide)) != *wide) continue;  // no cp932 name
-    const std::string found = EncodeCp932(*wide);
+    const std::string found = name.substr(0, slash + 1) + std::string(candidate);
     if (!best || found < *best) best = found;
   }
   return best;

@@ -27,6 +27,20 @@ std::optional<FileFacts> StatFile(const std::string& name) {
   return facts;
 }
 
+std::int32_t RenameFile(const std::string& from, const std::string& to) {
+  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return 0;
+  }
+  return static_cast<std::int32_t>(GetLastError());
+}
+
+std::int32_t RemoveFile(const std::string& name) {
+  return DeleteFileW(SystemPath(name).c_str()) ? 0 : static_cast<std::int32_t>(GetLastError());
+}
+
+// Links are rare on Windows, and written through by the file APIs anyway.
+std::string FollowLinks(const std::string& name) { return name; }
+
 bool IsDirectory(const std::string& name) {
   const DWORD attributes = GetFileAttributesW(SystemPath(name).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace mif {
 
@@ -23,8 +23,8 @@ std::wstring FullPath(const std::wstring& name) {
 
 }  // namespace
 
-std::wstring SystemPath(const std::string& cp932Name) {
-  const std::u16string wide = DecodeCp932(cp932Name);
+std::wstring SystemPath(const std::string& path) {
+  const std::u16string wide = DecodeWtf8(path);
   std::wstring name(wide.begin(), wide.end());
   if (name.size() < kClassicLimit || name.rfind(L"\\\\?\\", 0) == 0) return name;
   // GetFullPathNameW also turns "/" into "\", which \\?\ names do not.

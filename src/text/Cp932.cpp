@@ -20,6 +20,27 @@ constexpr auto kLeadIndex = [] {
 
 }  // namespace
 
+bool IsWellFormedCp932(std::string_view narrow, bool more) {
+  const auto* in = reinterpret_cast<const unsigned char*>(narrow.data());
+  const std::size_t count = narrow.size();
+  for (std::size_t i = AsciiRunLength(in, count); i < count;) {
+    const unsigned char byte = in[i];
+    const int lead = kLeadIndex[byte];
+    if (byte < 0x80) {
+      i += 1;
+    } else if (lead < 0) {
+      if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD) return false;
+      i += 1;
+    } else if (i + 1 == count) {
+      return more;
+    } else {
+      if (kCp932DoubleByte[lead][in[i + 1]] == 0) return false;
+      i += 2;
+    }
+  }
+  return true;
+}
+
 std::size_t DecodeCp932Into(std::string_view narrow, std::u16string& wide) {
   const auto* in = reinterpret_cast<const unsigned char*>(narrow.data());
   const std::size_t count = narrow.size();

@@ -17,6 +17,12 @@ constexpr bool LeadByteSet(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Whether every byte of `narrow` belongs to a character that code page 932
+// maps: no lead byte without its trail, no unmapped pair, none of the
+// bytes 80, A0, FD to FF that stand for no character. With `more` (the
+// text goes on) a lead byte at the end is taken as whole.
+bool IsWellFormedCp932(std::string_view narrow, bool more = false);
+
 // Never fails. A lead byte with an unmapped trail gives one U+30FB for both
 // bytes; a lead byte at the end, or before a zero byte, gives U+30FB for the
 // lead byte alone. Every single byte is mapped.

@@ -89,13 +89,4 @@ void DeleteSubstring(std::u16string& text, int start, int count) {
 
 std::string FormatInteger(std::int32_t value) { return std::to_string(value); }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace mif

@@ -43,10 +43,6 @@ std::u16string CopySubstring(std::u16string_view text, int start, int count);
 // (or past the end, or a count <= 0) leaves the text unchanged.
 void DeleteSubstring(std::u16string& text, int start, int count);
 
-// Whether the texts are equal when ASCII letters are taken in either case;
-// other bytes, trail bytes included, compare as they are.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // Decimal digits of `value`, with "-" when negative.
 std::string FormatInteger(std::int32_t value);
 

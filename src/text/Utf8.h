@@ -23,4 +23,11 @@ std::optional<std::size_t> DecodeUtf8Into(std::string_view utf8, std::u16string&
 // Never fails: a lone surrogate is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view wide);
 
+// WTF-8, for Windows file names, which may hold a lone surrogate: UTF-8
+// that writes one as its three-byte form (U+D800 as ED A0 80), so that
+// every UTF-16 text comes back unit for unit.
+std::string EncodeWtf8(std::u16string_view wide);
+// Never fails: a byte that starts no sequence becomes U+FFFD.
+std::u16string DecodeWtf8(std::string_view wtf8);
+
 }  // namespace mif

@@ -1,6 +1,7 @@
-// UTF-8 straight to code page 932, for the object lines of UTF-8 sources.
+// UTF-8 straight to code page 932, for the text of UTF-8 sources.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,5 +22,19 @@ bool TranscodeUtf8ToCp932(std::string_view utf8, std::string& cp932);
 // of a mapping (a character beyond U+FFFF counts once, written "??").
 std::optional<std::size_t> TranscodeUtf8ToCp932Into(std::string_view utf8, std::string& buffer,
                                                     std::size_t* replaced = nullptr);
+
+// Characters a lossy conversion wrote as '?'.
+struct Utf8Losses {
+  std::size_t unmapped = 0;   // well-formed, but not in code page 932
+  std::size_t malformed = 0;  // byte sequences that are no UTF-8
+};
+
+// TranscodeUtf8ToCp932Into that never rejects: each malformed sequence (a
+// maximal subpart, as Unicode counts them, so a character cut off at its
+// third byte is one) is written as one '?'. With `more` (the text goes on
+// in a next piece) a sequence cut off at the end is left for that piece:
+// `consumed` says how much of `utf8` was taken, all of it without `more`.
+std::size_t TranscodeUtf8ToCp932Lossy(std::string_view utf8, bool more, std::string& buffer,
+                                      std::size_t& consumed, Utf8Losses& losses);
 
 }  // namespace mif

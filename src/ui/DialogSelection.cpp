@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "file/FileName.h"
-#include "text/Cp932.h"
+#include "merge/SourceEntry.h"
+#include "platform/PathText.h"
+#include "text/AsciiCase.h"
 #include "text/MbcsText.h"
 
 namespace mif {
@@ -41,15 +43,11 @@ std::vector<std::u16string> SelectedFileNames(std::u16string_view buffer) {
   return names;
 }
 
-std::optional<std::string> ExactCp932(std::u16string_view name) {
-  std::string narrow = EncodeCp932(name);
-  if (DecodeCp932(narrow) != name || narrow.find('\0') != std::string::npos) return std::nullopt;
-  return narrow;
+std::u16string OutputNameFromChoice(std::u16string_view choice) {
+  return PathDisplay(ChangeFileExtension(PathFromText(choice), ".mif"));
 }
 
-std::string OutputNameFromChoice(std::string_view cp932Choice) {
-  return ChangeFileExtension(cp932Choice, ".mif");
-}
+std::u16string EntryText(const std::string& path) { return PathDisplay(MakeSourceEntry(path)); }
 
 std::string EntryCountText(int count) { return FormatInteger(count) + "\x90\x94"; }  // 数 90 94
 
@@ -59,13 +57,6 @@ std::optional<int> ScrollTopAfter(int index) {
 }
 
 namespace {
-
-bool HasMifExtension(std::u16string_view name) {
-  if (name.size() < 4) return false;
-  std::u16string extension(name.substr(name.size() - 4));
-  for (char16_t& c : extension) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-  return extension == u".mif";
-}
 
 std::u16string NamesText(std::u16string text, const std::vector<std::u16string>& names) {
   for (const std::u16string& name : names) text += u"\r\n" + name;
@@ -84,31 +75,20 @@ EntryNames EntriesOfDroppedNames(
     if (isFolder(name)) {
       files = mifFilesIn(name);
       std::sort(files.begin(), files.end());
-    } else if (HasMifExtension(name)) {
+    } else if (EndsWithIgnoringAsciiCase(name, u".mif")) {
       files = {name};
     } else {
       entries.skipped.push_back(name);
       continue;
     }
-    for (const std::u16string& file : files) {
-      if (const auto narrow = ExactCp932(file)) {
-        entries.added.push_back(*narrow);
-      } else {
-        entries.skipped.push_back(file);
-      }
-    }
+    for (const std::u16string& file : files) entries.added.push_back(PathFromText(file));
   }
   return entries;
 }
 
 std::u16string SkippedNamesText(const std::vector<std::u16string>& skipped) {
-  return NamesText(
-      u"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:",
-      skipped);
-}
-
-std::u16string RefusedSelectionText(const std::vector<std::u16string>& refused) {
-  return NamesText(u"コードページ 932 で表せないファイル名があります:", refused);
+  return NamesText(u"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:",
+                   skipped);
 }
 
 }  // namespace mif

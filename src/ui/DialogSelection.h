@@ -16,20 +16,15 @@ namespace mif {
 // order.
 std::vector<std::u16string> SelectedFileNames(std::u16string_view buffer);
 
-// The code page 932 form of a name, or nothing when code page 932 cannot
-// hold it exactly (the core could not open that file by its narrow name).
-std::optional<std::string> ExactCp932(std::u16string_view name);
-
 // The entries that names become, and the names that become none.
 struct EntryNames {
-  std::vector<std::string> added;       // code page 932
+  std::vector<std::string> added;       // paths (PathText.h)
   std::vector<std::u16string> skipped;  // as the user gave them
 };
 
 // What dropped names become: a .mif file (in any letter case) is an entry,
 // a folder gives its .mif files (as `mifFilesIn` lists them) in name order,
-// and a name that is neither, or that code page 932 cannot hold exactly,
-// is skipped.
+// and a name that is neither is skipped.
 EntryNames EntriesOfDroppedNames(
     const std::vector<std::u16string>& names,
     const std::function<bool(const std::u16string&)>& isFolder,
@@ -38,12 +33,13 @@ EntryNames EntriesOfDroppedNames(
 // The plain box's text for skipped dropped names, each on a line of its
 // own as the user gave it.
 std::u16string SkippedNamesText(const std::vector<std::u16string>& skipped);
-// The same for names in a selection that code page 932 cannot hold.
-std::u16string RefusedSelectionText(const std::vector<std::u16string>& refused);
 
 // The output name a save dialog's choice becomes: its extension replaced
 // by ".mif", or ".mif" added.
-std::string OutputNameFromChoice(std::string_view cp932Choice);
+std::u16string OutputNameFromChoice(std::u16string_view choice);
+
+// The list's text of a source: its entry (base name, ",", directory).
+std::u16string EntryText(const std::string& path);
 
 // The text of Label3 for `count` entries: "3数".
 std::string EntryCountText(int count);

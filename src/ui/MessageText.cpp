@@ -28,11 +28,12 @@ std::u16string WithClosingPeriod(std::u16string message) {
 }
 
 std::u16string ErrorBoxText(const std::u16string& reason, const std::u16string& file,
-                            const std::u16string& place) {
+                            const std::u16string& place, const std::u16string& state) {
   std::u16string where = file;
   if (!place.empty()) where += (where.empty() ? u"(" : u" (") + place + u")";
   std::u16string text = WithClosingPeriod(reason);
   if (!where.empty()) text += u"\r\n" + where;
+  if (!state.empty()) text += u"\r\n" + WithClosingPeriod(state);
   return text;
 }
 

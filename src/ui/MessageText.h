@@ -13,9 +13,10 @@ std::u16string WithClosingPeriod(std::u16string message);
 
 // The error box's whole text: the reason with its closing period, then, on
 // a line of its own, the file it is about and where the run was ("(入力
-// 2/3)"), as far as there are. The "." never goes after a file name.
+// 2/3)"), as far as there are, and on the next what the run's output now
+// holds, with its period. The "." never goes after a file name.
 std::u16string ErrorBoxText(const std::u16string& reason, const std::u16string& file,
-                            const std::u16string& place);
+                            const std::u16string& place, const std::u16string& state = {});
 
 // What Ctrl+C in the plain box puts on the clipboard (CR LF lines): dashes, the caption, dashes,
 // the text, dashes, each button caption without "&" and with three spaces after it, dashes.

@@ -4,10 +4,11 @@
 
 #include <cstring>
 
-#include "merge/MergeError.h"
+#include "text/Cp932.h"
 #include "ui/MessageText.h"
 #include "ui/RuruzOZO.h"
 #include "ui/Wide.h"
+#include "ui/WindowError.h"
 
 namespace mif {
 
@@ -27,7 +28,7 @@ void CopyToClipboard(HWND window, const Box& box) {
   const std::u16string text = PlainBoxClipboardText(box.caption, box.text, kOk);
   const std::wstring wide = Wide(text);
   const std::string cp932 = EncodeCp932(text);  // for programs that read the ANSI text
-  if (!OpenClipboard(window)) throw EMergeError(u"クリップボードを開くことができません");
+  if (!OpenClipboard(window)) throw EWindowError(u"クリップボードを開くことができません");
   EmptyClipboard();
   const auto put = [](UINT format, const void* bytes, std::size_t size) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);

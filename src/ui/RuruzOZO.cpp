@@ -5,7 +5,7 @@
 
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
-#include "merge/MergeRun.h"
+#include "platform/PathText.h"
 #include "text/Cp932.h"
 #include "ui/MessageText.h"
 #include "ui/RuruzOZOU.h"
@@ -19,8 +19,8 @@ constexpr wchar_t kClassName[] = L"TApplication";
 TApplication* instance = nullptr;
 
 // The error's file as a full name, for the error box's second line.
-std::wstring FullName(const std::string& cp932Name) {
-  const std::wstring name = Wide(cp932Name);
+std::wstring FullName(const std::string& path) {
+  const std::wstring name = Wide(PathDisplay(path));
   wchar_t full[MAX_PATH * 4];
   const DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH * 4, full, nullptr);
   return length > 0 && length < MAX_PATH * 4 ? std::wstring(full, length) : name;
@@ -135,26 +135,34 @@ void TApplication::ProcessPendingMessages() {
   }
 }
 
-// The error's reason, its file and the run's place: a file error's and a
-// refusal's file go on a line of their own.
+// The error's reason, its file, the run's place and what the output holds:
+// a file error's and a refusal's file go on a line of their own.
 std::u16string TApplication::ErrorText() const {
-  std::u16string reason, file;
-  bool aboutOutput = false;
+  std::u16string reason, file, place, state;
   try {
     throw;
-  } catch (const EInOutError& error) {
-    reason = DescribeError(error, false);
-    if (!error.FileName().empty()) file = Utf16(FullName(error.FileName()));
-    aboutOutput = IsOutputError(error, runOutput_);
-  } catch (const EMergeError& error) {
-    reason = error.Reason();
-    if (!error.FileName().empty()) file = Utf16(FullName(error.FileName()));
-    aboutOutput = IsOutputError(error, runOutput_);  // no source's place then
+  } catch (const Exception& error) {
+    std::string path;
+    if (const auto* io = dynamic_cast<const EInOutError*>(&error)) {
+      reason = DescribeError(*io, false);
+      path = io->FileName();
+    } else if (const auto* merge = dynamic_cast<const EMergeError*>(&error)) {
+      reason = merge->Reason();
+      path = merge->FileName();
+    } else {
+      reason = error.Message();
+    }
+    // An output's temporary file is told by the output's name.
+    if (error.Place().kind == ErrorPlace::Kind::Output) path = error.Place().path;
+    if (!path.empty()) file = Utf16(FullName(path));
+    if (error.Place().kind == ErrorPlace::Kind::Source) {
+      place = SourcePlace(error.Place().index, error.Place().count);
+    }
+    state = error.OutputState();
   } catch (...) {
     reason = CurrentErrorText();
   }
-  const bool placed = runIndex_ >= 0 && !aboutOutput;
-  return ErrorBoxText(reason, file, placed ? SourcePlace(runIndex_, runCount_) : u"");
+  return ErrorBoxText(reason, file, place, state);
 }
 
 void TApplication::ReportError() noexcept {

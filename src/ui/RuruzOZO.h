@@ -47,20 +47,13 @@ class TApplication {
 
   // Shows the exception being handled in the error box (MB_ICONERROR, the
   // title as caption, the closing-period rule, the failing file and its
-  // place in the run on a second line), with the application's windows
-  // disabled, and restores activation and focus afterwards.
+  // place in the run on a second line, what the run's output holds on a
+  // third), with the application's windows disabled, and restores
+  // activation and focus afterwards.
   void ReportError() noexcept;
   // Asks `text` in the question box (the title as caption, はい and いいえ,
   // the application's windows disabled meanwhile); true for はい.
   bool AskYesNo(const std::u16string& text);
-  // The place of the source a run is at, for the error box; -1 when none.
-  void SetRunPlace(int index, int count) {
-    runIndex_ = index;
-    runCount_ = count;
-  }
-  // The output name the run was last given, so that an error about the
-  // output is not told as one of a source.
-  void SetRunOutput(const std::string& cp932Name) { runOutput_ = cp932Name; }
 
   // Disables the application's enabled windows for a modal dialog or box
   // owned by the application's window. They are enabled again as that
@@ -99,9 +92,6 @@ class TApplication {
   HWND handle_ = nullptr;
   HWND mainWindow_ = nullptr;
   bool terminated_ = false;
-  int runIndex_ = -1;
-  int runCount_ = 0;
-  std::string runOutput_;
 };
 
 // Moves `window`, keeping its size, to the middle of `monitor` across and

@@ -5,13 +5,14 @@
 #include <algorithm>
 #include <exception>
 
-#include "file/FileName.h"
-#include "merge/MergeError.h"
+#include "merge/MergeRun.h"
+#include "platform/PathText.h"
 #include "ui/CheckList.h"
 #include "ui/DialogSelection.h"
 #include "ui/PlainMessage.h"
 #include "ui/RuruzOZO.h"
 #include "ui/Wide.h"
+#include "ui/WindowError.h"
 
 namespace mif {
 
@@ -143,7 +144,7 @@ TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs)
   handle_ =
       CreateWindowExW(0, kClassName, L"MIFデータを連結する", kStyle, kLeft, kTop, kWidth, kHeight,
                       application.Handle(), nullptr, application.ModuleInstance(), this);
-  if (handle_ == nullptr) throw EMergeError(u"ウィンドウを作成できません");
+  if (handle_ == nullptr) throw EWindowError(u"ウィンドウを作成できません");
   CreateControls();
   LayOutForDpi(DpiOf(handle_));
   DragAcceptFiles(handle_, TRUE);
@@ -164,7 +165,7 @@ void TRuruzOZOF::CreateControls() {
                          place.width, place.height, handle_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), module,
                          nullptr)) {
-      throw EMergeError(u"ウィンドウを作成できません");
+      throw EWindowError(u"ウィンドウを作成できません");
     }
   }
   HWND after = HWND_TOP;
@@ -324,17 +325,15 @@ LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
-void TRuruzOZOF::SetEntries(const std::vector<std::string>& cp932Names, bool append) {
+void TRuruzOZOF::SetEntries(const std::vector<std::string>& paths, bool append) {
   HWND list = Control(kInNameList);
   if (!append) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     parts_.clear();
   }
-  for (const std::string& name : cp932Names) {
-    if (!AddCheckListEntry(list, Wide(MakeSourceEntry(name)))) {
-      throw EMergeError(u"行を挿入できません");
-    }
-    parts_.push_back(MakeSourceParts(name));
+  for (const std::string& path : paths) {
+    if (!AddCheckListEntry(list, Wide(EntryText(path)))) throw EWindowError(u"行を挿入できません");
+    parts_.push_back(MakeSourceParts(path));
   }
   SetLabel3(EntryCountText(static_cast<int>(parts_.size())));
 }
@@ -345,27 +344,16 @@ void TRuruzOZOF::Button1Click() {
   const std::vector<std::u16string> names = SelectedFileNames(*buffer);
   if (names.empty()) return;
   openInitialName_ = names.front();
-  std::vector<std::string> cp932Names;
-  std::vector<std::u16string> refused;
-  for (const std::u16string& name : names) {
-    if (const auto narrow = ExactCp932(name)) {
-      cp932Names.push_back(*narrow);
-    } else {
-      refused.push_back(name);
-    }
-  }
-  if (!refused.empty()) {
-    ShowPlainMessage(RefusedSelectionText(refused));
-    return;
-  }
-  SetEntries(cp932Names, false);
+  std::vector<std::string> paths;
+  for (const std::u16string& name : names) paths.push_back(PathFromText(name));
+  SetEntries(paths, false);
 }
 
 void TRuruzOZOF::Button2Click() {
   const auto chosen = dialogs_->ChooseOutput(TApplication::Instance().Handle(), saveInitialName_);
   if (!chosen || chosen->empty()) return;
   saveInitialName_ = *chosen;
-  SetWindowTextW(Control(kOutName), Wide(OutputNameFromChoice(EncodeCp932(*chosen))).c_str());
+  SetWindowTextW(Control(kOutName), Wide(OutputNameFromChoice(*chosen)).c_str());
 }
 
 void TRuruzOZOF::bExecuteClick() {
@@ -415,14 +403,11 @@ void TRuruzOZOF::bExecuteClick() {
   } catch (const EColumnsError&) {
     if (!columnsDeclined_) throw;  // declined at the question: nothing to tell
   }
-  TApplication::Instance().SetRunPlace(-1, 0);
 }
 
+// During a run too: as with a selection, a change shows in the entries the
+// run fetches after it.
 void TRuruzOZOF::DropFiles(const std::vector<std::u16string>& names) {
-  if (running_) {
-    ShowPlainMessage(u"結合の実行中はファイルを追加できません");
-    return;
-  }
   const auto isFolder = [](const std::u16string& name) {
     const DWORD attributes = GetFileAttributesW(Wide(name).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -437,12 +422,11 @@ int TRuruzOZOF::SourceCount() {
 }
 
 SourceParts TRuruzOZOF::Source(int index) {
-  TApplication::Instance().SetRunPlace(index, runCount_);
   if (index < 0 || index >= static_cast<int>(parts_.size())) {
-    throw EMergeError(u"リストのインデックスが範囲を超えています (" +
-                      Utf16(std::to_wstring(index)) + u")");
+    throw EWindowError(u"リストのインデックスが範囲を超えています (" +
+                       Utf16(std::to_wstring(index)) + u")");
   }
-  return parts_[index];
+  return parts_[static_cast<std::size_t>(index)];
 }
 
 void TRuruzOZOF::SourceStarting(int index) {
@@ -458,15 +442,7 @@ void TRuruzOZOF::SourceStarting(int index) {
   }
 }
 
-std::string TRuruzOZOF::OutputName() {
-  const std::wstring text = TextOf(Control(kOutName));
-  const auto narrow = ExactCp932(Utf16(text));
-  if (!narrow) {
-    throw EMergeError(u"出力ファイル名をコードページ 932 で表せません: " + Utf16(text));
-  }
-  TApplication::Instance().SetRunOutput(*narrow);
-  return *narrow;
-}
+std::string TRuruzOZOF::OutputName() { return PathFromText(Utf16(TextOf(Control(kOutName)))); }
 
 bool TRuruzOZOF::Utf8Option() {
   return SendMessageW(Control(kCUtf8), BM_GETCHECK, 0, 0) == BST_CHECKED;

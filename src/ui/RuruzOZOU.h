@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "merge/MergeRun.h"
+#include "merge/MergeInputs.h"
 #include "merge/SourceEntry.h"
 #include "ui/FileDialogs.h"
 #include "ui/TaskbarProgress.h"
@@ -85,7 +85,7 @@ class TRuruzOZOF final : public MergeInputs {
   void CreateControls();
   // The controls and the font, without the window's size.
   void ApplyDpi(int dpi);
-  void SetEntries(const std::vector<std::string>& cp932Names, bool append);
+  void SetEntries(const std::vector<std::string>& paths, bool append);
   void SetLabel3(const std::string& cp932Text);
   void FitLabelToText(ControlId id);
   void SetMark(int index, bool marked);

@@ -3,7 +3,6 @@
 
 #include <objbase.h>
 
-#include "merge/MergeError.h"
 #include "text/Cp932.h"
 #include "ui/RuruzOZO.h"
 #include "ui/RuruzOZOU.h"

@@ -39,9 +39,9 @@ TEST(MifjoinScale, TenThousandSourcesArriveWholeAndInOrder) {
   }
   WriteBytes(dir.File("list.txt"), list);
   std::ostringstream out, err;
-  ASSERT_EQ(RunMifjoin({"-q", "-o", dir.File("out"), "--from-list", dir.File("list.txt")}, out, err,
-                       false),
-            0)
+  ASSERT_EQ(
+      RunMifjoin({"-q", "-o", dir.File("out"), "--from-list", dir.File("list.txt")}, out, err, {}),
+      0)
       << err.str();
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), wantMid);
   const std::string mif = ReadBytes(dir.File("out.mif"));

@@ -23,6 +23,21 @@ TEST(ProgressLine, RedrawsOneLineInPlaceAndClearsIt) {
   EXPECT_EQ(out.str(), drawn + "\r\x1b[K");
 }
 
+// Wine's console and those before Windows 10 refuse escape sequences: they
+// would show as "←[K" before every message.
+TEST(ProgressLine, WithoutEscapesSpacesEraseTheLine) {
+  std::ostringstream out;
+  ProgressLine line(out, true, 2, false);
+  line.SourceStarting(0, "道路.mif");
+  const std::string drawn = out.str();
+  EXPECT_EQ(drawn.find('\x1b'), std::string::npos) << drawn;
+  line.Clear();
+  const std::string cleared = out.str().substr(drawn.size());
+  // "[1/2] 0.0 MB 0.0 MB/s " and 道路 (two columns each) and ".mif".
+  const std::size_t columns = std::string("[1/2] 0.0 MB 0.0 MB/s ").size() + 4 + 4;
+  EXPECT_EQ(cleared, "\r" + std::string(columns, ' ') + "\r");
+}
+
 TEST(ProgressLine, DisabledDrawsNothing) {
   std::ostringstream out;
   ProgressLine line(out, false, 3);

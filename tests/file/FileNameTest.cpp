@@ -8,10 +8,13 @@ namespace {
 constexpr std::string_view kWin = kWindowsPathDelimiters;
 constexpr std::string_view kPosix = kPosixPathDelimiters;
 
-TEST(FindLastDelimiter, PassesOverTrailBytesThatLookLikeDelimiters) {
-  // 表 95 5C after "C:\": its 5C is no backslash.
-  EXPECT_EQ(FindLastDelimiter(kWin, "C:\\\x95\x5C"), 3);
-  EXPECT_EQ(FindLastDelimiter(kWin, "\x95\x5C"), 0);
+// Names are the system's bytes or WTF-8: a UTF-8 name whose bytes a code
+// page 932 reader would take for lead bytes keeps every delimiter.
+TEST(FindLastDelimiter, UnitsOfLongerCharactersAreNeverDelimiters) {
+  // が E3 81 8C: three bytes a code page 932 walk would pair up, taking
+  // the "/" after them for a trail byte.
+  EXPECT_EQ(FindLastDelimiter(kPosix, "\xE3\x81\x8C/a"), 4);
+  EXPECT_EQ(FindLastDelimiter(kWin, "C:\\\xE3\x81\x8C\\b"), 7);
   EXPECT_EQ(FindLastDelimiter(kWin, "a/b\\c"), 4);
   EXPECT_EQ(FindLastDelimiter(kWin, ""), 0);
 }
@@ -24,8 +27,8 @@ TEST(ChangeFileExtension, WindowsRules) {
   EXPECT_EQ(ChangeFileExtension("C:\\d\\file.mif", "", kWin), "C:\\d\\file");
   // "/" separates directories on Windows too: the dot in a.b is no extension.
   EXPECT_EQ(ChangeFileExtension("D:/work/a.b/c", ".mif", kWin), "D:/work/a.b/c.mif");
-  // A trail byte 5C is not a delimiter: 表.txt keeps its place.
-  EXPECT_EQ(ChangeFileExtension("d\\\x95\x5C.txt", ".mif", kWin), "d\\\x95\x5C.mif");
+  // 表 in WTF-8 (E8 A1 A8) before the extension.
+  EXPECT_EQ(ChangeFileExtension("d\\\xE8\xA1\xA8.txt", ".mif", kWin), "d\\\xE8\xA1\xA8.mif");
 }
 
 TEST(ChangeFileExtension, PosixRules) {
@@ -44,7 +47,7 @@ TEST(ExtractParts, WindowsRules) {
   EXPECT_EQ(parts("C:file.mif"), P("C:", "file.mif"));
   EXPECT_EQ(parts("file.mif"), P("", "file.mif"));
   EXPECT_EQ(parts("C:\\data\\"), P("C:\\data\\", ""));
-  EXPECT_EQ(parts("C:\\\x95\x5C"), P("C:\\", "\x95\x5C"));
+  EXPECT_EQ(parts("C:\\\xE8\xA1\xA8"), P("C:\\", "\xE8\xA1\xA8"));
   EXPECT_EQ(parts("D:/work/x.mif"), P("D:/work/", "x.mif"));
 }
 
@@ -52,6 +55,8 @@ TEST(ExtractParts, PosixRules) {
   EXPECT_EQ(ExtractDirectoryPart("/srv/map/a.mif", kPosix), "/srv/map/");
   EXPECT_EQ(ExtractNamePart("/srv/map/a.mif", kPosix), "a.mif");
   EXPECT_EQ(ExtractNamePart("C:a.mif", kPosix), "C:a.mif");
+  // ソ 83 5C in a name unzipped as raw code page 932 bytes: no delimiter.
+  EXPECT_EQ(ExtractNamePart("/srv/\x83\x5C.mif", kPosix), "\x83\x5C.mif");
 }
 
 }  // namespace

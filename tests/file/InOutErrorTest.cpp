@@ -11,7 +11,7 @@ TEST(DescribeInOutError, TheCodeOnceAndWhatItMeans) {
   EXPECT_EQ(DescribeInOutError(EInOutError(2, "a.mid")),
             u"ファイルが見つかりません (コード 2): 名前と場所を確かめてください: a.mid");
   EXPECT_EQ(DescribeInOutError(EInOutError(32)),
-            u"I/O エラー (32): ほかのプログラムか、この実行の別の入出力がファイルを使用中です");
+            u"I/O エラー (32): ほかのプログラム (MapInfo など) がファイルを開いています");
   EXPECT_EQ(DescribeInOutError(EInOutError(103)), u"I/O エラー (103)");  // nothing to add
   // The messages of the table stay as they are.
   EXPECT_EQ(EInOutError(112).Message(), u"I/O エラー (112)");

@@ -48,7 +48,8 @@ TEST_F(ColumnsMerge, UnionAndIntersectionLayValuesOutByNameWithATab) {
        HeaderOf("Columns 3\r\n  KIND Char(5)\r\n  ID Char(8)\r\n  NOTE Char(40)\r\n") + kTwoPoints,
        "\"house\"\t\"A-17\"\t\"line 1\r\nline 2 \"\"q\"\"\"\r\n\"shop\"\t\"B-2\"\t\"\"\r\n");
   EXPECT_THROW(Run({"1__ROAD", "2__BLDG"}), EColumnsError);
-  Run({"1__ROAD", "2__BLDG"}, ColumnsMode::Union);
+  options.columns = ColumnsMode::Union;
+  Run({"1__ROAD", "2__BLDG"});
   // ID is Integer and Char: Char(254) holds both.
   EXPECT_NE(Out(".mif").find("COLUMNS 5\r\n    LAYER char(40)\r\n  ID Char(254)\r\n"
                              "  NAME Char(10)\r\n  KIND Char(5)\r\n  NOTE Char(40)\r\n"),
@@ -57,7 +58,8 @@ TEST_F(ColumnsMerge, UnionAndIntersectionLayValuesOutByNameWithATab) {
             "\"ROAD\"\t1\t\"a\"\t\t\r\n\"ROAD\"\t2\t\"b\"\t\t\r\n"
             "\"BLDG\"\t\"A-17\"\t\t\"house\"\t\"line 1\r\nline 2 \"\"q\"\"\"\r\n"
             "\"BLDG\"\t\"B-2\"\t\t\"shop\"\t\"\"\r\n");
-  Run({"1__ROAD", "2__BLDG"}, ColumnsMode::Intersection);
+  options.columns = ColumnsMode::Intersection;
+  Run({"1__ROAD", "2__BLDG"});
   EXPECT_EQ(Out(".mid"),
             "\"ROAD\"\t1\r\n\"ROAD\"\t2\r\n\"BLDG\"\t\"A-17\"\r\n\"BLDG\"\t\"B-2\"\r\n");
 }

@@ -115,7 +115,7 @@ class MergeFaultTest : public testing::MergeFixture {
     for (int n = 1;; ++n) {
       RemoveOutput();
       FaultPlan plan{step, n, code, 0, 0, {}};
-      MergeContext faulty;
+      MergeOptions faulty;
       faulty.makeDevice = [&plan] { return std::make_unique<FaultyDevice>(plan); };
       PartsInputs inputs(sources, dir.File("out"));
       try {
@@ -146,12 +146,12 @@ class MergeFaultTest : public testing::MergeFixture {
 // Codes as the system gives them: 4 too many open files, 23 a read that
 // failed its check, 112 disk full.
 TEST_F(MergeFaultTest, EveryOpenReadWriteAndCloseThatFailsStopsTheRunCleanly) {
-  // Each .mif in the first pass, the output pair to empty it and to
-  // write it, each pair again.
-  EXPECT_EQ(FailEveryStep(Step::Open, 4), 3 + 2 * 2 + 3 * 2);
+  // Each .mif in the first pass, the output's two temporary files, each
+  // pair again.
+  EXPECT_EQ(FailEveryStep(Step::Open, 4), 3 + 2 + 3 * 2);
   EXPECT_GE(FailEveryStep(Step::Fill, 23), 3 * 2 * 3);
   EXPECT_GE(FailEveryStep(Step::Drain, 112), 3 * 2 * 2);
-  EXPECT_GE(FailEveryStep(Step::Close, 112), 3 + 2 * 2 + 3 * 2);
+  EXPECT_GE(FailEveryStep(Step::Close, 112), 3 + 2 + 3 * 2);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Source pairs in a scratch folder, and the check that no test changed any
-// of them. With MIF_READER_DIR set, the output pair of every passing test
-// is kept there, named after the test, for a MIF reader to check.
+// Source pairs in a scratch folder, runs over them as users start them,
+// and the check that no test changed any source. With MIF_READER_DIR set,
+// the output pair of every passing test is kept there, named after the
+// test, for a MIF reader to check.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,35 +13,44 @@
 #include <vector>
 
 #include "ScratchDir.h"
-#include "merge/MergeContext.h"
+#include "file/InOutError.h"
 #include "merge/MergeRun.h"
-#include "merge/PairMerge.h"
 
 namespace mif::testing {
 
-// A run's inputs from a fixed list: one output name, the options as set,
-// and the last source started and the warnings kept.
+// A run's inputs from a fixed list: one output name, the UTF-8 option as
+// set; the last source started, the warnings and the reports kept.
 class PartsInputs final : public MergeInputs {
  public:
   PartsInputs(std::vector<SourceParts> sources, std::string output)
       : sources_(std::move(sources)), output_(std::move(output)) {}
   int SourceCount() override { return static_cast<int>(sources_.size()); }
-  SourceParts Source(int index) override { return sources_.at(index); }
+  SourceParts Source(int index) override { return sources_.at(static_cast<std::size_t>(index)); }
   void SourceStarting(int index) override { started = index; }
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8; }
-  ColumnsMode ColumnsOption() override { return columns; }
   void Warning(const std::u16string& text) override { warnings.push_back(text); }
+  void SourceDone(int, const SourceReport& report) override { reports.push_back(report); }
 
   int started = -1;
   bool utf8 = false;
-  ColumnsMode columns = ColumnsMode::First;
   std::vector<std::u16string> warnings;
+  std::vector<SourceReport> reports;
 
  private:
   std::vector<SourceParts> sources_;
   std::string output_;
 };
+
+// What `action` raises, as a user is shown it; "(nothing raised)".
+inline std::u16string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Exception& error) {
+    return DescribeError(error);
+  }
+  return u"(nothing raised)";
+}
 
 class MergeFixture : public ::testing::Test {
  protected:
@@ -61,17 +71,29 @@ class MergeFixture : public ::testing::Test {
     for (const std::string& base : bases) parts.push_back(SourceParts{base, Folder()});
     return parts;
   }
-  // Runs the merge of these base names into out.mif and out.mid.
-  void Run(const std::vector<std::string>& bases, ColumnsMode columns = ColumnsMode::First) {
-    PartsInputs inputs(Parts(bases), dir.File("out"));
-    inputs.columns = columns;
-    RunMerge(inputs);
+  // Runs the merge of these base names into out.mif and out.mid, as set
+  // by `utf8` and `options`; the warnings and reports stay in `inputs`.
+  RunReport Run(const std::vector<std::string>& bases, bool utf8 = false) {
+    inputs = std::make_unique<PartsInputs>(Parts(bases), dir.File("out"));
+    inputs->utf8 = utf8;
+    return RunMerge(*inputs, options);
+  }
+  // The same, giving what it raises as a user is shown it.
+  std::u16string Refusal(const std::vector<std::string>& bases, bool utf8 = false) {
+    return MessageOf([&] { Run(bases, utf8); });
+  }
+  // Checks these base names as mifjoin --check does, without an output.
+  std::vector<SourceReport> Check(const std::vector<std::string>& bases) {
+    PartsInputs check(Parts(bases), "");
+    CheckRun(check, options);
+    return check.reports;
   }
   std::string Out(const std::string& extension) const {
     return ReadBytes(dir.File("out" + extension));
   }
-  void Merge(int index, const std::string& base, bool utf8 = false) {
-    MergeSourcePair(index, Folder(), base, utf8, dir.File("out.mif"), context);
+  bool OutExists() const {
+    return std::filesystem::exists(Utf8Path(dir.File("out.mif"))) ||
+           std::filesystem::exists(Utf8Path(dir.File("out.mid")));
   }
 
   void TearDown() override {
@@ -83,7 +105,8 @@ class MergeFixture : public ::testing::Test {
   }
 
   ScratchDir dir;
-  MergeContext context;
+  MergeOptions options;
+  std::unique_ptr<PartsInputs> inputs;
   // Cleared by a test whose sources no MIF reader would take, on purpose.
   bool keepForReader = true;
 

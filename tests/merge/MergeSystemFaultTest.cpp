@@ -4,6 +4,7 @@
 // the sources as they were.
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -67,13 +68,24 @@ TEST_F(SystemFaults, AFullFileSystemStopsTheRunWithTheFirstSourceWhole) {
   EXPECT_EQ(testing::ReadBytes(small + "/out.mid"), testing::ReadBytes(dir.File("one.mid")));
 }
 
-TEST_F(SystemFaults, DevFullAsTheOutputGives112) {
+// A FIFO as the output used to hang the run in its open, and --check
+// said OK; a device took the writes and could not be cut back.
+TEST_F(SystemFaults, APipeOrADeviceAsTheOutputIsRefusedWithoutWaiting) {
   Sized("1__A", 4);
+  ASSERT_EQ(mkfifo(dir.File("pipe.mif").c_str(), 0600), 0);  // nobody reads it
   std::filesystem::create_symlink("/dev/full", dir.File("full.mid"));
-  PartsInputs inputs(Parts({"1__A"}), dir.File("full"));
-  const std::string message = MessageOf([&] { RunMerge(inputs); });
-  EXPECT_NE(message.find("(112)"), std::string::npos) << message;
-  EXPECT_NE(message.find("full.mid"), std::string::npos) << message;
+  for (const char* output : {"pipe", "full"}) {
+    PartsInputs inputs(Parts({"1__A"}), dir.File(output));
+    auto run = std::async(std::launch::async, [&] { return MessageOf([&] { RunMerge(inputs); }); });
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(10)), std::future_status::ready) << output;
+    const std::string message = run.get();
+    EXPECT_NE(message.find("出力ファイルが通常のファイルではありません"), std::string::npos)
+        << message;
+    PartsInputs check(Parts({"1__A"}), dir.File(output));
+    const RunReport report = CheckRun(check);
+    ASSERT_EQ(report.outputProblems.size(), 1u) << output;
+    EXPECT_EQ(EncodeUtf8(report.outputProblems[0]), message);
+  }
 }
 
 TEST_F(SystemFaults, AFolderOrAPipeAsASourceIsRefusedWithoutWaiting) {
@@ -96,10 +108,34 @@ TEST_F(SystemFaults, AFolderOrAPipeAsASourceIsRefusedWithoutWaiting) {
   }
 }
 
-TEST_F(SystemFaults, AMissingOutputFolderIsRefusedByName) {
+// What the check said OK to and the run refused: the check decides as the
+// run does.
+TEST_F(SystemFaults, TheCheckRefusesTheOutputsTheRunRefuses) {
   Sized("1__A", 1);
-  PartsInputs inputs(Parts({"1__A"}), dir.File("no/such/out"));
-  EXPECT_THROW(RunMerge(inputs), EOutputError);
+  std::filesystem::create_directory(dir.File("folder.mid"));
+  std::filesystem::create_symlink(dir.File("no/such/out.mif"), dir.File("dangling.mif"));
+  Source("readonly.mif", "old");
+  Source("readonly.mid", "old");
+  chmod(dir.File("readonly.mif").c_str(), 0444);
+  const bool root = geteuid() == 0;  // root writes read-only files
+  for (const std::string output : {"no/such/out", "folder", "dangling", "readonly"}) {
+    if (root && output == "readonly") continue;
+    PartsInputs inputs(Parts({"1__A"}), dir.File(output));
+    const std::string message = MessageOf([&] { RunMerge(inputs); });
+    EXPECT_NE(message, "(no error)") << output;
+    PartsInputs check(Parts({"1__A"}), dir.File(output));
+    const RunReport report = CheckRun(check);
+    ASSERT_EQ(report.outputProblems.size(), 1u) << output;
+    EXPECT_EQ(EncodeUtf8(report.outputProblems[0]), message) << output;
+  }
+  chmod(dir.File("readonly.mif").c_str(), 0644);
+  // A link to an output elsewhere: written where it leads, the link kept.
+  std::filesystem::create_directory(dir.File("real"));
+  std::filesystem::create_symlink(dir.File("real/out.mif"), dir.File("link.mif"));
+  PartsInputs linked(Parts({"1__A"}), dir.File("link"));
+  RunMerge(linked);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.mif")));
+  EXPECT_EQ(testing::ReadBytes(dir.File("real/out.mif")).substr(0, 11), "Version 300");
 }
 
 TEST_F(SystemFaults, AnOutputThatIsASourceByAnotherNameIsRefused) {

@@ -4,6 +4,7 @@
 
 #include "MergeFixture.h"
 #include "file/InOutError.h"
+#include "merge/MergeError.h"
 
 namespace mif {
 namespace {
@@ -15,7 +16,7 @@ const std::string kHeader = "Version 300\r\nColumns 1\r\n  ID Integer\r\nData\r\
 TEST_F(SourceReaderTest, TheMidIsFoundInTheMifsCase) {
   Source("X.MIF", kHeader);
   Source("X.MID", "");
-  SourceReader upper({"X", Folder(), ".MIF"}, 0, context);
+  SourceReader upper({"X", Folder(), ".MIF"}, options.makeDevice);
   upper.OpenHeader();
   upper.FindMid();
   EXPECT_EQ(upper.Names().mid, dir.File("X.MID"));
@@ -27,7 +28,7 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
   Source("ab.mif", kHeader);
   Source("ab.mid", "");
   // AB.MIF names ab.mif and finds ab.mid, as Windows would.
-  SourceReader reader({"AB", Folder(), ".MIF"}, 0, context);
+  SourceReader reader({"AB", Folder(), ".MIF"}, options.makeDevice);
   reader.OpenHeader();
   reader.OpenMid();
   EXPECT_EQ(reader.Names().mif, dir.File("ab.mif"));
@@ -36,7 +37,7 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
   Source("cd.mif", kHeader);
   Source("CD.Mid", "");
   Source("Cd.mid", "");
-  SourceReader two({"cd", Folder(), ".mif"}, 1, context);
+  SourceReader two({"cd", Folder(), ".mif"}, options.makeDevice);
   two.OpenHeader();
   two.FindMid();
   EXPECT_EQ(two.Names().mid, dir.File("CD.Mid"));
@@ -45,7 +46,7 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
   Source("X.MIF", kHeader);
   Source("X.MID", "");
   Source("x.mid", "");
-  SourceReader x({"X", Folder(), ".mif"}, 2, context);
+  SourceReader x({"X", Folder(), ".mif"}, options.makeDevice);
   x.OpenHeader();
   x.FindMid();
   EXPECT_EQ(x.Names().mid, dir.File("X.MID"));
@@ -55,11 +56,11 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
 TEST_F(SourceReaderTest, OnlyASourceWithoutColumnsMayLackItsMid) {
   Source("none.mif", "Version 300\r\nColumns 0\r\nData\r\n");
   Source("one.mif", kHeader);
-  SourceReader none({"none", Folder()}, 0, context);
+  SourceReader none({"none", Folder()}, options.makeDevice);
   none.OpenHeader();
   none.FindMid();
   EXPECT_FALSE(none.HasMid());
-  SourceReader one({"one", Folder()}, 1, context);
+  SourceReader one({"one", Folder()}, options.makeDevice);
   one.OpenHeader();
   try {
     one.FindMid();
@@ -68,6 +69,25 @@ TEST_F(SourceReaderTest, OnlyASourceWithoutColumnsMayLackItsMid) {
     EXPECT_EQ(error.StatusCode(), 2);
     EXPECT_EQ(error.FileName(), dir.File("one.mid"));
   }
+}
+
+TEST_F(SourceReaderTest, TheHeaderEndsAtDataAndAByteOrderMarkIsDropped) {
+  Source("nodata.mif", "Version 300\r\nColumns 1\r\n  ID Integer\r\nDATA 1\r\nPoint 1 2\r\n");
+  SourceReader nodata({"nodata", Folder()}, options.makeDevice);
+  try {
+    nodata.OpenHeader();
+    FAIL();
+  } catch (const EMergeError& error) {
+    EXPECT_EQ(error.Message().rfind(u"DATA 行がありません: ", 0), 0u);
+  }
+  Source("empty.mif", "");
+  SourceReader empty({"empty", Folder()}, options.makeDevice);
+  EXPECT_THROW(empty.OpenHeader(), EMergeError);
+  // A UTF-8 editor's EF BB BF, which would hide Version from a reader.
+  Source("bom.mif", "\xEF\xBB\xBF" + kHeader);
+  SourceReader bom({"bom", Folder()}, options.makeDevice);
+  EXPECT_EQ(bom.OpenHeader().version, 300);
+  EXPECT_EQ(bom.Header().lines.front(), "Version 300");
 }
 
 }  // namespace

@@ -12,24 +12,19 @@
 #include "StatusCodeOf.h"
 #include "cli/Mifjoin.h"
 #include "file/TextLineFile.h"
-#include "merge/MergeContext.h"
 #include "merge/MergeError.h"
-#include "merge/PairMerge.h"
+#include "merge/MergeFixture.h"
 #include "platform/FileSystem.h"
 #include "platform/PathDelimiters.h"
-#include "text/Cp932.h"
-#include "text/Utf8.h"
 
 namespace mif {
 namespace {
 
+using testing::PartsInputs;
 using testing::ReadBytes;
 using testing::ScratchDir;
 using testing::StatusCodeOf;
 using testing::WriteBytes;
-
-// The core's narrow name of a UTF-8 test path.
-std::string Cp932(const std::string& utf8) { return EncodeCp932(*DecodeUtf8(utf8)); }
 
 // Wine says so through an export of its ntdll.
 bool RunningUnderWine() {
@@ -78,17 +73,26 @@ TEST(FileDeviceWindows, NulIsACharacterDevice) {
   nul.CloseFile();
 }
 
-TEST(FileDeviceWindows, JapaneseNamesOpenByTheirCodePage932Names) {
+// Files are opened by the wide names the system gives, whatever code page
+// 932 holds: a folder typed with U+301C 〜 (as macOS and JIS-based input
+// give it), a user folder in Korean.
+TEST(FileDeviceWindows, NamesOpenByTheSystemsWideNames) {
   ScratchDir dir;
-  // ソ is 83 5C: its trail byte is a backslash, the path delimiter.
-  for (const std::string base : {"北海道__道路", "1__ソース"}) {
+  for (const std::string folder : {"データ〜2024", "사용자"}) {
+    std::filesystem::create_directory(testing::Utf8Path(dir.File(folder)));
+  }
+  // ソ is 83 5C in code page 932: its trail byte is a backslash.
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"データ〜2024\\北海道__道路", "\x93\xB9\x98\x48"},  // 道路
+      {"사용자\\1__ソース", "\x83\x5C\x81\x5B\x83\x58"},   // ソース
+      {"1__한", "?"}};
+  for (const auto& [base, layer] : cases) {
     WriteBytes(dir.File(base + ".mif"), kHeader + "Point 1 1\r\n");
     WriteBytes(dir.File(base + ".mid"), "7\r\n");
-    MergeContext context;
-    MergeSourcePair(0, MakeSourceParts(Cp932(dir.File(base + ".mif"))), false,
-                    Cp932(dir.File("結合.mif")), context);
-    const std::string layer = base == "1__ソース" ? "ソース" : "道路";
-    EXPECT_EQ(ReadBytes(dir.File("結合.mid")), "\"" + Cp932(layer) + "\"\t7\r\n") << base;
+    PartsInputs inputs({MakeSourceParts(dir.File(base + ".mif"))}, dir.File("사용자\\結合.mif"));
+    RunMerge(inputs);
+    EXPECT_EQ(ReadBytes(dir.File("사용자\\結合.mid")), "\"" + layer + "\"\t7\r\n") << base;
+    EXPECT_EQ(inputs.warnings.size(), layer == "?" ? 1u : 0u) << base;
   }
 }
 
@@ -135,10 +139,8 @@ TEST(FileDeviceWindows, AnOutputThatIsASourceByAnotherSpellingIsRefused) {
     std::cerr << "[   NOTE   ] the volume makes no 8.3 names: that spelling is not tested\n";
   }
   for (const std::string& output : spellings) {
-    MergeContext context;
-    EXPECT_THROW(MergeSourcePair(0, dir.Folder(), "roadsource", false, output, context),
-                 EMergeError)
-        << output;
+    PartsInputs inputs({SourceParts{"roadsource", dir.Folder()}}, output);
+    EXPECT_THROW(RunMerge(inputs), EMergeError) << output;
   }
   EXPECT_EQ(ReadBytes(dir.File("roadsource.mif")), kHeader + "Point 1 1\r\n");
 }
@@ -180,12 +182,12 @@ TEST(FileDeviceWindows, PathsLongerThan260CharactersWorkInMifjoin) {
   write("1__深.mif", kHeader + "Point 1 1\r\n");
   write("1__深.mid", "1\r\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunMifjoin({"-q", "-o", deep + "out", deep + "1__深.mif"}, out, err, false), 0)
+  EXPECT_EQ(RunMifjoin({"-q", "-o", deep + "out", deep + "1__深.mif"}, out, err, {}), 0)
       << err.str();
-  EXPECT_TRUE(StatFile(Cp932(deep + "out.mid")));
-  TextLineFile merged(Cp932(deep + "out.mid"));
+  EXPECT_TRUE(StatFile(deep + "out.mid"));
+  TextLineFile merged(deep + "out.mid");
   merged.OpenForRead();
-  EXPECT_EQ(merged.ReadLine(), "\"" + Cp932("深") + "\"\t1");
+  EXPECT_EQ(merged.ReadLine(), "\"\x90\x5B\"\t1");  // 深 90 5B
   merged.CloseFile();
   std::error_code ignored;
   std::filesystem::remove_all(std::filesystem::path(wide), ignored);

@@ -290,9 +290,10 @@ TEST_F(Gui, ASelectionGivesEntriesAndTheCountACancelKeepsThem) {
   dialogs->outputs.push_back(std::nullopt);
   Click(kButton2);
   EXPECT_EQ(Text(kOutName), L"D:\\x\\out.mif");
-  ExpectBox(L"コードページ 932 で表せないファイル名があります:\r\n" + folder + L"café.mif");
+  // A name code page 932 cannot hold is a file like any other.
   Select(dir, {"café.mif"});
-  EXPECT_EQ(Count(), 2);  // the list stays as it was
+  ASSERT_EQ(Count(), 1);
+  EXPECT_EQ(Entry(0), L"café," + folder);
 }
 
 TEST_F(Gui, ARunWritesWhatMifjoinWritesAndMarksTheProgress) {
@@ -310,7 +311,7 @@ TEST_F(Gui, ARunWritesWhatMifjoinWritesAndMarksTheProgress) {
   std::ostringstream out, err;
   ASSERT_EQ(RunMifjoin({"-q", "-o", dir.File("cli"), dir.File(bases[0] + ".mif"),
                         dir.File(bases[1] + ".mif"), dir.File(bases[2] + ".mif")},
-                       out, err, false),
+                       out, err, {}),
             0);
   EXPECT_EQ(ReadBytes(dir.File("gui.mif")), ReadBytes(dir.File("cli.mif")));
   EXPECT_EQ(ReadBytes(dir.File("gui.mid")), ReadBytes(dir.File("cli.mid")));
@@ -347,7 +348,7 @@ TEST_F(Gui, AnErrorShowsTheBoxWithItsPeriodAndLeavesExecuteEnabled) {
   const std::wstring mid = testing::Utf8Path(dir.File("2__B.mid")).wstring();
   // Found before anything is written: no source started, no output made.
   ExpectBox(L"ファイルが見つかりません (コード 2): 名前と場所を確かめてください.\r\n" + mid +
-            L" (入力 2/3)");
+            L" (入力 2/3)\r\n出力は書いていません.");
   Click(kBExecute);
   EXPECT_TRUE(IsWindowEnabled(window->Control(kBExecute)));
   EXPECT_TRUE(IsMarked(List(), 0));
@@ -357,7 +358,8 @@ TEST_F(Gui, AnErrorShowsTheBoxWithItsPeriodAndLeavesExecuteEnabled) {
   ExpectBox(testing::Utf8Path("オブジェクトの数と属性の行数が合いません: " + dir.File("2__B.mif") +
                               " は 1 個、" + dir.File("2__B.mid") + " は 2 行.")
                 .wstring() +
-            L"\r\n(入力 2/3)");
+            L"\r\n(入力 2/3)\r\n出力 " + testing::Utf8Path(dir.File("out.mif")).wstring() +
+            L" には入力 1〜1 (3 個中) を書きました.");
   Click(kBExecute);
   EXPECT_FALSE(IsMarked(List(), 1));  // where the run stopped
   EXPECT_TRUE(IsMarked(List(), 2));
@@ -371,7 +373,9 @@ TEST_F(Gui, AnErrorAboutTheOutputNamesNoSourcesPlace) {
   const std::string output = dir.File("no\\such\\out.mif");
   SetText(kOutName, testing::Utf8Path(output).wstring());
   // The path on a line of its own: no "." turns out.mif into out.mif.
-  ExpectBox(testing::Utf8Path("出力ファイルのフォルダーがありません.\r\n" + output).wstring());
+  ExpectBox(testing::Utf8Path("出力ファイルのフォルダーがありません.\r\n" + output +
+                              "\r\n出力は書いていません.")
+                .wstring());
   Click(kBExecute);
 }
 
@@ -391,7 +395,8 @@ TEST_F(Gui, AfterEachBoxTheWindowIsActiveWithTheFocusWhereItWas) {
   SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
   SetFocus(window->Control(kBExecute));  // which the run disables and enables again
   ExpectBox(L"ファイルが見つかりません (コード 2): 名前と場所を確かめてください.\r\n" +
-                testing::Utf8Path(dir.File("1__A.mid")).wstring() + L" (入力 1/1)",
+                testing::Utf8Path(dir.File("1__A.mid")).wstring() +
+                L" (入力 1/1)\r\n出力は書いていません.",
             disabled);
   Click(kBExecute);
   EXPECT_TRUE(IsWindowEnabled(window->Handle()));
@@ -450,9 +455,8 @@ TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {
   header->fWide = TRUE;
   std::memcpy(header + 1, files.data(), files.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
-  ExpectBox(
-      L"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:\r\n" +
-      dropped[2]);
+  ExpectBox(L"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:\r\n" +
+            dropped[2]);
   SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   ASSERT_EQ(Count(), 3);
   const std::wstring sub = testing::Utf8Path(dir.File("sub")).wstring() + L"\\";
@@ -498,7 +502,8 @@ TEST_F(Gui, AShorterListChosenDuringARunEndsItAtTheFirstMissingIndex) {
   if (!one.empty() && one.back() == u'\\') one.pop_back();
   dialogs->sources.push_back(one + u'\0' + u"3__C.mif" + u'\0' + u'\0');
   PostMessageW(window->Control(kButton1), BM_CLICK, 0, 0);
-  ExpectBox(L"リストのインデックスが範囲を超えています (1)\r\n(入力 2/3)");  // ")" takes no period
+  // ")" takes no period.
+  ExpectBox(L"リストのインデックスが範囲を超えています (1)\r\n(入力 2/3)\r\n出力は書いていません.");
   Click(kBExecute);
   EXPECT_EQ(Count(), 1);
   // Taken at the run's first turn, while it read the headers: nothing written.

@@ -29,16 +29,12 @@ TEST(SelectedFileNames, OneNameOrAFolderAndNamesInTheDialogsOrder) {
             Names({u"D:\\表\\a.mif", u"D:\\表\\b.mif"}));
 }
 
-TEST(SelectedFileNames, NamesCodePage932CannotHoldAreTold) {
-  EXPECT_EQ(ExactCp932(u"道路.mif"), std::optional<std::string>("\x93\xB9\x98\x48.mif"));
-  EXPECT_FALSE(ExactCp932(u"café.mif"));  // é has only a best fit, e
-  EXPECT_FALSE(ExactCp932(u"한.mif"));
-}
-
 TEST(WindowTexts, OutputNameCountAndScroll) {
-  EXPECT_EQ(OutputNameFromChoice("D:\\x\\out"), "D:\\x\\out.mif");
-  EXPECT_EQ(OutputNameFromChoice("D:\\x\\out.txt"), "D:\\x\\out.mif");
-  EXPECT_EQ(OutputNameFromChoice("D:\\x\\out.mif"), "D:\\x\\out.mif");
+  EXPECT_EQ(OutputNameFromChoice(u"D:\\x\\out"), u"D:\\x\\out.mif");
+  EXPECT_EQ(OutputNameFromChoice(u"D:\\x\\out.txt"), u"D:\\x\\out.mif");
+  EXPECT_EQ(OutputNameFromChoice(u"D:\\x\\out.mif"), u"D:\\x\\out.mif");
+  // A folder typed with U+301C 〜, as macOS and JIS-based input give it.
+  EXPECT_EQ(OutputNameFromChoice(u"D:\\データ〜2024\\out"), u"D:\\データ〜2024\\out.mif");
   EXPECT_EQ(EntryCountText(3), "3\x90\x94");  // 数 90 94
   EXPECT_EQ(ScrollTopAfter(19), std::optional<int>(9));
   EXPECT_EQ(ScrollTopAfter(39), std::optional<int>(29));
@@ -67,6 +63,11 @@ TEST(ErrorBoxText, TheFileGoesOnALineOfItsOwnAfterThePeriod) {
   EXPECT_EQ(ErrorBoxText(u"リストのインデックスが範囲を超えています (1)", u"", u"入力 2/3"),
             u"リストのインデックスが範囲を超えています (1)\r\n(入力 2/3)");
   EXPECT_EQ(ErrorBoxText(u"中止", u"", u""), u"中止.");
+  // What the output holds, on a line of its own.
+  EXPECT_EQ(ErrorBoxText(u"DATA 行がありません", u"C:\\g2", u"入力 2/3",
+                         u"出力 C:\\o.mif には入力 1〜1 (3 個中) を書きました"),
+            u"DATA 行がありません.\r\nC:\\g2 (入力 2/3)\r\n"
+            u"出力 C:\\o.mif には入力 1〜1 (3 個中) を書きました.");
 }
 
 TEST(DroppedNames, MifFilesAndTheMifFilesOfFoldersInNameOrder) {
@@ -76,12 +77,13 @@ TEST(DroppedNames, MifFilesAndTheMifFilesOfFoldersInNameOrder) {
   };
   const EntryNames entries = EntriesOfDroppedNames(
       {u"D:\\x\\1.MIF", u"D:\\sets", u"D:\\note.txt", u"D:\\한.mif"}, isFolder, mifFilesIn);
-  EXPECT_EQ(entries.added,
-            std::vector<std::string>({"D:\\x\\1.MIF", "D:\\sets\\A.MIF", "D:\\sets\\b.mif"}));
-  EXPECT_EQ(entries.skipped, Names({u"D:\\note.txt", u"D:\\한.mif"}));
+  // A name code page 932 cannot hold is a file like any other.
+  EXPECT_EQ(entries.added, std::vector<std::string>({"D:\\x\\1.MIF", "D:\\sets\\A.MIF",
+                                                     "D:\\sets\\b.mif", "D:\\\xED\x95\x9C.mif"}));
+  EXPECT_EQ(entries.skipped, Names({u"D:\\note.txt"}));
   EXPECT_EQ(SkippedNamesText(entries.skipped),
-            u"次のファイルは .mif ではないか、コードページ 932 で表せないため追加しませんでした:"
-            u"\r\nD:\\note.txt\r\nD:\\한.mif");
+            u"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:"
+            u"\r\nD:\\note.txt");
 }
 
 TEST(PlainBox, ClipboardTextAndMeasures) {

@@ -1,0 +1,23 @@
+// The values of a .mid row, and a value written for another delimiter.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mif {
+
+// Splits a row (its lines joined by CR LF) at `delimiter` outside double
+// quotes, quotes counted by parity as MIF readers count them (a doubled
+// quote inside a value twice). Each value keeps its bytes, quotes and all.
+// With `doubleByte` the row is walked as code page 932 characters, so a
+// trail byte equal to the delimiter (ポ 83 7C with "|") splits nothing.
+void SplitMidRow(std::string_view row, char delimiter, bool doubleByte,
+                 std::vector<std::string_view>& values);
+
+// Appends `value` for a row delimited by `delimiter`: as it is, unless it
+// is bare (it does not start with a quote) and holds a quote or a byte
+// equal to the delimiter; then it is quoted, its quotes doubled.
+void AppendMidValue(std::string_view value, char delimiter, std::string& row);
+
+}  // namespace mif

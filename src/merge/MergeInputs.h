@@ -1,0 +1,48 @@
+// What a run is given as it goes, read at fixed points, and what it tells
+// back: the count once at the start; every source once in the first pass
+// and again when it starts; the output name and then the UTF-8 option for
+// every source, after SourceStarting.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "merge/MergeError.h"
+#include "merge/SourceEntry.h"
+#include "merge/SourceReport.h"
+
+namespace mif {
+
+class MergeInputs {
+ public:
+  virtual ~MergeInputs() = default;
+  virtual int SourceCount() = 0;
+  // The source's directory and base name as parts, never split again from
+  // an entry text, so a comma in a folder name stays where it is.
+  virtual SourceParts Source(int index) = 0;
+  virtual void SourceStarting(int index) = 0;
+  // The output name must stay what it was at the first source: another
+  // ends the run.
+  virtual std::string OutputName() = 0;
+  virtual bool Utf8Option() = 0;
+  // Asked when the first source's columns cannot take another source's
+  // (`problem` says how): true merges with all columns together (union),
+  // false refuses the run with `problem`. The check never asks.
+  virtual bool MergeAllColumns(const EColumnsError& problem) {
+    (void)problem;
+    return false;
+  }
+  // Source `index` is read in the first pass, before anything is written.
+  virtual void SourceExamining(int index) { (void)index; }
+  // Bytes of source files read so far in this run.
+  virtual void BytesMerged(std::uint64_t total) { (void)total; }
+  // A source merged with something its user should know (Japanese).
+  virtual void Warning(const std::u16string& text) { (void)text; }
+  // Source `index` is done: merged (the check: looked at) as `report` says.
+  virtual void SourceDone(int index, const SourceReport& report) {
+    (void)index;
+    (void)report;
+  }
+};
+
+}  // namespace mif

@@ -1,0 +1,61 @@
+#include "merge/OutputTarget.h"
+
+#include "file/FileName.h"
+#include "file/TextLineFile.h"
+#include "merge/MergeError.h"
+#include "platform/FileSystem.h"
+#include "text/AsciiCase.h"
+
+namespace mif {
+
+namespace {
+
+// The file there now, or nothing; refused when no output may replace it.
+std::optional<FileIdentity> ExistingFile(const std::string& name, const std::string& outputName,
+                                         const DeviceMaker& makeDevice) {
+  const std::optional<FileFacts> facts = StatFile(name);
+  if (!facts) return std::nullopt;
+  if (facts->kind == FileKind::Directory) throw OutputNameError(outputName);
+  if (facts->kind != FileKind::Disk) throw SpecialOutputError(name);
+  TextLineFile file(name, 1, makeDevice());
+  file.OpenForRewrite();  // changes nothing until emptied
+  file.CloseFile();
+  return facts->identity;
+}
+
+}  // namespace
+
+OutputNames OutputPairNames(const std::string& outputName) {
+  if (EndsWithIgnoringAsciiCase(outputName, ".mif") && ExtractNamePart(outputName).size() > 4) {
+    std::string mid = outputName;
+    mid.back() = mid.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
+    return {outputName, mid};
+  }
+  return {ChangeFileExtension(outputName, ".mif"), ChangeFileExtension(outputName, ".mid")};
+}
+
+void RefuseUnusableOutputName(const std::string& outputName) {
+  const std::string name = ExtractNamePart(outputName);
+  if (name == "." || name == ".." || ChangeFileExtension(name, "").empty() ||
+      IsDirectory(outputName)) {
+    throw OutputNameError(outputName);
+  }
+  const std::string folder = ExtractDirectoryPart(outputName);
+  if (!folder.empty() && !IsDirectory(folder)) throw OutputFolderError(outputName);
+}
+
+OutputTarget DecideOutput(const std::string& outputName, const DeviceMaker& makeDevice) {
+  OutputTarget target;
+  target.name = outputName;
+  RefuseUnusableOutputName(outputName);
+  const OutputNames names = OutputPairNames(outputName);
+  target.files = {FollowLinks(names.mif), FollowLinks(names.mid)};
+  for (const std::string* file : {&target.files.mif, &target.files.mid}) {
+    RefuseUnusableOutputName(*file);
+  }
+  target.mif = ExistingFile(target.files.mif, outputName, makeDevice);
+  target.mid = ExistingFile(target.files.mid, outputName, makeDevice);
+  return target;
+}
+
+}  // namespace mif

@@ -1,0 +1,41 @@
+// What the run decides about an output name before a byte is written: the
+// .mif and .mid it names, whether it can be written there, and which files
+// are there now. The check decides the same.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/FileDevice.h"
+
+namespace mif {
+
+// The .mif and .mid of an output name: a name that ends in .mif in any
+// letter case names that .mif and a .mid in its case (OUT.MIF, OUT.MID);
+// any other has its extension replaced, or .mif added (the window's rule;
+// the command line adds .mif to a name without it first).
+struct OutputNames {
+  std::string mif, mid;
+};
+OutputNames OutputPairNames(const std::string& outputName);
+
+// Raises EMergeError for an output name that names a folder, whose file
+// part without its extension is empty ("sub/", ".", "..", ".mif"), or
+// whose folder does not exist.
+void RefuseUnusableOutputName(const std::string& outputName);
+
+struct OutputTarget {
+  std::string name;   // as given
+  OutputNames files;  // written, links followed
+  // The files there now, by identity; nothing where there is none.
+  std::optional<FileIdentity> mif, mid;
+};
+
+// Decides the output of `outputName`: raises EMergeError for an unusable
+// name (RefuseUnusableOutputName, also after links are followed), a file
+// there that is a folder, a pipe or a device; and EInOutError for a file
+// there that cannot be written (read-only, or open in another program),
+// learnt by opening it for writing without changing it.
+OutputTarget DecideOutput(const std::string& outputName, const DeviceMaker& makeDevice);
+
+}  // namespace mif

@@ -1,0 +1,66 @@
+#include "merge/SourceWarnings.h"
+
+#include "merge/SourceCopy.h"
+#include "merge/SourceReader.h"
+#include "platform/PathText.h"
+
+namespace mif {
+
+namespace {
+
+std::u16string Number(std::int64_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+// "N 個を ? にしました (最初は L 行目): file" after what they were.
+std::u16string ReplacedText(const std::u16string& what, const Tally& tally,
+                            const std::string& file) {
+  return what + u" " + Number(tally.count) + u" 個を ? にしました (最初は " +
+         Number(tally.firstLine) + u" 行目): " + PathDisplay(file);
+}
+
+std::u16string NotCp932Text(const std::string& file, const TextNotes& notes) {
+  std::u16string text = u"Charset の宣言がなく、コードページ 932 として読めない行が " +
+                        Number(notes.notCp932.count) + u" 行あります (最初は " +
+                        Number(notes.notCp932.firstLine) + u" 行目)";
+  if (notes.looksUtf8) {
+    text += u"。UTF-8 のようです (GDAL の MIF 出力は Charset \"Neutral\" のまま UTF-8 で書きます)";
+  }
+  return text + u"。そのまま書きました: " + PathDisplay(file);
+}
+
+void AddTextWarnings(const std::string& file, const TextNotes& notes,
+                     std::vector<std::u16string>& warnings) {
+  if (notes.unmapped.count > 0) {
+    warnings.push_back(ReplacedText(u"コードページ 932 で表せない文字", notes.unmapped, file));
+  }
+  if (notes.malformed.count > 0) {
+    warnings.push_back(ReplacedText(u"UTF-8 として正しくないバイト列", notes.malformed, file));
+  }
+  if (notes.notCp932.count > 0) warnings.push_back(NotCp932Text(file, notes));
+}
+
+}  // namespace
+
+std::vector<std::u16string> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
+                                           const CopyResult& result) {
+  const SourcePairNames names = source.Names();
+  std::vector<std::u16string> warnings;
+  if (layout.ownLayer) {
+    warnings.push_back(
+        u"先頭の列 LAYER の値をレイヤー名にしました (結合した出力をもう一度結合したときの扱いで、"
+        u"ファイル名からのレイヤー名は使いません): " +
+        PathDisplay(names.mif));
+  } else if (source.LayerNameReplaced() > 0 && source.LayerName().find('?') != std::string::npos) {
+    warnings.push_back(u"ファイル名の " +
+                       Number(static_cast<std::int64_t>(source.LayerNameReplaced())) +
+                       u" 文字はコードページ 932 にないため、レイヤー名では ? にしました: " +
+                       PathDisplay(names.mif));
+  }
+  AddTextWarnings(names.mif, result.objectNotes, warnings);
+  AddTextWarnings(names.mid, result.rowNotes, warnings);
+  return warnings;
+}
+
+}  // namespace mif
