@@ -1,5 +1,7 @@
 #include "merge/LineCopy.h"
 
+#include <algorithm>
+
 #include "file/TextLineFile.h"
 #include "merge/CopyLimits.h"
 #include "text/Cp932.h"
@@ -71,11 +73,19 @@ std::string_view LineFilter::ConvertIfWellFormed(std::string_view line, std::int
   return std::string_view(converted_).substr(0, *length);
 }
 
+// Japanese in code page 932 is almost never well-formed UTF-8 beyond
+// ASCII (its lead bytes 81 to 9F start no UTF-8 sequence): text that is,
+// is UTF-8 under no declaration.
 void LineFilter::CheckCp932(std::string_view piece, bool last, std::int64_t lineNumber) {
-  if (lineNoted_ || IsWellFormedCp932(piece, !last)) return;
+  if (lineNoted_) return;
+  const bool ascii =
+      std::all_of(piece.begin(), piece.end(), [](char c) { return (c & 0x80) == 0; });
+  if (ascii) return;
+  const bool utf8 = IsWellFormedUtf8(piece);
+  if (!utf8 && IsWellFormedCp932(piece, !last)) return;
   lineNoted_ = true;
   notes_.notCp932.Add(1, lineNumber);
-  notes_.looksUtf8 = notes_.looksUtf8 || DecodeUtf8(piece).has_value();
+  notes_.looksUtf8 = notes_.looksUtf8 || utf8;
 }
 
 }  // namespace mif

@@ -37,14 +37,14 @@ enum class TextMode {
   Utf8,              // converted from UTF-8; a malformed sequence becomes '?'
   Utf8IfWellFormed,  // a line converted when it is well-formed UTF-8, else
                      // copied (most likely code page 932 already)
-  CheckCp932,        // copied, and what is no code page 932 noted
+  CheckCp932,        // copied, and lines that are no code page 932 noted
 };
 
 // What the filter noted of a file.
 struct TextNotes {
   Tally unmapped;          // characters code page 932 lacks, written as '?'
   Tally malformed;         // byte sequences that are no UTF-8, written as '?'
-  Tally notCp932;          // lines that are no code page 932
+  Tally notCp932;          // lines that are no code page 932, or UTF-8
   bool looksUtf8 = false;  // one of them is well-formed UTF-8
 };
 

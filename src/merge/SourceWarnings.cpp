@@ -21,13 +21,13 @@ std::u16string ReplacedText(const std::u16string& what, const Tally& tally,
 }
 
 std::u16string NotCp932Text(const std::string& file, const TextNotes& notes) {
-  std::u16string text = u"Charset の宣言がなく、コードページ 932 として読めない行が " +
-                        Number(notes.notCp932.count) + u" 行あります (最初は " +
-                        Number(notes.notCp932.firstLine) + u" 行目)";
-  if (notes.looksUtf8) {
-    text += u"。UTF-8 のようです (GDAL の MIF 出力は Charset \"Neutral\" のまま UTF-8 で書きます)";
-  }
-  return text + u"。そのまま書きました: " + PathDisplay(file);
+  const std::u16string lines = Number(notes.notCp932.count) + u" 行あります (最初は " +
+                               Number(notes.notCp932.firstLine) + u" 行目)";
+  const std::u16string text =
+      notes.looksUtf8 ? u"Charset の宣言がなく、UTF-8 のように見える行が " + lines +
+                            u"。GDAL の MIF 出力は Charset \"Neutral\" のまま UTF-8 で書きます"
+                      : u"Charset の宣言がなく、コードページ 932 として読めない行が " + lines;
+  return text + u"。コードページ 932 として、そのまま書きました: " + PathDisplay(file);
 }
 
 void AddTextWarnings(const std::string& file, const TextNotes& notes,

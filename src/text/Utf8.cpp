@@ -90,6 +90,19 @@ std::optional<std::size_t> DecodeUtf8Into(std::string_view utf8, std::u16string&
   return static_cast<std::size_t>(out - wide.data());
 }
 
+bool IsWellFormedUtf8(std::string_view utf8) {
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+  for (std::size_t i = 0; i < utf8.size();) {
+    i += AsciiRunLength(in + i, utf8.size() - i);
+    if (i == utf8.size()) break;
+    char32_t code = 0;
+    const int length = DecodeSequence(in + i, utf8.size() - i, code);
+    if (length == 0) return false;
+    i += static_cast<std::size_t>(length);
+  }
+  return true;
+}
+
 bool DecodeUtf8(std::string_view utf8, std::u16string& wide) {
   const std::optional<std::size_t> length = DecodeUtf8Into(utf8, wide);
   if (length) wide.resize(*length);

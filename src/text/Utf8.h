@@ -20,6 +20,9 @@ bool DecodeUtf8(std::string_view utf8, std::u16string& wide);
 // never shrinks; gives the result's length, or nothing for rejected input.
 std::optional<std::size_t> DecodeUtf8Into(std::string_view utf8, std::u16string& buffer);
 
+// Whether the bytes are well-formed UTF-8, without decoding them.
+bool IsWellFormedUtf8(std::string_view utf8);
+
 // Never fails: a lone surrogate is written as U+FFFD.
 std::string EncodeUtf8(std::u16string_view wide);
 

@@ -112,11 +112,14 @@ TEST_F(Fidelity, AHeaderRefusedInTheFirstPassLeavesTheOldOutputAlone) {
 }
 
 TEST_F(Fidelity, DelimitersAreReadBareOrQuotedAndRowsTakeTheFirsts) {
-  const std::string bare = "Version 300\r\nDelimiter ;\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
-  Pair("1__A", bare + kP, "1\r\n2\r\n");
-  Pair("2__B", kH + kP, "1\r\n\"x;y\"\r\n");
+  const std::string bare = "Version 300\r\nDelimiter ;\r\nColumns 1\r\n  NAME Char(9)\r\nData\r\n";
+  const std::string comma =
+      "Version 300\r\nDelimiter \",\"\r\nColumns 1\r\n  NAME Char(9)\r\nData\r\n";
+  Pair("1__A", bare + kP, "a\r\nb\r\n");
+  // A bare value that holds the first's delimiter is quoted.
+  Pair("2__B", comma + kP, "\"x;y\"\r\nu;v\r\n");
   Run({"1__A", "2__B"});
-  EXPECT_EQ(Out(".mid"), "\"A\";1\r\n\"A\";2\r\n\"B\";1\r\n\"B\";\"x;y\"\r\n");
+  EXPECT_EQ(Out(".mid"), "\"A\";a\r\n\"A\";b\r\n\"B\";\"x;y\"\r\n\"B\";\"u;v\"\r\n");
   Pair("3__C", "Delimiter \";;\"\r\nColumns 1\r\n  ID Integer\r\nData\r\n", "");
   EXPECT_TRUE(Has(Refusal({"1__A", "3__C"}), "区切り文字が 1 バイトの文字ではありません"));
 }
@@ -209,6 +212,120 @@ TEST_F(Fidelity, Utf8LinesPastTheBoundAreCopiedUnchanged) {
   const std::string mif = Out(".mif");
   EXPECT_NE(mif.find(longText + "\r\n"), std::string::npos);
   EXPECT_NE(mif.find("Text \"\x93\xB9\"\r\n"), std::string::npos);
+}
+
+// The output's Charset was the first source's: a first that declared none
+// (or Neutral) before WindowsJapanese sources made GDAL read their Japanese
+// as raw bytes.
+TEST_F(Fidelity, TheOutputDeclaresTheCharsetTheDeclaringSourcesShare) {
+  const std::string columns = "Columns 1\r\n  NAME Char(10)\r\nData\r\nPoint 1 2\r\n";
+  Pair("1__NONE", "Version 300\r\n" + columns, "\"a\"\r\n");
+  Pair("2__NEUTRAL", "Version 300\r\nCharset \"Neutral\"\r\n" + columns, "\"b\"\r\n");
+  // 道路 (93 B9 98 48), as a Japanese translator writes it.
+  Pair("3__JA", "Version 300\r\nCharset \"WindowsJapanese\"\r\n" + columns,
+       "\"\x93\xB9\x98\x48\"\r\n");
+  for (const std::vector<std::string>& bases : {std::vector<std::string>{"1__NONE", "3__JA"},
+                                                std::vector<std::string>{"2__NEUTRAL", "3__JA"},
+                                                std::vector<std::string>{"3__JA", "1__NONE"}}) {
+    Run(bases);
+    const std::string mif = Out(".mif");
+    EXPECT_EQ(mif.rfind("Version 300\r\nCharset \"WindowsJapanese\"\r\n", 0), 0u) << mif;
+    EXPECT_EQ(mif.find("Neutral"), std::string::npos) << mif;
+    EXPECT_TRUE(inputs->warnings.empty());  // their text is code page 932
+  }
+  Run({"1__NONE", "2__NEUTRAL"});  // nobody declares: nothing is added
+  EXPECT_EQ(Out(".mif").find("Charset \"WindowsJapanese\""), std::string::npos);
+  // GDAL's MIF writer declares Neutral and writes UTF-8 (道路 E9 81 93 E8
+  // B7 AF): merged as it is, but said.
+  Pair("4__GDAL", "Version 300\r\nCharset \"Neutral\"\r\n" + columns,
+       "\"\xE9\x81\x93\xE8\xB7\xAF\"\r\n");
+  keepForReader = false;  // that row is no code page 932, on purpose
+  Run({"3__JA", "4__GDAL"});
+  ASSERT_EQ(inputs->warnings.size(), 1u);
+  EXPECT_TRUE(Has(inputs->warnings[0], "UTF-8 のように見える行が 1 行あります (最初は 1 行目)"))
+      << EncodeUtf8(inputs->warnings[0]);
+  EXPECT_TRUE(Has(inputs->warnings[0], "4__GDAL.mid"));
+}
+
+TEST_F(Fidelity, AByteOrderMarkIsNoText) {
+  // A UTF-8 editor's EF BB BF before Version and before the first row.
+  Pair("1__B",
+       "\xEF\xBB\xBFVersion 300\r\nCharset \"UTF-8\"\r\nColumns 1\r\n  ID Integer\r\n"
+       "Data\r\nPoint 1 2\r\n",
+       "\xEF\xBB\xBF"
+       "1\r\n");
+  Run({"1__B"});
+  EXPECT_EQ(Out(".mif").rfind("Version 300\r\nCharset \"WindowsJapanese\"\r\n", 0), 0u);
+  EXPECT_EQ(Out(".mid"), "\"B\"\t1\r\n");
+  EXPECT_TRUE(inputs->warnings.empty());
+}
+
+// As GDAL's win1251_text.mif: no columns, one Text object, and a .mid of
+// two empty lines. A source without columns has no values to misalign.
+TEST_F(Fidelity, ASourceWithoutColumnsHasARowAnObjectWhateverItsMidHolds) {
+  Pair("1__TEXT",
+       "Version 300\r\nCharset \"WindowsJapanese\"\r\nDelimiter \",\"\r\nColumns 0\r\n"
+       "Data\r\nText \"T\"\r\n    10 20 94 23\r\n",
+       "\r\n\r\n");
+  Run({"1__TEXT"});
+  EXPECT_EQ(Out(".mid"), "\"TEXT\"\r\n");
+  // Beside a source delimited otherwise, merged with all columns.
+  Pair("2__ROAD",
+       "Version 300\r\nCharset \"WindowsJapanese\"\r\nColumns 1\r\n  ID Integer\r\n"
+       "Data\r\nPoint 1 2\r\n",
+       "7\r\n");
+  options.columns = ColumnsMode::Union;
+  Run({"2__ROAD", "1__TEXT"});
+  EXPECT_EQ(Out(".mid"), "\"ROAD\"\t7\r\n\"TEXT\"\t\r\n");
+  Run({"1__TEXT", "2__ROAD"});
+  EXPECT_EQ(Out(".mid"), "\"TEXT\",\r\n\"ROAD\",7\r\n");
+}
+
+TEST_F(Fidelity, EmptyLinesAfterTheLastRowAreNoRows) {
+  Pair("1__A", kH + kP, "1\r\n2\r\n\r\n\r\n");  // as some writers end a file
+  Run({"1__A"});
+  EXPECT_EQ(Out(".mid"), "\"A\",1\r\n\"A\",2\r\n");
+  // Within the count an empty line is a row of one empty value.
+  Pair("2__B", kH + kP, "\r\n2\r\n");
+  Pair("3__C", kH + kP, "1\r\n\r\n\r\n");
+  Run({"2__B", "3__C"});
+  EXPECT_EQ(Out(".mid"), "\"B\",\r\n\"B\",2\r\n\"C\",1\r\n\"C\",\r\n");
+  // Empty lines before a row still count, and then do not pair up.
+  Pair("4__D", kH + kP, "\r\n\r\n2\r\n");
+  EXPECT_TRUE(Has(Refusal({"4__D"}), "は 3 行"));
+}
+
+// A CAD-derived source whose first column is Layer: its values become the
+// layer, as a merged output's do; that is said, not silent.
+TEST_F(Fidelity, AFirstColumnNamedLayerIsTakenAsTheLayerAndSaid) {
+  Pair("1__CAD", "Version 300\r\nColumns 2\r\n  Layer Char(10)\r\n  ID Integer\r\nData\r\n" + kP,
+       "\"0\"\t1\r\n\"DIM\"\t2\r\n");
+  Run({"1__CAD"});
+  EXPECT_EQ(Out(".mid"), "\"0\"\t1\r\n\"DIM\"\t2\r\n");
+  ASSERT_EQ(inputs->warnings.size(), 1u);
+  EXPECT_TRUE(Has(inputs->warnings[0], "先頭の列 LAYER の値をレイヤー名にしました"));
+  const std::vector<SourceReport> reports = Check({"1__CAD"});
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports[0].ownLayer);
+  EXPECT_EQ(reports[0].warnings, inputs->warnings);
+}
+
+// Bounds joined from several tiles used to be written 2e+05.
+TEST_F(Fidelity, JoinedBoundsAreWrittenInPlainDecimals) {
+  const std::string zone = "CoordSys Earth Projection 8, 97, \"m\", 129, 0, 0.9999, 500000, 0";
+  Pair("1__A",
+       "Version 300\r\n" + zone +
+           " Bounds (0, 0) (200000, 100000)\r\nColumns 1\r\n"
+           "  ID Integer\r\nData\r\nPoint 1 1\r\n",
+       "1\r\n");
+  Pair("2__B",
+       "Version 300\r\n" + zone +
+           " Bounds (-0.5, 0) (300000, 1000000)\r\nColumns 1\r\n"
+           "  ID Integer\r\nData\r\nPoint 2 2\r\n",
+       "2\r\n");
+  Run({"1__A", "2__B"});
+  EXPECT_NE(Out(".mif").find(zone + " Bounds (-0.5, 0) (300000, 1000000)\r\n"), std::string::npos)
+      << Out(".mif");
 }
 
 }  // namespace
