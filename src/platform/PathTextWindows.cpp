@@ -10,13 +10,12 @@ std::u16string PathDisplay(std::string_view path) { return DecodeWtf8(path); }
 std::string PathFromText(std::u16string_view text) { return EncodeWtf8(text); }
 
 std::string PathToCp932(std::string_view path, std::size_t& replaced) {
-  // A lone surrogate, the one thing WTF-8 holds that UTF-8 does not, is a
-  // malformed sequence here and becomes '?' too.
+  // A lone surrogate, the one thing WTF-8 holds that UTF-8 does not,
+  // becomes U+FFFD here, and '?' with the other characters code page 932
+  // lacks.
+  const std::string utf8 = EncodeUtf8(DecodeWtf8(path));
   std::string cp932;
-  std::size_t consumed = 0;
-  Utf8Losses losses;
-  cp932.resize(TranscodeUtf8ToCp932Lossy(path, false, cp932, consumed, losses));
-  replaced += losses.unmapped + losses.malformed;
+  cp932.resize(*TranscodeUtf8ToCp932Into(utf8, cp932, &replaced));
   return cp932;
 }
 

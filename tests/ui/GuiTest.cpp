@@ -435,6 +435,20 @@ TEST_F(Gui, OtherColumnsAskWhetherToMergeAllColumnsTogether) {
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\t\r\n\"B\"\t\t\"road\"\r\n");
 }
 
+// What a drag source hands the window: the names, wide, in a DROPFILES.
+HDROP DropOf(const std::vector<std::wstring>& names) {
+  std::wstring files;
+  for (const std::wstring& name : names) files += name + L'\0';
+  files += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + files.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(header + 1, files.data(), files.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
 TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {
   ScratchDir dir;
   Pair(dir, "1__A");
@@ -446,18 +460,9 @@ TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {
   const std::vector<std::wstring> dropped = {testing::Utf8Path(dir.File("1__A.mif")).wstring(),
                                              testing::Utf8Path(dir.File("sub")).wstring(),
                                              testing::Utf8Path(dir.File("x.txt")).wstring()};
-  std::wstring files;
-  for (const std::wstring& name : dropped) files += name + L'\0';
-  files += L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + files.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(header + 1, files.data(), files.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
   ExpectBox(L"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:\r\n" +
             dropped[2]);
-  SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(dropped)), 0);
   ASSERT_EQ(Count(), 3);
   const std::wstring sub = testing::Utf8Path(dir.File("sub")).wstring() + L"\\";
   EXPECT_EQ(Entry(1), L"a," + sub);  // a.MIF before b.mif: name order
@@ -490,6 +495,22 @@ TEST_F(Gui, ClosingDuringARunLetsTheRunFinishThenEndsTheLoop) {
   EXPECT_TRUE(application->Terminated());
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"B\"\t0\r\n\"C\"\t0\r\n");
   application->Run(SW_SHOWNORMAL);  // returns at once: the quit was taken
+}
+
+// As a new selection does: the run goes on over the count it started with,
+// and a drop shows in the entries it fetches after it, without a box.
+TEST_F(Gui, ADropDuringARunAddsToTheListAndTheRunGoesOn) {
+  ScratchDir dir;
+  for (const char* base : {"1__A", "2__B", "3__C", "4__D"}) Pair(dir, base);
+  Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  PostMessageW(
+      window->Handle(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(DropOf({testing::Utf8Path(dir.File("4__D.mif")).wstring()})),
+      0);  // taken at the first source
+  Click(kBExecute);
+  EXPECT_EQ(Count(), 4);
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"B\"\t0\r\n\"C\"\t0\r\n");
 }
 
 TEST_F(Gui, AShorterListChosenDuringARunEndsItAtTheFirstMissingIndex) {
