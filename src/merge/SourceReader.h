@@ -28,10 +28,6 @@ class SourceReader {
   // Reads the header. Raises EMergeError for a header without DATA or too
   // long, and what the file raises.
   const MifHeader& ReadHeader();
-  const MifHeader& OpenHeader() {
-    OpenMif();
-    return ReadHeader();
-  }
   void CloseMif() { mif_->CloseFile(); }
 
   // The .mid, looked for by the same name with .mid in the case of the

@@ -13,11 +13,16 @@ using SourceReaderTest = testing::MergeFixture;
 
 const std::string kHeader = "Version 300\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
 
+const MifHeader& Open(SourceReader& reader) {
+  reader.OpenMif();
+  return reader.ReadHeader();
+}
+
 TEST_F(SourceReaderTest, TheMidIsFoundInTheMifsCase) {
   Source("X.MIF", kHeader);
   Source("X.MID", "");
   SourceReader upper({"X", Folder(), ".MIF"}, options.makeDevice);
-  upper.OpenHeader();
+  Open(upper);
   upper.FindMid();
   EXPECT_EQ(upper.Names().mid, dir.File("X.MID"));
 }
@@ -29,7 +34,7 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
   Source("ab.mid", "");
   // AB.MIF names ab.mif and finds ab.mid, as Windows would.
   SourceReader reader({"AB", Folder(), ".MIF"}, options.makeDevice);
-  reader.OpenHeader();
+  Open(reader);
   reader.OpenMid();
   EXPECT_EQ(reader.Names().mif, dir.File("ab.mif"));
   EXPECT_EQ(reader.Names().mid, dir.File("ab.mid"));
@@ -38,7 +43,7 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
   Source("CD.Mid", "");
   Source("Cd.mid", "");
   SourceReader two({"cd", Folder(), ".mif"}, options.makeDevice);
-  two.OpenHeader();
+  Open(two);
   two.FindMid();
   EXPECT_EQ(two.Names().mid, dir.File("CD.Mid"));
   // X.mif with X.MID and x.mid beside it: X.mid is missing, and X.MID comes
@@ -47,7 +52,7 @@ TEST_F(SourceReaderTest, OnACaseSensitiveSystemAnyCaseOfTheWholeNameIsFound) {
   Source("X.MID", "");
   Source("x.mid", "");
   SourceReader x({"X", Folder(), ".mif"}, options.makeDevice);
-  x.OpenHeader();
+  Open(x);
   x.FindMid();
   EXPECT_EQ(x.Names().mid, dir.File("X.MID"));
 }
@@ -57,11 +62,11 @@ TEST_F(SourceReaderTest, OnlyASourceWithoutColumnsMayLackItsMid) {
   Source("none.mif", "Version 300\r\nColumns 0\r\nData\r\n");
   Source("one.mif", kHeader);
   SourceReader none({"none", Folder()}, options.makeDevice);
-  none.OpenHeader();
+  Open(none);
   none.FindMid();
   EXPECT_FALSE(none.HasMid());
   SourceReader one({"one", Folder()}, options.makeDevice);
-  one.OpenHeader();
+  Open(one);
   try {
     one.FindMid();
     FAIL();
@@ -75,18 +80,18 @@ TEST_F(SourceReaderTest, TheHeaderEndsAtDataAndAByteOrderMarkIsDropped) {
   Source("nodata.mif", "Version 300\r\nColumns 1\r\n  ID Integer\r\nDATA 1\r\nPoint 1 2\r\n");
   SourceReader nodata({"nodata", Folder()}, options.makeDevice);
   try {
-    nodata.OpenHeader();
+    Open(nodata);
     FAIL();
   } catch (const EMergeError& error) {
     EXPECT_EQ(error.Message().rfind(u"DATA 行がありません: ", 0), 0u);
   }
   Source("empty.mif", "");
   SourceReader empty({"empty", Folder()}, options.makeDevice);
-  EXPECT_THROW(empty.OpenHeader(), EMergeError);
+  EXPECT_THROW(Open(empty), EMergeError);
   // A UTF-8 editor's EF BB BF, which would hide Version from a reader.
   Source("bom.mif", "\xEF\xBB\xBF" + kHeader);
   SourceReader bom({"bom", Folder()}, options.makeDevice);
-  EXPECT_EQ(bom.OpenHeader().version, 300);
+  EXPECT_EQ(Open(bom).version, 300);
   EXPECT_EQ(bom.Header().lines.front(), "Version 300");
 }
 
