@@ -2,6 +2,10 @@
 
 #include <string_view>
 
+#include "format/ColumnDef.h"
+#include "platform/PathText.h"
+#include "text/Cp932.h"
+
 namespace mif {
 
 namespace {
@@ -24,6 +28,19 @@ bool Fail(CommandLineError& error, std::string message) {
   return false;
 }
 
+// A column name given on the command line, in code page 932; nothing for
+// one that is empty, holds a quote or a line break, or that code page 932
+// cannot hold.
+std::optional<std::string> ColumnName(const std::string& argument) {
+  const std::u16string text = PathDisplay(argument);
+  const std::string name = EncodeCp932(text);
+  if (name.empty() || DecodeCp932(name) != text ||
+      name.find_first_of("\"\r\n") != std::string::npos) {
+    return std::nullopt;
+  }
+  return name;
+}
+
 // Splits "--name=value" and "-xvalue" into the option's name and its
 // glued value.
 void SplitOption(std::string_view argument, std::string_view& name, std::string_view& glued,
@@ -40,12 +57,15 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
   std::string_view name, glued;
   bool hasGlued = false;
   SplitOption(arguments[i], name, glued, hasGlued);
-  bool* flag = name == "--utf8"                    ? &line.utf8
-               : name == "--quiet" || name == "-q" ? &line.quiet
-               : name == "--check"                 ? &line.check
-               : name == "--help" || name == "-h"  ? &line.help
-               : name == "--version"               ? &line.version
-                                                   : nullptr;
+  bool* flag = name == "--utf8"                        ? &line.utf8
+               : name == "--quiet" || name == "-q"     ? &line.quiet
+               : name == "--check"                     ? &line.check
+               : name == "--help" || name == "-h"      ? &line.help
+               : name == "--version"                   ? &line.version
+               : name == "--per-layer"                 ? &line.perLayer
+               : name == "--recursive" || name == "-r" ? &line.recursive
+               : name == "--skip-duplicates"           ? &line.skipDuplicates
+                                                       : nullptr;
   if (flag != nullptr && !hasGlued) return *flag = true;
   std::string value;
   if (name == "-o" || name == "--output") {
@@ -59,6 +79,24 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
       return Fail(error, "--columns には union か intersection を指定します");
     }
     line.columns = value == "union" ? ColumnsMode::Union : ColumnsMode::Intersection;
+    return true;
+  }
+  if (name == "--layer-column" || name == "--tile-column") {
+    std::optional<std::string> column;
+    if (TakeValue(arguments, i, glued, value)) column = ColumnName(value);
+    if (!column) {
+      return Fail(error,
+                  std::string(name) +
+                      " には、引用符も改行も含まない、コードページ 932 で書ける列名を指定します");
+    }
+    (name == "--layer-column" ? line.added.layer : line.added.tile) = *column;
+    return true;
+  }
+  if (name == "--report") {
+    if (!TakeValue(arguments, i, glued, value) || value.empty()) {
+      return Fail(error, "--report にファイル名がありません");
+    }
+    line.report = value;
     return true;
   }
   if (name == "--from-list") {
@@ -96,19 +134,33 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& argu
     error.message = "出力ファイル名の指定がありません (-o)";
     return std::nullopt;
   }
+  if (SameColumnName(line.added.layer, line.added.tile)) {
+    error.message = "--layer-column と --tile-column に同じ名前は付けられません";
+    return std::nullopt;
+  }
   return line;
 }
 
 const char* UsageText() {
-  return "使い方: mifjoin [--utf8] [--quiet] [--columns union|intersection] -o OUTPUT "
-         "SOURCE.mif...\n"
-         "       mifjoin [--utf8] [--quiet] [--columns ...] -o OUTPUT --from-list FILE\n"
-         "       mifjoin --check [--utf8] [--columns ...] [-o OUTPUT] SOURCE.mif...\n"
+  return "使い方: mifjoin [OPTION...] -o OUTPUT SOURCE...\n"
+         "       mifjoin [OPTION...] -o OUTPUT --from-list FILE\n"
+         "       mifjoin --check [OPTION...] [-o OUTPUT] SOURCE...\n"
          "\n"
          "MIF/MID の組を入力の順に結合し、OUTPUT.mif と OUTPUT.mid に書きます。\n"
          "列は名前で合わせ、先頭に各入力のファイル名からのレイヤー名の LAYER 列が加わります。\n"
+         "SOURCE は .mif ファイル、フォルダー (中の .mif ファイルを名前の順に)、\n"
+         "または * と ? を含むパターン (合う .mif ファイルをパスの順に) です。\n"
          "\n"
          "  -o, --output OUTPUT  出力ファイル名 (.mif で終わらない名前には .mif を付けます)\n"
+         "      --per-layer      レイヤーごとに OUTPUT_レイヤー.mif に書きます\n"
+         "                       (OUTPUT がフォルダーなら OUTPUT/レイヤー.mif)\n"
+         "      --tile-column NAME\n"
+         "                       レイヤー名の前の部分 (タイル) を NAME 列に入れます\n"
+         "      --layer-column NAME\n"
+         "                       加えるレイヤー名の列を LAYER ではなく NAME にします\n"
+         "  -r, --recursive      フォルダーの中のフォルダーの .mif ファイルも入力にします\n"
+         "      --skip-duplicates 同じファイルや、同じ名前で内容も同じ入力を 2 度目は結合しません\n"
+         "      --report FILE    結果を JSON で FILE に書きます (失敗したときも)\n"
          "      --from-list FILE FILE の各行を入力の .mif ファイル名として読みます\n"
          "      --utf8           オブジェクト行を UTF-8 から SJIS (コードページ 932) に変換します\n"
          "      --columns union  列の違う入力を、すべての列を名前で合わせて結合します\n"

@@ -16,9 +16,16 @@ struct CommandLine {
   bool check = false;
   bool help = false;
   bool version = false;
+  bool perLayer = false;                     // --per-layer
+  bool recursive = false;                    // -r, --recursive
+  bool skipDuplicates = false;               // --skip-duplicates
   ColumnsMode columns = ColumnsMode::First;  // --columns union | intersection
+  // --layer-column and --tile-column, code page 932; no tile column when
+  // it is empty.
+  AddedColumns added;
   // Paths as the system gives them (PathText.h).
   std::string output;
+  std::string report;                  // --report
   std::vector<std::string> listFiles;  // --from-list, in order
   std::vector<std::string> sources;
 };

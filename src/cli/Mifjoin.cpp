@@ -1,9 +1,13 @@
 #include "cli/Mifjoin.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "cli/CommandLine.h"
+#include "cli/PathList.h"
 #include "cli/ProgressLine.h"
+#include "cli/ReportFile.h"
+#include "cli/SourceExpansion.h"
 #include "cli/SourceList.h"
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
@@ -31,7 +35,7 @@ std::string Shown(const std::string& path) { return EncodeUtf8(PathDisplay(path)
 std::string Text(const std::string& cp932) { return EncodeUtf8(DecodeCp932(cp932)); }
 
 // The one place where an error becomes the line a user reads: the message,
-// the way on for columns, where the run was, and what its output holds.
+// the way on for columns, where the run was, and what its outputs hold.
 std::string ErrorLine() {
   std::string line = "mifjoin: " + EncodeUtf8(CurrentErrorText());
   try {
@@ -40,10 +44,14 @@ std::string ErrorLine() {
     if (dynamic_cast<const EColumnsError*>(&error) != nullptr) {
       line += "。--columns union で、すべての列を名前で合わせて結合できます";
     }
+    if (const auto* added = dynamic_cast<const EAddedColumnError*>(&error)) {
+      line += added->Tile() ? "。--tile-column で、加える列に別の名前を付けられます"
+                            : "。--layer-column で、加える列に別の名前を付けられます";
+    }
     const ErrorPlace& place = error.Place();
     if (place.kind == ErrorPlace::Kind::Source) {
-      line +=
-          " [" + EncodeUtf8(SourcePlace(place.index, place.count)) + ": " + Shown(place.path) + "]";
+      line += " [" + EncodeUtf8(SourcePlace(place.index, place.count)) +
+              (place.path.empty() ? "" : ": " + Shown(place.path)) + "]";
     } else if (place.kind == ErrorPlace::Kind::Output) {
       line += " [出力: " + Shown(place.path) + "]";
     }
@@ -55,42 +63,64 @@ std::string ErrorLine() {
 
 class CommandInputs : public MergeInputs {
  public:
-  CommandInputs(const std::vector<std::string>& sources, const CommandLine& line,
-                std::string output, ProgressLine& progress, std::ostream& err)
+  CommandInputs(const PathList& sources, const CommandLine& line, std::string output,
+                ProgressLine& progress, std::ostream& err, ReportFile* report)
       : sources_(sources),
         output_(std::move(output)),
         utf8_(line.utf8),
         progress_(progress),
-        err_(err) {
-    for (const std::string& source : sources_) parts_.push_back(MakeSourceParts(source));
-  }
-  int SourceCount() override { return static_cast<int>(parts_.size()); }
-  SourceParts Source(int index) override { return parts_[static_cast<std::size_t>(index)]; }
+        err_(err),
+        report_(report),
+        done_(sources.Size(), false) {}
+  int SourceCount() override { return static_cast<int>(sources_.Size()); }
+  SourceParts Source(int index) override { return MakeSourceParts(Path(index)); }
   void SourceExamining(int index) override { SourceStarting(index); }
-  void SourceStarting(int index) override {
-    current_ = index;
-    progress_.SourceStarting(index, Shown(sources_[static_cast<std::size_t>(index)]));
-  }
+  void SourceStarting(int index) override { progress_.SourceStarting(index, Shown(Path(index))); }
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8_; }
   void BytesMerged(std::uint64_t total) override { progress_.BytesRead(total); }
-  void Warning(const std::u16string& text) override {
+  void Warning(int index, const std::u16string& text) override {
     progress_.Clear();
     err_ << "mifjoin: 警告: " << EncodeUtf8(text) << " ["
-         << EncodeUtf8(SourcePlace(current_, SourceCount())) << ": "
-         << Shown(sources_[static_cast<std::size_t>(current_)]) << "]\n";
+         << EncodeUtf8(SourcePlace(index, SourceCount())) << ": " << Shown(Path(index)) << "]\n";
+  }
+  void SourceDone(int index, const SourceReport& report) override {
+    done_[static_cast<std::size_t>(index)] = true;
+    if (report_ != nullptr) report_->Source(index, Path(index), report);
+  }
+  void OutputDone(const OutputReport& report) override {
+    outputs_.push_back({report.files, report.sources, report.objects, report.complete});
+    if (report_ != nullptr) report_->Output(report);
   }
 
+  // The sources the run never came to, for the report.
+  void ReportNotReached() {
+    if (report_ == nullptr) return;
+    for (std::size_t i = 0; i < done_.size(); ++i) {
+      if (!done_[i]) report_->NotReached(static_cast<int>(i), Path(static_cast<int>(i)));
+    }
+  }
+
+  struct Written {
+    SourcePairNames files;
+    int sources;
+    std::int64_t objects;
+    bool complete;
+  };
+  const std::vector<Written>& Outputs() const { return outputs_; }
+
  protected:
-  const std::vector<std::string>& sources_;
+  std::string Path(int index) const { return sources_[static_cast<std::size_t>(index)]; }
 
  private:
-  std::vector<SourceParts> parts_;
+  const PathList& sources_;
   std::string output_;
   bool utf8_;
   ProgressLine& progress_;
   std::ostream& err_;
-  int current_ = 0;
+  ReportFile* report_;
+  std::vector<bool> done_;
+  std::vector<Written> outputs_;
 };
 
 std::string Count(std::int64_t count) { return count >= 0 ? std::to_string(count) : "?"; }
@@ -105,92 +135,145 @@ std::string ValuesText(const SourceReport& report) {
   return text;
 }
 
-// The check's line a source: what the merge would take from it.
+// The check's line a source, and its lines an output: what the merge would
+// take and write.
 class CheckInputs final : public CommandInputs {
  public:
-  CheckInputs(const std::vector<std::string>& sources, const CommandLine& line, std::string output,
-              ProgressLine& progress, std::ostream& out, std::ostream& err)
-      : CommandInputs(sources, line, std::move(output), progress, err), out_(out) {}
+  CheckInputs(const PathList& sources, const CommandLine& line, std::string output,
+              ProgressLine& progress, std::ostream& out, std::ostream& err, ReportFile* report)
+      : CommandInputs(sources, line, std::move(output), progress, err, report),
+        out_(out),
+        perLayer_(line.perLayer) {}
   void SourceDone(int index, const SourceReport& report) override {
+    CommandInputs::SourceDone(index, report);
     clean_ = clean_ && report.problems.empty();
-    out_ << sources_[static_cast<std::size_t>(index)] << "\tlayer="
-         << (report.ownLayer ? std::string("(先頭の LAYER 列の値)") : Text(report.layerName))
-         << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
+    out_ << Path(index) << "\tlayer="
+         << (report.ownAdded > 0 ? std::string("(先頭の列の値)") : Text(report.layerName));
+    if (perLayer_) out_ << "\toutput=" << report.output + 1;
+    out_ << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
          << "\tdelimiter=" << EncodeUtf8(DelimiterText(report.delimiter))
          << "\tcharset=" << (report.charset.empty() ? "-" : Text(report.charset));
     if (report.planned) out_ << "\tvalues=" << ValuesText(report);
     out_ << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
+    if (report.status == SourceStatus::Skipped) out_ << "\t結合しない (重複)";
     for (const std::u16string& problem : report.problems) out_ << "\t" << EncodeUtf8(problem);
     for (const std::u16string& warning : report.warnings) {
       out_ << "\t警告: " << EncodeUtf8(warning);
     }
     out_ << (report.problems.empty() ? "\tOK\n" : "\n");
   }
+  void OutputDone(const OutputReport& report) override {
+    CommandInputs::OutputDone(report);
+    if (report.header.empty()) return;
+    out_ << "出力のヘッダー";
+    if (perLayer_)
+      out_ << " " << report.index + 1 << " (レイヤー " << EncodeUtf8(report.layer) << ")";
+    if (!report.files.mif.empty()) out_ << " (" << Shown(report.files.mif) << ")";
+    out_ << ":\n";
+    for (const std::string& line : report.header) out_ << "  " << Text(line) << "\n";
+  }
   bool Clean() const { return clean_; }
 
  private:
   std::ostream& out_;
+  bool perLayer_;
   bool clean_ = true;
 };
-
-void PrintOutput(const std::string& output, const RunReport& run, std::ostream& out) {
-  for (const std::u16string& problem : run.outputProblems) {
-    out << "出力\t" << Shown(output) << "\t" << EncodeUtf8(problem) << "\n";
-  }
-  if (run.outputHeader.empty()) return;
-  out << "出力のヘッダー";
-  if (!output.empty()) out << " (" << Shown(OutputPairNames(output).mif) << ")";
-  out << ":\n";
-  for (const std::string& line : run.outputHeader) out << "  " << Text(line) << "\n";
-}
 
 MergeOptions OptionsOf(const CommandLine& line) {
   MergeOptions options;
   options.columns = line.columns;
+  options.perLayer = line.perLayer;
+  options.added = line.added;
+  options.skipDuplicates = line.skipDuplicates;
   return options;
 }
 
-int Check(const CommandLine& line, const std::vector<std::string>& sources,
-          const std::string& output, std::ostream& out, std::ostream& err) {
-  ProgressLine silent(err, false, 0);
-  CheckInputs inputs(sources, line, output, silent, out, err);
-  const RunReport run = CheckRun(inputs, OptionsOf(line));
-  PrintOutput(output, run, out);
-  return inputs.Clean() && run.outputProblems.empty() ? 0 : kFailed;
+void PrintOutputProblems(const std::string& output, const RunReport& run, std::ostream& out) {
+  for (const std::u16string& problem : run.outputProblems) {
+    out << "出力\t" << Shown(output) << "\t" << EncodeUtf8(problem) << "\n";
+  }
 }
 
-int Merge(const CommandLine& line, const std::vector<std::string>& sources,
-          const std::string& output, std::ostream& err, const ProgressStyle& style) {
-  ProgressLine meter(err, style.draw && !line.quiet, static_cast<int>(sources.size()),
+// What the run wrote: each output with its sources and objects.
+void PrintWritten(const CommandInputs& inputs, const RunReport& run, std::ostream& err) {
+  char megabytes[32];
+  std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(run.bytes) / 1e6);
+  err << "mifjoin: " << run.sources << " 個の入力 (" << megabytes << " MB、" << run.objects
+      << " 個のオブジェクト) を";
+  const auto& outputs = inputs.Outputs();
+  if (outputs.size() == 1) {
+    err << " " << Shown(outputs[0].files.mif) << " と " << Shown(outputs[0].files.mid)
+        << " に結合しました\n";
+    return;
+  }
+  err << " " << outputs.size() << " 個の出力に結合しました\n";
+  for (const auto& written : outputs) {
+    err << "  " << Shown(written.files.mif) << ": " << written.sources << " 個の入力、"
+        << written.objects << " 個のオブジェクト\n";
+  }
+}
+
+// The command line's output name: with --per-layer as given (a folder, or
+// the front of each layer's name); otherwise a name that ends in .mif, in
+// any letter case, is that .mif and any other gets .mif after it
+// (merged.2024 is merged.2024.mif), as a source's name does.
+std::string OutputOf(const CommandLine& line) {
+  const std::string& given = line.output;
+  if (given.empty() || line.perLayer) return given;
+  RefuseUnusableOutputName(given);  // before ".mif" hides an empty name
+  return EndsWithIgnoringAsciiCase(given, ".mif") ? given : given + ".mif";
+}
+
+// The sources of the arguments and the lists, each expanded.
+PathList SourcesOf(const CommandLine& line) {
+  PathList sources;
+  for (const std::string& source : line.sources) ExpandSource(source, line.recursive, sources);
+  for (const std::string& list : line.listFiles) {
+    std::vector<std::string> listed;
+    AddListedSources(list, listed);
+    for (const std::string& source : listed) ExpandSource(source, line.recursive, sources);
+  }
+  sources.Shrink();
+  return sources;
+}
+
+int Run(const CommandLine& line, const PathList& sources, const std::string& output,
+        std::ostream& out, std::ostream& err, const ProgressStyle& style, ReportFile* report) {
+  if (line.check) {
+    ProgressLine silent(err, false, 0);
+    CheckInputs inputs(sources, line, output, silent, out, err, report);
+    const RunReport run = CheckRun(inputs, OptionsOf(line));
+    PrintOutputProblems(output, run, out);
+    return inputs.Clean() && run.outputProblems.empty() ? 0 : kFailed;
+  }
+  ProgressLine meter(err, style.draw && !line.quiet, static_cast<int>(sources.Size()),
                      style.escapes);
-  CommandInputs inputs(sources, line, output, meter, err);
-  RunReport run;
+  CommandInputs inputs(sources, line, output, meter, err, report);
   try {
-    run = RunMerge(inputs, OptionsOf(line));
+    const RunReport run = RunMerge(inputs, OptionsOf(line));
+    meter.Clear();
+    if (!line.quiet) PrintWritten(inputs, run, err);
   } catch (...) {
     meter.Clear();
-    err << ErrorLine();
-    return kFailed;
-  }
-  meter.Clear();
-  if (!line.quiet) {
-    const OutputNames names = OutputPairNames(output);
-    char megabytes[32];
-    std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(run.bytes) / 1e6);
-    err << "mifjoin: " << sources.size() << " 個の入力 (" << megabytes << " MB、" << run.objects
-        << " 個のオブジェクト) を " << Shown(names.mif) << " と " << Shown(names.mid)
-        << " に結合しました\n";
+    inputs.ReportNotReached();
+    throw;
   }
   return 0;
 }
 
-// The command line's output name: a name that ends in .mif, in any letter
-// case, is that .mif; any other gets .mif after it (merged.2024 is
-// merged.2024.mif), as a source's name does.
-std::string OutputOf(const std::string& given) {
-  if (given.empty()) return given;
-  RefuseUnusableOutputName(given);  // before ".mif" hides an empty name
-  return EndsWithIgnoringAsciiCase(given, ".mif") ? given : given + ".mif";
+// Puts the report in place, if there is one; a report that cannot be is a
+// failure of the run.
+int FinishReport(ReportFile* report, int code, const Exception* error,
+                 const std::u16string& errorText, std::ostream& err) {
+  if (report == nullptr) return code;
+  try {
+    report->Finish(code, error, errorText);
+  } catch (...) {
+    err << ErrorLine();
+    return kFailed;
+  }
+  return code;
 }
 
 }  // namespace
@@ -211,20 +294,27 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
     out << "mifjoin " << MIF_VERSION << "\n";
     return 0;
   }
+  std::unique_ptr<ReportFile> report;
   try {
-    std::vector<std::string> sources = line->sources;
-    for (const std::string& list : line->listFiles) AddListedSources(list, sources);
-    if (sources.empty()) {
+    const std::string output = OutputOf(*line);
+    if (!line->report.empty()) report = std::make_unique<ReportFile>(line->report, *line, output);
+    const PathList sources = SourcesOf(*line);
+    if (sources.Empty()) {
       err << "mifjoin: 入力ファイルがありません (--from-list が空です)\n";
       return kUsage;
     }
-    const std::string output = OutputOf(line->output);
-    if (line->check) return Check(*line, sources, output, out, err);
-    return Merge(*line, sources, output, err, style);
+    const int code = Run(*line, sources, output, out, err, style, report.get());
+    return FinishReport(report.get(), code, nullptr, {}, err);
   } catch (...) {
     err << ErrorLine();
+    try {
+      throw;
+    } catch (const Exception& error) {
+      return FinishReport(report.get(), kFailed, &error, DescribeError(error), err);
+    } catch (...) {
+      return FinishReport(report.get(), kFailed, nullptr, CurrentErrorText(), err);
+    }
   }
-  return kFailed;
 }
 
 }  // namespace mif

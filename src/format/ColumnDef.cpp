@@ -47,12 +47,6 @@ int Number(const std::vector<HeaderWord>& words, std::size_t i) {
   return i < words.size() ? IntegerOf(words[i].text).value_or(0) : 0;
 }
 
-// A name as a reader takes it back: quoted where it holds a separator.
-std::string NameText(const std::string& name) {
-  const bool plain = !name.empty() && name.find_first_of(" \t,()\"") == std::string::npos;
-  return plain ? name : "\"" + name + "\"";
-}
-
 ColumnDef Retyped(const ColumnDef& column, ColumnType type, int width, int decimals) {
   ColumnDef result = column;
   if (type != column.type || width != column.width || decimals != column.decimals) {
@@ -126,6 +120,11 @@ std::optional<ColumnDef> ReconcileColumnTypes(const ColumnDef& a, const ColumnDe
   return std::nullopt;
 }
 
+std::string ColumnNameText(const std::string& name) {
+  const bool plain = !name.empty() && name.find_first_of(" \t,()\"") == std::string::npos;
+  return plain ? name : "\"" + name + "\"";
+}
+
 std::string ColumnTypeText(const ColumnDef& column) {
   for (const TypeName& type : kTypes) {
     if (type.type != column.type) continue;
@@ -144,7 +143,7 @@ std::string ColumnTypeText(const ColumnDef& column) {
 
 std::string ColumnDefLine(const ColumnDef& column) {
   if (!column.line.empty()) return column.line;
-  return "  " + NameText(column.name) + " " + ColumnTypeText(column);
+  return "  " + ColumnNameText(column.name) + " " + ColumnTypeText(column);
 }
 
 ColumnDef WidestCharColumn(const ColumnDef& column) {

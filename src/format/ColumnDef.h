@@ -62,6 +62,8 @@ bool SameColumnType(const ColumnDef& a, const ColumnDef& b);
 // for any other difference.
 std::optional<ColumnDef> ReconcileColumnTypes(const ColumnDef& a, const ColumnDef& b);
 
+// A name as a definition writes it: quoted where it holds a separator.
+std::string ColumnNameText(const std::string& name);
 // The type as a definition spells it: "Char(26)", "Decimal(12,3)", "Integer".
 std::string ColumnTypeText(const ColumnDef& column);
 // The definition line for the output: the line as read when `column` is

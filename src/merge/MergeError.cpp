@@ -59,6 +59,16 @@ EMergeError OutputIsSourceError(const std::string& outputName, const std::string
                      SourcePlace(index, count) + u": " + Name(sourceName) + u")");
 }
 
+EMergeError OutputsCollideError(const std::string& one, const std::string& oneSource, int oneIndex,
+                                const std::string& other, const std::string& otherSource,
+                                int otherIndex, int count) {
+  return EMergeError(
+      u"レイヤーごとの出力の名前が大文字と小文字の違いだけで重なります "
+      u"(Windows では 1 つのファイルです): " +
+      Name(one) + u" (" + SourcePlace(oneIndex, count) + u": " + Name(oneSource) + u") と " +
+      Name(other) + u" (" + SourcePlace(otherIndex, count) + u": " + Name(otherSource) + u")");
+}
+
 EMergeError OutputNameError(const std::string& outputName) {
   return EMergeError(u"出力ファイル名がフォルダーか、ファイル名の部分が空です", outputName);
 }
@@ -124,15 +134,23 @@ EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef&
   return EMergeError(u"同じ名前の列が 2 つあります (" + Text(column.name) + u")", sourceName);
 }
 
-EMergeError LayerColumnPlaceError(const std::string& sourceName, int position) {
-  return EMergeError(u"LAYER 列が先頭ではなく " + Number(position) +
-                         u" 列目にあり、出力に LAYER 列が 2 つできてしまいます",
+EAddedColumnError AddedColumnPlaceError(const std::string& sourceName, const std::string& column,
+                                        int position, bool tile) {
+  const std::u16string name = Text(column);
+  return EAddedColumnError(u"加える " + name + u" 列と同じ名前の列が " + Number(position) +
+                               u" 列目にあり、出力に " + name + u" 列が 2 つできてしまいます",
+                           sourceName, tile);
+}
+
+EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t bytes) {
+  return EMergeError(u"タイル名が長すぎます (" + Number(static_cast<std::int64_t>(bytes)) +
+                         u" バイト、タイルの列に入るのは 254 バイトまで)",
                      sourceName);
 }
 
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes) {
   return EMergeError(u"レイヤー名が長すぎます (" + Number(static_cast<std::int64_t>(bytes)) +
-                         u" バイト、LAYER 列に入るのは 254 バイトまで)",
+                         u" バイト、レイヤーの列に入るのは 254 バイトまで)",
                      sourceName);
 }
 

@@ -33,6 +33,19 @@ class EColumnsError : public EMergeError {
   using EMergeError::EMergeError;
 };
 
+// A source column of the name of a column the run adds (the layer's, the
+// tile's), where the source does not bring that column itself: the output
+// would have two of one name. Another name for the added column merges it.
+class EAddedColumnError : public EMergeError {
+ public:
+  EAddedColumnError(std::u16string reason, std::string path, bool tile)
+      : EMergeError(std::move(reason), std::move(path)), tile_(tile) {}
+  bool Tile() const { return tile_; }
+
+ private:
+  bool tile_;
+};
+
 struct ColumnDef;
 
 // Where source `index` (0-based) stands in a run of `count`, as both front
@@ -43,6 +56,11 @@ std::u16string SourcePlace(int index, int count);
 // `index` among `count` sources.
 EMergeError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
                                 int index, int count);
+// Two outputs of a per-layer run whose names differ in letter case alone:
+// one file on Windows. Each is named with the first source that goes to it.
+EMergeError OutputsCollideError(const std::string& one, const std::string& oneSource, int oneIndex,
+                                const std::string& other, const std::string& otherSource,
+                                int otherIndex, int count);
 // An output name that names a folder, or whose file part is empty.
 EMergeError OutputNameError(const std::string& outputName);
 // An output name in a folder that does not exist (a link into one too).
@@ -64,9 +82,12 @@ EMergeError DelimiterUnusableError(const std::string& sourceName, const std::str
 // Fewer column definitions than the column line counts before DATA.
 EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read);
 EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef& column);
-// A LAYER column at 1-based `position` other than the first.
-EMergeError LayerColumnPlaceError(const std::string& sourceName, int position);
+// The added column `column` (the tile's with `tile`) named by the source's
+// column at 1-based `position`.
+EAddedColumnError AddedColumnPlaceError(const std::string& sourceName, const std::string& column,
+                                        int position, bool tile);
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes);
+EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t bytes);
 // Two declared charsets that differ; `firstName` declared the other.
 EMergeError CharsetError(const std::string& sourceName, const std::string& charset,
                          const std::string& firstName, const std::string& firstCharset);

@@ -36,13 +36,21 @@ class MergeInputs {
   virtual void SourceExamining(int index) { (void)index; }
   // Bytes of source files read so far in this run.
   virtual void BytesMerged(std::uint64_t total) { (void)total; }
-  // A source merged with something its user should know (Japanese).
-  virtual void Warning(const std::u16string& text) { (void)text; }
-  // Source `index` is done: merged (the check: looked at) as `report` says.
+  // Something the user of source `index` should know (Japanese): it
+  // merged with a loss, or was given twice.
+  virtual void Warning(int index, const std::u16string& text) {
+    (void)index;
+    (void)text;
+  }
+  // Source `index` is done: merged (the check: looked at), left out or
+  // refused, as `report` says. A source after a refusal is never done.
   virtual void SourceDone(int index, const SourceReport& report) {
     (void)index;
     (void)report;
   }
+  // An output is done: whole, or cut back to its whole sources when the
+  // run stopped at one of its sources.
+  virtual void OutputDone(const OutputReport& report) { (void)report; }
 };
 
 }  // namespace mif

@@ -10,6 +10,17 @@ namespace mif {
 struct MergeOptions {
   // How sources whose columns differ are merged.
   ColumnsMode columns = ColumnsMode::First;
+  // One output pair per layer name (LayerOutputName), each with every rule
+  // the single output has; the layers in the order they first come, each
+  // layer's sources in list order.
+  bool perLayer = false;
+  // The names of the columns put in front: the layer's, and the tile's
+  // when named.
+  AddedColumns added;
+  // A later source that is the same file as an earlier one, or whose .mif
+  // and .mid are byte for byte those of an earlier source of its base name,
+  // is left out.
+  bool skipDuplicates = false;
   // Makes the device of every file the run opens.
   DeviceMaker makeDevice = MakeSystemFileDevice;
 };

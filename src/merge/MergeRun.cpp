@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 #include "file/InOutError.h"
+#include "merge/Duplicates.h"
 #include "merge/OutputHeader.h"
 #include "merge/OutputPair.h"
+#include "merge/RunReports.h"
 #include "merge/SourceCopy.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReader.h"
 #include "merge/SourceWarnings.h"
 #include "platform/PathText.h"
+#include "text/AsciiCase.h"
 
 namespace mif {
 
@@ -34,20 +38,19 @@ std::string FileOf(const Exception& error) {
   return {};
 }
 
-void Describe(const MifHeader& header, SourceReport& report) {
-  report.columnCount = header.columnCount;
-  report.delimiter = header.delimiter;
-  report.charset = header.charset;
-}
-
-void Lay(const SourceLayout& layout, const MifHeader& header, SourceReport& report) {
-  report.planned = true;
-  report.ownLayer = layout.ownLayer;
-  for (const int value : layout.valueOf) {
-    report.values.push_back(value >= 0 ? header.columns[static_cast<std::size_t>(value)].name
-                                       : std::string());
-  }
-}
+// The sources of one output: all of them, or a per-layer run's of a layer.
+struct Group {
+  explicit Group(const AddedColumns& added) : builder(added) {}
+  std::u16string layer;
+  int first = -1, last = -1;  // the first source, and the last merged
+  SchemaBuilder builder;
+  std::optional<OutputSchema> schema;
+  std::string outputName;
+  OutputTarget target;
+  bool decided = false;  // its output's name and files are made sure of
+  int whole = 0;         // its sources written out whole
+  OutputReport report;
+};
 
 // One run: the merge, or with `check` the same reading and copying into an
 // output that keeps nothing, every problem noted instead of raised.
@@ -61,16 +64,18 @@ class Run {
     report_.sources = count_;
     try {
       for (int i = 0; i < count_; ++i) Examine(i);
+      FindDuplicates();
       Plan();
-      for (int i = 0; i < count_; ++i) MergeSource(i);
+      for (std::size_t g = 0; g < groups_.size(); ++g) MergeGroup(static_cast<int>(g));
     } catch (Exception& error) {
-      error.SetOutputState(Abandon());
+      // An output that could not be put in place has told its state.
+      if (error.OutputState().empty()) error.SetOutputState(Abandon());
       throw;
     } catch (...) {  // memory, or an error of the caller's
       Abandon();
       throw;
     }
-    if (!check_ && output_.IsOpen()) PutInPlace();
+    report_.outputs = static_cast<int>(groups_.size());
     return report_;
   }
 
@@ -98,7 +103,12 @@ class Run {
   ErrorPlace SourcePlaceOf(int index, const SourceParts& parts) const {
     return {ErrorPlace::Kind::Source, index, count_, MifPath(parts)};
   }
-  ErrorPlace OutputPlace() const { return {ErrorPlace::Kind::Output, -1, count_, outputName_}; }
+  ErrorPlace OutputPlace(const std::string& name) const {
+    return {ErrorPlace::Kind::Output, -1, count_, name};
+  }
+  ErrorPlace OutputPlace() const {
+    return OutputPlace(current_ >= 0 ? Current().outputName : outputName_);
+  }
 
   // The source's parts from the inputs, whose failure (a list grown
   // shorter) is told at the source's place.
@@ -111,69 +121,202 @@ class Run {
     }
   }
 
+  int GroupOf(int index) const {
+    return groupOf_.empty() ? 0 : groupOf_[static_cast<std::size_t>(index)];
+  }
+  Group& Current() { return groups_[static_cast<std::size_t>(current_)]; }
+  const Group& Current() const { return groups_[static_cast<std::size_t>(current_)]; }
+
+  // The group of a source of the layer: a per-layer run's groups come in
+  // the order their layer first comes.
+  int GroupFor(const std::u16string& layer, int index) {
+    if (groups_.empty() || options_.perLayer) {
+      const auto [found, added] =
+          groupByLayer_.try_emplace(options_.perLayer ? layer : u"", groups_.size());
+      if (added) {
+        groups_.emplace_back(options_.added);
+        groups_.back().layer = layer;
+        groups_.back().first = index;
+      }
+      if (options_.perLayer) groupOf_.push_back(static_cast<int>(found->second));
+      return static_cast<int>(found->second);
+    }
+    return 0;
+  }
+
   // The first pass over source `index`: its header, its .mid found, its
   // files noted, nothing left open.
   void Examine(int index) {
     const SourceParts parts = SourceOf(index);
     inputs_.SourceExamining(index);
+    const SourceName name = NameOfSource(parts.baseName);
+    Group& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
+    baseNames_.Add(parts.baseName, index);
     Attempt(index, parts, check_ ? firstPassProblems_[index] : raised_, [&] {
       SourceReader reader(parts, options_.makeDevice);
       reader.OpenMif();
-      sources_.Add(reader.MifFacts().identity, index);  // before a header that may fail
+      sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
       const MifHeader& header = reader.ReadHeader();
       reader.CloseMif();
       reader.FindMid();
-      if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index);
-      const bool hadProblem = builder_.ColumnProblem().has_value();
-      builder_.Add(header, reader.Names().mif, reader.LayerName(), index);
+      if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
+      const bool hadProblem = group.builder.ColumnProblem().has_value();
+      group.builder.Add(header, reader.Names().mif, {name.layerValue, name.tileValue}, index);
       // The check tells a column problem under the source that has it.
       if (check_ && options_.columns == ColumnsMode::First && !hadProblem &&
-          builder_.ColumnProblem()) {
-        throw *builder_.ColumnProblem();
+          group.builder.ColumnProblem()) {
+        throw *group.builder.ColumnProblem();
       }
     });
   }
 
-  void Plan() {
-    if (builder_.Sources() == 0) return;
-    ColumnsMode mode = options_.columns;
-    if (mode == ColumnsMode::First && builder_.ColumnProblem()) {
-      if (check_) return;  // told under its source; no output to plan
-      EColumnsError problem = *builder_.ColumnProblem();
-      const int index = builder_.ColumnProblemSource();
-      problem.SetPlace(SourcePlaceOf(index, inputs_.Source(index)));
-      if (!inputs_.MergeAllColumns(problem)) throw problem;
-      mode = ColumnsMode::Union;
+  // Sources given twice: told, and with skipDuplicates left out.
+  void FindDuplicates() {
+    for (const auto& [later, earlier] : sources_.RepeatedMifs()) {
+      duplicates_[later] = {earlier, true, true};
     }
-    schema_ = builder_.Plan(mode);
-    report_.outputHeader = OutputHeaderLines(*schema_);
+    for (const auto& [later, earlier] : baseNames_.Repeats()) {
+      if (duplicates_.count(later) != 0) continue;
+      const SourceParts one = SourceOf(later), other = SourceOf(earlier);
+      const bool sameName = EqualsIgnoringAsciiCase(one.baseName, other.baseName);
+      if (sameName) duplicates_[later] = {earlier, false, SamePairs(one, other)};
+    }
+    for (const auto& [later, duplicate] : duplicates_) {
+      const bool skip = options_.skipDuplicates && duplicate.identical;
+      if (skip) skipped_.push_back(later);
+      const std::u16string text = DuplicateText(duplicate, MifPath(SourceOf(later)),
+                                                MifPath(SourceOf(duplicate.earlier)), count_, skip);
+      if (check_) {
+        firstPassWarnings_[later].push_back(text);
+      } else {
+        inputs_.Warning(later, text);
+      }
+    }
+    for (int i = 0; i < count_; ++i) {
+      if (!Skipped(i)) groups_[static_cast<std::size_t>(GroupOf(i))].last = i;
+    }
   }
 
-  // Decides the output at the first source and opens its temporary files.
-  void StartOutput(const std::string& name) {
-    outputName_ = name;
-    if (check_ && name.empty()) return output_.OpenNull();
+  bool SamePairs(const SourceParts& one, const SourceParts& other) {
+    const SourcePairNames a = PairNames(one), b = PairNames(other);
+    return SameBytes(a.mif, b.mif, options_.makeDevice) &&
+           SameBytes(a.mid, b.mid, options_.makeDevice);
+  }
+
+  SourcePairNames PairNames(const SourceParts& parts) {
+    SourceReader reader(parts, options_.makeDevice);
     try {
-      const OutputTarget target = DecideOutput(name, options_.makeDevice);
-      for (const auto& [identity, file] :
-           {std::pair{target.mif, target.files.mif}, std::pair{target.mid, target.files.mid}}) {
-        const int source = identity ? sources_.Find(*identity) : -1;
-        if (source >= 0) {
-          throw OutputIsSourceError(file, MifPath(inputs_.Source(source)), source, count_);
-        }
-      }
-      outputExisted_ = target.mif || target.mid;
-      output_.Open(target, options_.makeDevice, check_);
-      decided_ = true;
-      for (const std::string& line : report_.outputHeader) output_.Mif().WriteLine(line);
-    } catch (Exception& error) {
-      if (!check_) {
-        error.SetPlace(OutputPlace());
-        throw;
-      }
-      report_.outputProblems.push_back(DescribeError(error));
-      output_.OpenNull();
+      reader.OpenMif();
+      reader.ReadHeader();
+      reader.CloseMif();
+      reader.FindMid();
+    } catch (const Exception&) {
+      // A pair that cannot be read compares as different.
     }
+    return reader.Names();
+  }
+
+  bool Skipped(int index) const {
+    return std::binary_search(skipped_.begin(), skipped_.end(), index);
+  }
+
+  void Plan() {
+    for (Group& group : groups_) {
+      if (group.builder.Sources() == 0) continue;
+      ColumnsMode mode = options_.columns;
+      if (mode == ColumnsMode::First && group.builder.ColumnProblem()) {
+        if (check_) continue;  // told under its source; no output to plan
+        EColumnsError problem = *group.builder.ColumnProblem();
+        const int index = group.builder.ColumnProblemSource();
+        problem.SetPlace(SourcePlaceOf(index, SourceOf(index)));
+        if (!inputs_.MergeAllColumns(problem)) throw problem;
+        mode = ColumnsMode::Union;
+      }
+      group.schema = group.builder.Plan(mode);
+      group.report.layer = group.layer;
+      DescribeOutput(*group.schema, group.report);
+    }
+  }
+
+  // Decides every output before any is written: its name, its files, that
+  // it is no source, and that no two would be one file on Windows.
+  void DecideOutputs(const std::string& name) {
+    outputName_ = name;
+    std::unordered_map<std::string, int> byFoldedName;
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+      Group& group = groups_[g];
+      group.outputName =
+          options_.perLayer ? LayerOutputName(name, PathFromText(group.layer)) : name;
+      group.report.index = static_cast<int>(g);
+      group.report.name = group.outputName;
+      if (check_ && name.empty()) continue;
+      try {
+        group.target = DecideOutput(group.outputName, options_.makeDevice);
+        RefuseSources(group.target);
+        RefuseSameFile(byFoldedName, static_cast<int>(g));
+        group.report.files = {group.target.files.mif, group.target.files.mid};
+        group.decided = true;
+      } catch (Exception& error) {
+        if (!check_) {
+          error.SetPlace(OutputPlace(group.outputName));
+          throw;
+        }
+        report_.outputProblems.push_back(DescribeError(error));
+      }
+    }
+  }
+
+  void RefuseSources(const OutputTarget& target) {
+    for (const auto& [identity, file] :
+         {std::pair{target.mif, target.files.mif}, std::pair{target.mid, target.files.mid}}) {
+      const int source = identity ? sources_.Find(*identity) : -1;
+      if (source >= 0) {
+        throw OutputIsSourceError(file, MifPath(SourceOf(source)), source, count_);
+      }
+    }
+  }
+
+  // Windows takes names that differ in letter case for one file.
+  void RefuseSameFile(std::unordered_map<std::string, int>& byFoldedName, int g) {
+    std::string folded = groups_[static_cast<std::size_t>(g)].target.files.mif;
+    for (char& c : folded) c = AsciiLower(c);
+    const auto [found, added] = byFoldedName.try_emplace(folded, g);
+    if (added) return;
+    const Group& one = groups_[static_cast<std::size_t>(found->second)];
+    const Group& other = groups_[static_cast<std::size_t>(g)];
+    throw OutputsCollideError(one.target.files.mif, MifPath(SourceOf(one.first)), one.first,
+                              other.target.files.mif, MifPath(SourceOf(other.first)), other.first,
+                              count_);
+  }
+
+  void MergeGroup(int g) {
+    current_ = g;
+    for (int i = Current().first; i >= 0 && i < count_; ++i) {
+      if (GroupOf(i) == g) MergeSource(i);
+    }
+    FinishGroup();
+  }
+
+  // Opens the group's output: its temporary files, or for the check files
+  // that keep nothing; and writes its header.
+  void OpenGroup() {
+    Group& group = Current();
+    if (!check_) {
+      output_.Open(group.target, options_.makeDevice, false);
+    } else if (!group.decided) {
+      output_.OpenNull();
+    } else {
+      try {
+        output_.Open(group.target, options_.makeDevice, true);
+      } catch (const Exception& error) {
+        report_.outputProblems.push_back(DescribeError(error));
+        output_.OpenNull();
+      }
+    }
+    opened_ = current_;
+    if (!group.schema) return;
+    for (const std::string& line : group.report.header) output_.Mif().WriteLine(line);
+    output_.Mark();
   }
 
   void MergeSource(int index) {
@@ -181,87 +324,113 @@ class Run {
     inputs_.SourceStarting(index);
     const std::string outputName = inputs_.OutputName();
     const bool utf8 = inputs_.Utf8Option();
-    if (index == 0) {
-      StartOutput(outputName);
+    if (!outputsDecided_) {
+      DecideOutputs(outputName);
+      outputsDecided_ = true;
     } else if (!check_ && outputName != outputName_) {
       EMergeError error = OutputNameChangedError(outputName);
-      error.SetPlace({ErrorPlace::Kind::Output, -1, count_, outputName});
+      error.SetPlace(OutputPlace(outputName));
       throw error;
     }
+    if (opened_ != current_) OpenGroup();
     SourceReader reader(parts, options_.makeDevice);
     SourceReport report;
     report.names = reader.Names();
-    report.layerName = reader.LayerName();
-    if (check_) report.problems = std::move(firstPassProblems_[index]);
-    Attempt(index, parts, report.problems, [&] { Copy(index, reader, utf8, report); });
+    report.layerName = reader.Name().layerValue;
+    report.tileName = reader.Name().tileValue;
+    report.output = current_;
+    if (const auto found = duplicates_.find(index); found != duplicates_.end()) {
+      report.duplicate = found->second;
+    }
+    if (check_) {
+      report.problems = std::move(firstPassProblems_[index]);
+      report.warnings = std::move(firstPassWarnings_[index]);
+    }
+    if (Skipped(index)) {
+      report.status = SourceStatus::Skipped;
+      inputs_.SourceDone(index, report);
+      return;
+    }
+    try {
+      Attempt(index, parts, report.problems, [&] { Copy(index, reader, utf8, report); });
+    } catch (const Exception& error) {  // the merge's: told as the source's
+      report.status = SourceStatus::Refused;
+      report.problems.push_back(DescribeError(error));
+      inputs_.SourceDone(index, report);
+      throw;
+    }
+    if (!report.problems.empty()) report.status = SourceStatus::Refused;
     if (!check_) {
-      ++whole_;
+      ++Current().whole;
       output_.Mark();  // a later failure cuts back to here
-      for (const std::u16string& warning : report.warnings) inputs_.Warning(warning);
+      for (std::size_t w = 0; w < report.warnings.size(); ++w) {
+        inputs_.Warning(index, report.warnings[w]);
+      }
     }
     inputs_.SourceDone(index, report);
   }
 
   void Copy(int index, SourceReader& reader, bool utf8, SourceReport& report) {
+    Group& group = Current();
     reader.OpenMif();
     const MifHeader& header = reader.ReadHeader();
     report.names = reader.Names();
-    Describe(header, report);
+    DescribeHeader(header, report);
     // A source that became one of the output's files since the first pass.
     if (output_.IsOutputFile(reader.MifFacts().identity)) {
       EMergeError error = OutputIsSourceError(report.names.mif, report.names.mif, index, count_);
       error.SetPlace(OutputPlace());
       throw error;
     }
+    const SourceName& name = reader.Name();
     SourceLayout layout;
     layout.noColumns = header.columns.empty();
-    if (schema_) {
-      layout = FitSource(*schema_, header, report.names.mif, reader.LayerName());
-      Lay(layout, header, report);
+    if (group.schema) {
+      layout =
+          FitSource(*group.schema, header, report.names.mif, {name.layerValue, name.tileValue});
+      DescribeLayout(layout, header, *group.schema, report);
     }
     CopyRequest request;
     request.utf8 = utf8;
-    request.layerValue = QuotedLayerValue(reader.LayerName());
-    request.delimiter = schema_ ? schema_->delimiter : '\t';
+    request.layerValue = QuotedLayerValue(name.layerValue);
+    request.tileValue = QuotedLayerValue(name.tileValue);
+    request.delimiter = group.schema ? group.schema->delimiter : '\t';
     request.progress = [&](std::uint64_t bytes) { inputs_.BytesMerged(report_.bytes + bytes); };
     const CopyResult result = CopySource(reader, layout, request, output_.Mif(), output_.Mid());
     report_.bytes += result.bytesRead;
     report.names = reader.Names();
     report.objects = result.objects;
     report.rows = result.rows;
+    report.objectNotes = result.objectNotes;
+    report.rowNotes = result.rowNotes;
     for (const std::u16string& problem : UnpairedProblems(result, reader)) {
       if (!check_) throw EMergeError(problem);
       report.problems.push_back(problem);
     }
-    report.warnings = SourceWarnings(reader, layout, result);
+    for (std::u16string& warning : SourceWarnings(reader, layout, result)) {
+      report.warnings.push_back(std::move(warning));
+    }
     report_.objects += result.objects;
-    // The last source closes the pair: a close that fails is its own.
-    if (index + 1 == count_) {
+    group.report.objects += result.objects;
+    group.report.rows += result.rows;
+    ++group.report.sources;
+    // The group's last source closes its output: a close that fails is its own.
+    if (index == group.last) {
       output_.Close();
     } else {
       output_.Flush();
     }
   }
 
-  // After an error: the whole sources before the failing one put in place,
-  // or the output left as it was. Gives which, to tell with the error.
-  std::u16string Abandon() {
-    if (check_) return {};
-    if (whole_ == 0 || !output_.IsOpen()) {
-      output_.Discard();
-      return UnchangedText();
-    }
-    try {
-      output_.CutBack();
-      output_.Commit();
-    } catch (Exception& second) {
-      output_.Discard();
-      second.SetPlace(OutputPlace());
-      second.SetOutputState(UnchangedText());
-      throw;
-    }
-    return u"出力 " + OutputShown() + u" には入力 1〜" + Number(whole_) + u" (" + Number(count_) +
-           u" 個中) を書きました";
+  // The group's output put in place, and told.
+  void FinishGroup() {
+    Group& group = Current();
+    if (opened_ != current_) OpenGroup();  // a group whose every source was left out
+    group.report.bytes = output_.MarkedBytes();
+    if (!check_) PutInPlace();
+    group.report.complete = true;
+    inputs_.OutputDone(group.report);
+    completed_.push_back(current_);
   }
 
   void PutInPlace() {
@@ -271,7 +440,7 @@ class Run {
       output_.Discard();
       EInOutError marked = error;
       marked.SetPlace(OutputPlace());
-      marked.SetOutputState(UnchangedText());
+      marked.SetOutputState(StateText(UnchangedText()));
       throw marked;
     } catch (Exception& error) {  // the .mif was, its .mid not: the message says
       error.SetPlace(OutputPlace());
@@ -279,29 +448,84 @@ class Run {
     }
   }
 
-  std::u16string UnchangedText() const {
-    if (!decided_) return u"出力は書いていません";
-    return outputExisted_ ? u"出力 " + OutputShown() + u" は以前のままです"
-                          : u"出力 " + OutputShown() + u" は作っていません";
+  // After an error: the whole sources of the group it stopped in put in
+  // place, or that output left as it was; the outputs done before stay,
+  // none after is written. Gives what the outputs hold, to tell.
+  std::u16string Abandon() {
+    if (check_) return {};
+    if (current_ < 0 || opened_ != current_ || !output_.IsOpen() || Current().whole == 0) {
+      output_.Discard();
+      return StateText(UnchangedText());
+    }
+    Group& group = Current();
+    try {
+      output_.CutBack();
+      output_.Commit();
+    } catch (Exception& second) {
+      output_.Discard();
+      second.SetPlace(OutputPlace());
+      second.SetOutputState(StateText(UnchangedText()));
+      throw;
+    }
+    group.report.bytes = output_.MarkedBytes();
+    inputs_.OutputDone(group.report);
+    return StateText(u"出力 " + Shown(group) + u" には入力 1〜" + Number(group.whole) + u" (" +
+                     Number(count_) + u" 個中) を書きました");
   }
 
-  std::u16string OutputShown() const { return PathDisplay(OutputPairNames(outputName_).mif); }
+  // What the outputs hold: those done, the one stopped in, those not begun.
+  std::u16string StateText(const std::u16string& stopped) const {
+    if (!options_.perLayer || !outputsDecided_) return stopped;
+    std::u16string text;
+    if (!completed_.empty()) {
+      text = u"出力 " + Number(static_cast<std::int64_t>(completed_.size())) +
+             u" 個は完成しています (";
+      for (std::size_t k = 0; k < completed_.size() && k < 3; ++k) {
+        text += (k > 0 ? u"、" : u"") + Shown(groups_[static_cast<std::size_t>(completed_[k])]);
+      }
+      text += completed_.size() > 3 ? u" ほか)。" : u")。";
+    }
+    text += stopped;
+    const std::size_t after = groups_.size() - static_cast<std::size_t>(current_) - 1;
+    if (after > 0)
+      text +=
+          u"。残りの " + Number(static_cast<std::int64_t>(after)) + u" 個の出力は書いていません";
+    return text;
+  }
+
+  std::u16string UnchangedText() const {
+    if (!outputsDecided_ || !Current().decided) return u"出力は書いていません";
+    const Group& group = Current();
+    const bool existed = group.target.mif || group.target.mid;
+    return existed ? u"出力 " + Shown(group) + u" は以前のままです"
+                   : u"出力 " + Shown(group) + u" は作っていません";
+  }
+
+  static std::u16string Shown(const Group& group) {
+    return PathDisplay(OutputPairNames(group.outputName).mif);
+  }
 
   MergeInputs& inputs_;
   const MergeOptions& options_;
   const bool check_;
   int count_ = 0;
-  SchemaBuilder builder_;
-  std::optional<OutputSchema> schema_;
+  std::vector<Group> groups_;
+  std::unordered_map<std::u16string, std::size_t> groupByLayer_;
+  std::vector<int> groupOf_;  // a per-layer run's, a source each
   SourceIdentities sources_;
-  // The check's problems of the first pass, until their source's report.
-  std::map<int, std::vector<std::u16string>> firstPassProblems_;
+  BaseNames baseNames_;
+  std::map<int, DuplicateReport> duplicates_;
+  std::vector<int> skipped_;  // in list order
+  // The check's problems and warnings of the first pass, until their
+  // source's report.
+  std::map<int, std::vector<std::u16string>> firstPassProblems_, firstPassWarnings_;
   std::vector<std::u16string> raised_;  // the merge's: never filled, it raises
   OutputPair output_;
   std::string outputName_;
-  bool decided_ = false;
-  bool outputExisted_ = false;
-  int whole_ = 0;  // sources written out whole
+  bool outputsDecided_ = false;
+  int current_ = -1;  // the group being merged
+  int opened_ = -1;   // the group whose output is open
+  std::vector<int> completed_;
   RunReport report_;
 };
 

@@ -6,15 +6,19 @@ namespace mif {
 
 namespace {
 
+int AddedCount(const OutputSchema& schema) { return schema.added.tile.empty() ? 1 : 2; }
+
 // The 1-based place in the output of the first source's column `number`
-// (1-based, its own LAYER counted), or 0 when it is not in the output.
+// (1-based, its own added ones counted), or 0 when it is not in the output.
 int OutputPlace(const OutputSchema& schema, int number) {
   const std::vector<ColumnDef>& columns = schema.first.columns;
   if (number < 1 || number > static_cast<int>(columns.size())) return 0;
-  if (schema.firstHasLayer && number == 1) return 1;
+  if (number <= schema.firstOwn) return number;  // the added columns it brings
   const std::string& name = columns[static_cast<std::size_t>(number - 1)].name;
   for (std::size_t j = 0; j < schema.columns.size(); ++j) {
-    if (SameColumnName(schema.columns[j].name, name)) return static_cast<int>(j) + 2;
+    if (SameColumnName(schema.columns[j].name, name)) {
+      return static_cast<int>(j) + 1 + AddedCount(schema);
+    }
   }
   return 0;
 }
@@ -31,9 +35,16 @@ void AddColumnNumbers(const OutputSchema& schema, const std::string& keyword,
   if (!line.empty()) lines.push_back(line);
 }
 
+// An added column's definition, as the layer's always was written.
+std::string AddedLine(const std::string& name, int width) {
+  return "    " + ColumnNameText(name) + " char(" + std::to_string(width) + ")";
+}
+
 void AddColumns(const OutputSchema& schema, std::vector<std::string>& lines) {
-  lines.push_back("COLUMNS " + std::to_string(schema.columns.size() + 1));
-  lines.push_back("    LAYER char(" + std::to_string(schema.layerWidth) + ")");
+  const int added = AddedCount(schema);
+  lines.push_back("COLUMNS " + std::to_string(schema.columns.size() + added));
+  lines.push_back(AddedLine(schema.added.layer, schema.layerWidth));
+  if (added == 2) lines.push_back(AddedLine(schema.added.tile, schema.tileWidth));
   for (const ColumnDef& column : schema.columns) lines.push_back(ColumnDefLine(column));
 }
 

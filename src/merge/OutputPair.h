@@ -40,6 +40,8 @@ class OutputPair {
 
   // Remembers where the next source's bytes begin.
   void Mark();
+  // The bytes of both files up to the mark.
+  std::uint64_t MarkedBytes() const { return mifMark_ + midMark_; }
   // Writes out what waits in both buffers.
   void Flush();
   // Writes out and closes both; on failure the files stay for CutBack.

@@ -9,16 +9,30 @@ namespace mif {
 
 namespace {
 
-int LayerOffset(const MifHeader& header) { return HasLayerColumn(header) ? 1 : 0; }
+// The columns after those of the added ones the source brings itself.
+std::vector<ColumnDef> DataColumns(const MifHeader& header, int own) {
+  return {header.columns.begin() + own, header.columns.end()};
+}
 
-// The columns after a LAYER column of the source's own.
-std::vector<ColumnDef> DataColumns(const MifHeader& header) {
-  return {header.columns.begin() + LayerOffset(header), header.columns.end()};
+// An added column's name must stand only where the source brings that
+// column itself: the layer's first, the tile's second after it.
+void CheckAddedNames(const MifHeader& header, const std::string& name, const AddedColumns& added,
+                     int own) {
+  for (std::size_t i = 0; i < header.columns.size(); ++i) {
+    const std::string& column = header.columns[i].name;
+    const int position = static_cast<int>(i) + 1;
+    if (i > 0 && SameColumnName(column, added.layer)) {
+      throw AddedColumnPlaceError(name, added.layer, position, false);
+    }
+    if (!added.tile.empty() && static_cast<int>(i) >= own && SameColumnName(column, added.tile)) {
+      throw AddedColumnPlaceError(name, added.tile, position, true);
+    }
+  }
 }
 
 // What every source must be, alone.
-void CheckOwnHeader(const MifHeader& header, const std::string& name,
-                    const std::string& layerName) {
+void CheckOwnHeader(const MifHeader& header, const std::string& name, const SourceValues& values,
+                    const AddedColumns& added) {
   if (!header.columnLine.Declared()) throw NoColumnsLineError(name);
   if (header.columnCount < 0 || header.columnCount > kMaxColumns) {
     throw ColumnCountUnreadableError(name);
@@ -30,15 +44,17 @@ void CheckOwnHeader(const MifHeader& header, const std::string& name,
     throw DelimiterUnusableError(name, header.delimiter);
   }
   std::unordered_set<std::string> names;
-  for (int i = 0; i < read; ++i) {
-    const ColumnDef& column = header.columns[static_cast<std::size_t>(i)];
-    if (i > 0 && SameColumnName(column.name, "LAYER")) throw LayerColumnPlaceError(name, i + 1);
+  for (const ColumnDef& column : header.columns) {
     if (!names.insert(FoldedColumnName(column.name)).second) {
       throw DuplicateColumnError(name, column);
     }
   }
-  if (!HasLayerColumn(header) && layerName.size() > static_cast<std::size_t>(kMaxCharWidth)) {
-    throw LayerNameTooLongError(name, layerName.size());
+  const int own = OwnAddedColumns(header, added);
+  CheckAddedNames(header, name, added, own);
+  constexpr auto kMax = static_cast<std::size_t>(kMaxCharWidth);
+  if (own < 1 && values.layer.size() > kMax) throw LayerNameTooLongError(name, values.layer.size());
+  if (!added.tile.empty() && own < 2 && values.tile.size() > kMax) {
+    throw TileNameTooLongError(name, values.tile.size());
   }
 }
 
@@ -64,11 +80,12 @@ void CheckAgainstFirst(const MifHeader& first, const std::string& firstName,
   }
 }
 
-// The width a source asks of the LAYER column.
-int LayerWidthOf(const MifHeader& header, const std::string& layerName) {
-  if (!HasLayerColumn(header)) return static_cast<int>(layerName.size());
-  const ColumnDef& layer = header.columns.front();
-  return layer.type == ColumnType::Char ? std::min(layer.width, kMaxCharWidth) : 0;
+// The width a source asks of an added column: its own column's (a Char of
+// it; no text otherwise), or its value's.
+int AddedWidthOf(const MifHeader& header, int column, int own, const std::string& value) {
+  if (own <= column) return static_cast<int>(value.size());
+  const ColumnDef& def = header.columns[static_cast<std::size_t>(column)];
+  return def.type == ColumnType::Char ? std::min(def.width, kMaxCharWidth) : 0;
 }
 
 char DelimiterOf(const MifHeader& header) {
@@ -76,19 +93,26 @@ char DelimiterOf(const MifHeader& header) {
 }
 
 // Whether the source's values stand where the output's are, delimited
-// alike, so that its rows are copied as they are.
-bool InPlace(const SourceLayout& layout, int offset, const OutputSchema& schema) {
+// alike, so that its rows are copied as they are, after the added values
+// it does not bring.
+bool InPlace(const SourceLayout& layout, const OutputSchema& schema) {
   if (layout.noColumns || layout.delimiter != schema.delimiter) return false;
-  if (layout.sourceValues != offset + static_cast<int>(schema.columns.size())) return false;
-  int expected = offset;
+  const int added = layout.tile ? 2 : 1;
+  if (layout.own > 0 && layout.own < added) return false;  // a value to put between
+  if (layout.sourceValues != layout.own + static_cast<int>(schema.columns.size())) return false;
+  int expected = layout.own;
   return std::all_of(layout.valueOf.begin(), layout.valueOf.end(),
                      [&](int value) { return value == expected++; });
 }
 
 }  // namespace
 
-bool HasLayerColumn(const MifHeader& header) {
-  return !header.columns.empty() && SameColumnName(header.columns.front().name, "LAYER");
+int OwnAddedColumns(const MifHeader& header, const AddedColumns& added) {
+  const std::vector<ColumnDef>& columns = header.columns;
+  if (columns.empty() || !SameColumnName(columns[0].name, added.layer)) return 0;
+  const bool tile =
+      !added.tile.empty() && columns.size() > 1 && SameColumnName(columns[1].name, added.tile);
+  return tile ? 2 : 1;
 }
 
 bool IsNeutralCharset(const std::string& charset) {
@@ -116,8 +140,8 @@ void SchemaBuilder::NoteProblem(EColumnsError problem, int index) {
 }
 
 void SchemaBuilder::Add(const MifHeader& header, const std::string& sourceName,
-                        const std::string& layerName, int index) {
-  CheckOwnHeader(header, sourceName, layerName);
+                        const SourceValues& values, int index) {
+  CheckOwnHeader(header, sourceName, values, added_);
   if (sources_ == 0) {
     first_ = header;
     firstName_ = sourceName;
@@ -125,19 +149,22 @@ void SchemaBuilder::Add(const MifHeader& header, const std::string& sourceName,
     CheckAgainstFirst(first_, firstName_, header, sourceName);
   }
   AddCharset(header, sourceName);
-  // A source without columns has no values to lay out: it takes part in
-  // no comparison of columns, and the first with columns leads them.
-  if (!header.columns.empty() && columnSources_ == 0) {
-    columnsName_ = sourceName;
-    for (const ColumnDef& column : DataColumns(header)) Append(column, 0);
-    firstColumns_ = columns_.size();
-  }
-  if (!header.columns.empty()) {
-    AddColumns(header, sourceName, index);
+  const int own = OwnAddedColumns(header, added_);
+  const std::vector<ColumnDef> data = DataColumns(header, own);
+  // A source without columns of its own has no values to lay out: it takes
+  // part in no comparison of columns, and the first with columns leads.
+  if (!data.empty()) {
+    if (columnSources_ == 0) {
+      columnsName_ = sourceName;
+      for (const ColumnDef& column : data) Append(column, 0);
+      firstColumns_ = columns_.size();
+    }
+    AddColumns(data, sourceName, index);
     ++columnSources_;
   }
   ++sources_;
-  layerWidth_ = std::max(layerWidth_, LayerWidthOf(header, layerName));
+  layerWidth_ = std::max(layerWidth_, AddedWidthOf(header, 0, own, values.layer));
+  tileWidth_ = std::max(tileWidth_, AddedWidthOf(header, 1, own, values.tile));
   version_ = std::max(version_, header.version);
   const std::optional<Bounds> bounds = BoundsOf(header.coordSys);
   allBounds_ = allBounds_ && bounds.has_value();
@@ -153,8 +180,8 @@ void SchemaBuilder::AddCharset(const MifHeader& header, const std::string& sourc
   }
 }
 
-void SchemaBuilder::AddColumns(const MifHeader& header, const std::string& sourceName, int index) {
-  const std::vector<ColumnDef> columns = DataColumns(header);
+void SchemaBuilder::AddColumns(const std::vector<ColumnDef>& columns, const std::string& sourceName,
+                               int index) {
   for (const ColumnDef& column : columns) {
     Column* known = Find(column.name);
     if (known == nullptr) {
@@ -186,9 +213,10 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
   if (mode == ColumnsMode::First && problem_) throw *problem_;
   OutputSchema schema;
   schema.mode = mode;
+  schema.added = added_;
   schema.first = first_;
   schema.firstName = firstName_;
-  schema.firstHasLayer = HasLayerColumn(first_);
+  schema.firstOwn = OwnAddedColumns(first_, added_);
   schema.columnsName = columnsName_;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     const Column& column = columns_[i];
@@ -200,6 +228,7 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
     schema.anyValue.push_back(column.anyValue);
   }
   schema.layerWidth = std::min(layerWidth_, kMaxCharWidth);
+  schema.tileWidth = std::min(tileWidth_, kMaxCharWidth);
   schema.version = version_;
   schema.charset = charset_;
   schema.charsetSource = charsetSource_;
@@ -209,20 +238,24 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
 }
 
 SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
-                       const std::string& sourceName, const std::string& layerName) {
-  CheckOwnHeader(header, sourceName, layerName);
+                       const std::string& sourceName, const SourceValues& values) {
+  CheckOwnHeader(header, sourceName, values, schema.added);
   CheckAgainstFirst(schema.first, schema.firstName, header, sourceName);
   CheckCharset(header, sourceName, schema.charset, schema.charsetSource);
   SourceLayout layout;
-  layout.ownLayer = HasLayerColumn(header);
+  layout.own = OwnAddedColumns(header, schema.added);
+  layout.tile = !schema.added.tile.empty();
   layout.noColumns = header.columns.empty();
   layout.sourceValues = static_cast<int>(header.columns.size());
   layout.delimiter = DelimiterOf(header);
   layout.doubleByte = IsCp932Charset(schema.charset);
   layout.checkCp932 = IsNeutralCharset(header.charset) && !header.utf8 && !schema.charset.empty() &&
                       EqualsIgnoringAsciiCase(schema.charset, "WindowsJapanese");
-  if (!layout.ownLayer && layerName.size() > static_cast<std::size_t>(schema.layerWidth)) {
-    throw SourceChangedError(sourceName, u"レイヤー名が LAYER 列の幅より長い");
+  if (AddedWidthOf(header, 0, layout.own, values.layer) > schema.layerWidth) {
+    throw SourceChangedError(sourceName, u"レイヤー名が加える列の幅より長い");
+  }
+  if (layout.tile && AddedWidthOf(header, 1, layout.own, values.tile) > schema.tileWidth) {
+    throw SourceChangedError(sourceName, u"タイル名が加える列の幅より長い");
   }
   if (schema.bounds) {
     const std::optional<Bounds> bounds = BoundsOf(header.coordSys);
@@ -230,16 +263,16 @@ SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
       throw SourceChangedError(sourceName, u"Bounds が出力の Bounds の外");
     }
   }
-  if (layout.noColumns) {
+  const std::vector<ColumnDef> columns = DataColumns(header, layout.own);
+  if (columns.empty()) {
     layout.valueOf.assign(schema.columns.size(), -1);
-    layout.inPlace = false;
+    layout.inPlace = InPlace(layout, schema);
     return layout;
   }
-  const int offset = LayerOffset(header);
-  const std::vector<ColumnDef> columns = DataColumns(header);
   std::unordered_map<std::string, std::size_t> byName;
-  for (std::size_t k = 0; k < columns.size(); ++k)
+  for (std::size_t k = 0; k < columns.size(); ++k) {
     byName.emplace(FoldedColumnName(columns[k].name), k);
+  }
   std::vector<bool> used(columns.size(), false);
   for (std::size_t j = 0; j < schema.columns.size(); ++j) {
     const ColumnDef& out = schema.columns[j];
@@ -257,14 +290,14 @@ SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
     if (!schema.anyValue[j] && !(reconciled && SameColumnType(*reconciled, out))) {
       throw ColumnTypeError(sourceName, columns[k], schema.columnsName, out);
     }
-    layout.valueOf.push_back(static_cast<int>(k) + offset);
+    layout.valueOf.push_back(static_cast<int>(k) + layout.own);
   }
   for (std::size_t k = 0; k < columns.size(); ++k) {
     if (!used[k] && schema.mode != ColumnsMode::Intersection) {
       throw ExtraColumnError(sourceName, columns[k], schema.columnsName);
     }
   }
-  layout.inPlace = InPlace(layout, offset, schema);
+  layout.inPlace = InPlace(layout, schema);
   return layout;
 }
 

@@ -1,8 +1,8 @@
 // The output table of a run, planned from every source's header before
-// anything is written: the columns after LAYER and their types, the LAYER
-// column's width, and what the output header declares of version,
-// charset, delimiter and Bounds. And how each source's rows are laid into
-// it.
+// anything is written: the columns the run adds (the layer's, the tile's),
+// the sources' columns after them and their types, and what the output
+// header declares of version, charset, delimiter and Bounds. And how each
+// source's rows are laid into it.
 #pragma once
 
 #include <optional>
@@ -22,18 +22,33 @@ enum class ColumnsMode {
   Intersection,  // the columns that every source has
 };
 
-// The LAYER column's width unless a layer name is longer.
+// The layer column's width unless a layer name is longer.
 inline constexpr int kLayerWidth = 40;
+
+// The columns a run puts in front of the sources' own: the layer name's,
+// and, when named, the tile's (the text of the file name before the layer).
+struct AddedColumns {
+  std::string layer = "LAYER";
+  std::string tile;  // empty: none
+};
+
+// What a source's file name gives its rows, code page 932 (SourceName).
+struct SourceValues {
+  std::string layer;
+  std::string tile = {};  // no tile column: none asked
+};
 
 struct OutputSchema {
   ColumnsMode mode = ColumnsMode::First;
+  AddedColumns added;
   MifHeader first;  // the output header is written from it
   std::string firstName;
-  bool firstHasLayer = false;
+  int firstOwn = 0;                // added columns the first source brings itself
   std::string columnsName;         // the first source with columns, which lead them
-  std::vector<ColumnDef> columns;  // after LAYER, reconciled
+  std::vector<ColumnDef> columns;  // after the added ones, reconciled
   std::vector<bool> anyValue;      // Char(254) where the types did not meet
   int layerWidth = kLayerWidth;
+  int tileWidth = 1;
   int version = -1;
   // The charset the declaring sources share, as merged (UTF-8 is written
   // as "WindowsJapanese"); empty when none declares one.
@@ -43,9 +58,9 @@ struct OutputSchema {
   std::optional<Bounds> bounds;  // none: the output declares none
 };
 
-// Whether the header's first column is LAYER, whose values a source then
-// brings itself (a merged output merged again).
-bool HasLayerColumn(const MifHeader& header);
+// How many of the added columns the header brings itself, in front (a
+// merged output merged again): 0, 1 (the layer's) or 2 (and the tile's).
+int OwnAddedColumns(const MifHeader& header, const AddedColumns& added);
 // Whether a charset says nothing: "Neutral", or none declared.
 bool IsNeutralCharset(const std::string& charset);
 // Whether text of the charset is code page 932, as the tool reads it.
@@ -54,13 +69,16 @@ bool IsCp932Charset(const std::string& charset);
 // Gathers every source's header in run order, and plans the output.
 class SchemaBuilder {
  public:
+  explicit SchemaBuilder(AddedColumns added = {}) : added_(std::move(added)) {}
+
   // Raises EMergeError for a source that no mode of columns can merge: a
-  // header without readable columns, two columns of one name, LAYER
-  // elsewhere than first, a layer name over 254 bytes, a delimiter of more
-  // than one byte (where there are columns to delimit), a declared charset
-  // that differs from an earlier one, another CoordSys (Bounds aside) or
-  // Transform than the first's. `index` is the source's place in the run.
-  void Add(const MifHeader& header, const std::string& sourceName, const std::string& layerName,
+  // header without readable columns, two columns of one name, an added
+  // column's name elsewhere than in front, a layer or tile value over 254
+  // bytes, a delimiter of more than one byte (where there are columns to
+  // delimit), a declared charset that differs from an earlier one, another
+  // CoordSys (Bounds aside) or Transform than the first's. `index` is the
+  // source's place in the run.
+  void Add(const MifHeader& header, const std::string& sourceName, const SourceValues& values,
            int index = 0);
   int Sources() const { return sources_; }
 
@@ -81,12 +99,13 @@ class SchemaBuilder {
     bool anyValue = false;
     int sources = 0;  // how many sources have it
   };
-  void AddColumns(const MifHeader& header, const std::string& sourceName, int index);
+  void AddColumns(const std::vector<ColumnDef>& columns, const std::string& sourceName, int index);
   void AddCharset(const MifHeader& header, const std::string& sourceName);
   void NoteProblem(EColumnsError problem, int index);
   Column* Find(const std::string& name);
   void Append(const ColumnDef& column, int sources);
 
+  AddedColumns added_;
   int sources_ = 0;
   int columnSources_ = 0;  // sources with columns
   MifHeader first_;
@@ -97,6 +116,7 @@ class SchemaBuilder {
   std::optional<EColumnsError> problem_;
   int problemSource_ = -1;
   int layerWidth_ = kLayerWidth;
+  int tileWidth_ = 1;
   int version_ = -1;
   std::string charset_, charsetSource_;  // the first declared, and who declared it
   bool allBounds_ = true;
@@ -105,12 +125,16 @@ class SchemaBuilder {
 
 // How a source's rows become output rows.
 struct SourceLayout {
-  bool ownLayer = false;  // its first value is its own LAYER value
+  // Added columns whose values the source brings itself, in front: 1 its
+  // own layer, 2 its own tile too.
+  int own = 0;
+  bool tile = false;  // the output has a tile column
   // No columns: a row of the layer value alone for every object, whatever
   // its .mid holds.
   bool noColumns = false;
-  // For each output column after LAYER, the source's value (0-based among
-  // its values, its own LAYER counted), or -1 for an empty value.
+  // For each output column after the added ones, the source's value
+  // (0-based among its values, its own added ones counted), or -1 for an
+  // empty value.
   std::vector<int> valueOf;
   // Values already in the output's places and delimited as the output's:
   // rows are copied as they are.
@@ -128,6 +152,6 @@ struct SourceLayout {
 // for a source that does not fit, as one that changed since it was first
 // read may not.
 SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
-                       const std::string& sourceName, const std::string& layerName);
+                       const std::string& sourceName, const SourceValues& values);
 
 }  // namespace mif

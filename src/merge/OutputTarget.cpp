@@ -34,6 +34,17 @@ OutputNames OutputPairNames(const std::string& outputName) {
   return {ChangeFileExtension(outputName, ".mif"), ChangeFileExtension(outputName, ".mid")};
 }
 
+std::string LayerOutputName(const std::string& outputName, const std::string& layer) {
+  const bool endsInDelimiter =
+      !outputName.empty() && PathDelimiters().find(outputName.back()) != std::string_view::npos;
+  if (endsInDelimiter) return outputName + layer + ".mif";
+  if (IsDirectory(outputName)) return outputName + PathDelimiters().front() + layer + ".mif";
+  const std::string stem = EndsWithIgnoringAsciiCase(outputName, ".mif")
+                               ? outputName.substr(0, outputName.size() - 4)
+                               : outputName;
+  return stem + "_" + layer + ".mif";
+}
+
 void RefuseUnusableOutputName(const std::string& outputName) {
   const std::string name = ExtractNamePart(outputName);
   if (name == "." || name == ".." || ChangeFileExtension(name, "").empty() ||

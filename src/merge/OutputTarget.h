@@ -19,6 +19,12 @@ struct OutputNames {
 };
 OutputNames OutputPairNames(const std::string& outputName);
 
+// The output of the layer `layer` (a name part, PathText.h) in a per-layer
+// run given `outputName`: OUTPUT_layer.mif, its .mif taken off first
+// (結合.mif gives 結合_道路.mif), or OUTPUT/layer.mif when `outputName`
+// ends in a path delimiter or names a folder that exists.
+std::string LayerOutputName(const std::string& outputName, const std::string& layer);
+
 // Raises EMergeError for an output name that names a folder, whose file
 // part without its extension is empty ("sub/", ".", "..", ".mif"), or
 // whose folder does not exist.

@@ -4,9 +4,11 @@
 
 namespace mif {
 
-RowArranger::RowArranger(const SourceLayout& layout, std::string layerValue, char outputDelimiter)
+RowArranger::RowArranger(const SourceLayout& layout, std::string layerValue, std::string tileValue,
+                         char outputDelimiter)
     : layout_(layout),
       layerValue_(std::move(layerValue)),
+      tileValue_(std::move(tileValue)),
       delimiter_(outputDelimiter),
       redelimit_(layout.delimiter != outputDelimiter) {}
 
@@ -22,10 +24,21 @@ std::string_view RowArranger::Arrange(std::string_view row) {
   values_.clear();
   if (layout_.sourceValues > 0) SplitMidRow(row, layout_.delimiter, layout_.doubleByte, values_);
   out_.clear();
-  if (!layout_.ownLayer) {
+  const auto own = [&](int column) {
+    if (static_cast<std::size_t>(column) < values_.size()) Append(values_[column]);
+  };
+  if (layout_.own >= 1) {
+    own(0);
+  } else {
     out_ += layerValue_;
-  } else if (!values_.empty()) {
-    Append(values_.front());
+  }
+  if (layout_.tile) {
+    out_ += delimiter_;
+    if (layout_.own >= 2) {
+      own(1);
+    } else {
+      out_ += tileValue_;
+    }
   }
   for (const int source : layout_.valueOf) {
     out_ += delimiter_;

@@ -1,7 +1,7 @@
 // A source's .mid row laid out in the output's columns: each value's bytes
 // as in the source (quoted or bare, a quoted value over several lines
 // whole), in its column's place, an empty value where the source has none,
-// the layer value first, delimited as the output is.
+// the layer value (and the tile's) first, delimited as the output is.
 #pragma once
 
 #include <string>
@@ -14,10 +14,11 @@ namespace mif {
 
 class RowArranger {
  public:
-  // `layerValue` is quoted; a source with a LAYER column of its own brings
-  // its own value instead. Rows are split at the layout's delimiter and
-  // joined with `outputDelimiter`.
-  RowArranger(const SourceLayout& layout, std::string layerValue, char outputDelimiter);
+  // The values of the added columns are quoted; a source that brings such
+  // a column itself brings its own value instead. Rows are split at the
+  // layout's delimiter and joined with `outputDelimiter`.
+  RowArranger(const SourceLayout& layout, std::string layerValue, std::string tileValue,
+              char outputDelimiter);
 
   // The output row for a whole source row, its lines joined by CR LF.
   // Values are split as SplitMidRow splits them. A value the row lacks is
@@ -34,7 +35,7 @@ class RowArranger {
   void Append(std::string_view value);
 
   const SourceLayout& layout_;
-  std::string layerValue_;
+  std::string layerValue_, tileValue_;
   char delimiter_;
   bool redelimit_;
   std::vector<std::string_view> values_;

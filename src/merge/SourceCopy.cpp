@@ -84,9 +84,12 @@ class RowWriter {
       : sourceName_(sourceName),
         output_(output),
         layout_(layout),
-        arranger_(layout, request.layerValue, request.delimiter),
+        arranger_(layout, request.layerValue, request.tileValue, request.delimiter),
         objects_(objects) {
-    if (!layout.ownLayer) prefix_ = request.layerValue + request.delimiter;
+    if (layout.own == 0) {
+      prefix_ = request.layerValue + request.delimiter;
+      if (layout.tile) prefix_ += request.tileValue + request.delimiter;
+    }
   }
 
   // A piece of a line: `first` and `last` tell where it stands in it.
@@ -151,7 +154,7 @@ class RowWriter {
 void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyRequest& request,
               const ProgressCallback& progress, TextLineFile& output, CopyResult& result) {
   if (layout.noColumns) {
-    RowArranger arranger(layout, request.layerValue, request.delimiter);
+    RowArranger arranger(layout, request.layerValue, request.tileValue, request.delimiter);
     for (std::int64_t i = 0; i < result.objects; ++i) output.WriteLine(arranger.EmptyRow());
     result.rows = result.objects;
     return;

@@ -30,6 +30,7 @@ struct CopyResult {
 struct CopyRequest {
   bool utf8 = false;          // convert the objects of an undeclared source from UTF-8
   std::string layerValue;     // quoted
+  std::string tileValue;      // quoted; for an output with a tile column
   char delimiter = '\t';      // the output's
   ProgressCallback progress;  // told the bytes of both files read so far
 };

@@ -1,11 +1,9 @@
 #include "merge/SourceReader.h"
 
 #include "file/InOutError.h"
-#include "format/LayerName.h"
 #include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
 #include "platform/FileSystem.h"
-#include "platform/PathText.h"
 
 namespace mif {
 
@@ -39,7 +37,7 @@ void RefuseSpecial(const FileFacts& facts, const std::string& name) {
 SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDevice)
     : makeDevice_(makeDevice),
       stem_(source.directory + source.baseName),
-      layerName_(DeriveLayerName(PathToCp932(source.baseName, layerReplaced_))),
+      name_(NameOfSource(source.baseName)),
       mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)) {
   midExtension_ = mifName_.substr(stem_.size());
   midExtension_.back() = midExtension_.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID

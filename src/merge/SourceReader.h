@@ -12,6 +12,7 @@
 #include "file/TextLineFile.h"
 #include "format/MifHeader.h"
 #include "merge/SourceEntry.h"
+#include "merge/SourceName.h"
 
 namespace mif {
 
@@ -46,10 +47,10 @@ class SourceReader {
   SourcePairNames Names() const { return {mifName_, midName_}; }
   const FileFacts& MifFacts() const { return mifFacts_; }
   const FileFacts& MidFacts() const { return midFacts_; }
-  // The layer name in code page 932, and how many characters of the file
-  // name it lacks a form for and writes as '?'.
-  const std::string& LayerName() const { return layerName_; }
-  std::size_t LayerNameReplaced() const { return layerReplaced_; }
+  // The layer name in code page 932 (and the tile, and what else the
+  // file name gives).
+  const std::string& LayerName() const { return name_.layerValue; }
+  const SourceName& Name() const { return name_; }
 
  private:
   // The file opened for reading, or nothing when there is none by the name.
@@ -61,8 +62,7 @@ class SourceReader {
   const DeviceMaker& makeDevice_;
   std::string stem_;          // directory and base name
   std::string midExtension_;  // .mid in the case of the .mif's extension
-  std::size_t layerReplaced_ = 0;
-  std::string layerName_;
+  SourceName name_;
   std::string mifName_, midName_;
   FileFacts mifFacts_, midFacts_;
   std::unique_ptr<TextLineFile> mif_, mid_;

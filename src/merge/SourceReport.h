@@ -1,39 +1,84 @@
-// What a run tells of each source, and of its output: the check prints it
-// all, the merge passes on the warnings.
+// What a run tells of each source and of each output as it is done: the
+// check prints it, the command line's report writes it, the merge passes
+// on the warnings.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "format/CoordSys.h"
+#include "merge/LineCopy.h"
 #include "merge/SourceEntry.h"
 
 namespace mif {
 
+enum class SourceStatus {
+  Merged,   // the check: merges without a problem
+  Skipped,  // a duplicate left out
+  Refused,  // the run stopped here; the check: a problem
+};
+
+// A column of a source, and the output column its values go to.
+struct ColumnReport {
+  std::string name, type;          // code page 932, as declared
+  std::string output, outputType;  // empty: left out (intersection)
+};
+
+// A source given before as the same file, or by its base name.
+struct DuplicateReport {
+  int earlier = -1;
+  bool sameFile = false;
+  bool identical = false;  // its .mif and .mid byte for byte the earlier's
+};
+
 struct SourceReport {
+  SourceStatus status = SourceStatus::Merged;
   SourcePairNames names;
   std::string layerName;  // code page 932
-  bool ownLayer = false;  // the layer values are those of its own LAYER column
-  int columnCount = -1;   // -1: none read
+  std::string tileName;   // code page 932
+  // How many of the added columns (the layer's, the tile's) it brings
+  // itself, in front: the layer values are then its own.
+  int ownAdded = 0;
+  int output = -1;       // the output it goes to, as OutputReport counts them
+  int columnCount = -1;  // -1: none read
   std::string delimiter = "\t";
   std::string charset;
-  // For each output column after LAYER, the name of the source's column
-  // whose values go there, or empty for none; nothing when the output could
-  // not be planned.
+  int version = -1;
+  std::vector<ColumnReport> columns;  // its own, the added ones it brings aside
+  // For each output column after the added ones, the name of the source's
+  // column whose values go there, or empty for none; nothing when the
+  // output could not be planned.
   std::vector<std::string> values;
   bool planned = false;
-  std::int64_t objects = -1;             // -1: not counted (the .mif could not be read)
-  std::int64_t rows = -1;                // -1: not counted (the .mid could not be read)
+  std::int64_t objects = -1;  // -1: not counted (the .mif could not be read)
+  std::int64_t rows = -1;     // -1: not counted (the .mid could not be read)
+  TextNotes objectNotes, rowNotes;
+  std::optional<DuplicateReport> duplicate;
   std::vector<std::u16string> problems;  // Japanese, one a problem; the check's alone
   std::vector<std::u16string> warnings;  // Japanese: what merges, but with a loss
 };
 
-struct RunReport {
-  std::vector<std::u16string> outputProblems;  // the check's, of the output name
-  // The output's header as the run writes it; empty when the sources'
-  // headers leave no output to plan.
-  std::vector<std::string> outputHeader;
+struct OutputReport {
+  int index = 0;          // 0-based, in the order written
+  std::string name;       // as the run decided it
+  SourcePairNames files;  // written
+  std::u16string layer;   // the layer of its sources; a per-layer run's
   int sources = 0;
+  std::vector<std::string> header;    // as written, code page 932
+  std::vector<ColumnReport> columns;  // name and type of each, added ones first
+  std::string coordSys;               // code page 932, after the keyword; empty: none
+  std::optional<Bounds> bounds;
+  std::int64_t objects = 0, rows = 0;
+  std::uint64_t bytes = 0;  // of both files
+  bool complete = false;    // every source of it is in it
+};
+
+struct RunReport {
+  std::vector<std::u16string> outputProblems;  // the check's, of the output names
+  int sources = 0;
+  int outputs = 0;
   std::int64_t objects = 0;
   std::uint64_t bytes = 0;  // of sources read
 };

@@ -3,6 +3,7 @@
 #include "merge/SourceCopy.h"
 #include "merge/SourceReader.h"
 #include "platform/PathText.h"
+#include "text/Cp932.h"
 
 namespace mif {
 
@@ -30,6 +31,13 @@ std::u16string NotCp932Text(const std::string& file, const TextNotes& notes) {
   return text + u"。コードページ 932 として、そのまま書きました: " + PathDisplay(file);
 }
 
+std::u16string ReplacedNameText(const std::u16string& what, std::size_t count,
+                                const std::string& file) {
+  return u"ファイル名の " + Number(static_cast<std::int64_t>(count)) +
+         u" 文字はコードページ 932 にないため、" + what + u"では ? にしました: " +
+         PathDisplay(file);
+}
+
 void AddTextWarnings(const std::string& file, const TextNotes& notes,
                      std::vector<std::u16string>& warnings) {
   if (notes.unmapped.count > 0) {
@@ -47,16 +55,17 @@ std::vector<std::u16string> SourceWarnings(const SourceReader& source, const Sou
                                            const CopyResult& result) {
   const SourcePairNames names = source.Names();
   std::vector<std::u16string> warnings;
-  if (layout.ownLayer) {
-    warnings.push_back(
-        u"先頭の列 LAYER の値をレイヤー名にしました (結合した出力をもう一度結合したときの扱いで、"
-        u"ファイル名からのレイヤー名は使いません): " +
-        PathDisplay(names.mif));
-  } else if (source.LayerNameReplaced() > 0 && source.LayerName().find('?') != std::string::npos) {
-    warnings.push_back(u"ファイル名の " +
-                       Number(static_cast<std::int64_t>(source.LayerNameReplaced())) +
-                       u" 文字はコードページ 932 にないため、レイヤー名では ? にしました: " +
+  const SourceName& name = source.Name();
+  if (layout.own >= 1) {
+    warnings.push_back(u"先頭の列 " + DecodeCp932(source.Header().columns.front().name) +
+                       u" の値をレイヤー名にしました (結合した出力をもう一度結合したときの扱いで、"
+                       u"ファイル名からのレイヤー名は使いません): " +
                        PathDisplay(names.mif));
+  } else if (name.layerReplaced > 0) {
+    warnings.push_back(ReplacedNameText(u"レイヤー名", name.layerReplaced, names.mif));
+  }
+  if (layout.tile && layout.own < 2 && name.tileReplaced > 0) {
+    warnings.push_back(ReplacedNameText(u"タイル名", name.tileReplaced, names.mif));
   }
   AddTextWarnings(names.mif, result.objectNotes, warnings);
   AddTextWarnings(names.mid, result.rowNotes, warnings);

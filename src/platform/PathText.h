@@ -6,7 +6,6 @@
 // of a longer character, so names are cut as bytes.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,11 +17,5 @@ namespace mif {
 std::u16string PathDisplay(std::string_view path);
 // The name of a text that names a file: a list line, a typed name.
 std::string PathFromText(std::u16string_view text);
-
-// Code page 932 bytes of (a part of) a name, for the layer value: a UTF-8
-// name converted, its characters that code page 932 lacks written '?' and
-// counted in `replaced`; on POSIX a name that is no UTF-8 taken as code
-// page 932 bytes as it is.
-std::string PathToCp932(std::string_view path, std::size_t& replaced);
 
 }  // namespace mif

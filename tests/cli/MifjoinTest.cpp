@@ -147,11 +147,11 @@ TEST(Mifjoin, CheckReportsEachSourceAndTheOutputAndWritesNothing) {
                                     dir.File("2__B.mif"), dir.File("3__C.mif")});
   EXPECT_EQ(result.code, 1);
   std::istringstream lines(result.out);
-  std::string a, b, c, output;
+  std::string a, b, c;
   std::getline(lines, a);
   std::getline(lines, b);
   std::getline(lines, c);
-  std::getline(lines, output);
+  const std::string output = result.out.substr(result.out.find("\n出力\t") + 1);
   EXPECT_NE(a.find("layer=A\tcolumns=1\tdelimiter=\";\"\tcharset=-\tvalues=ID\t"),
             std::string::npos)
       << a;

@@ -5,49 +5,42 @@
 namespace mif {
 namespace {
 
-TEST(DeriveLayerName, FromPrefixAndExtensionToLayer) {
-  EXPECT_EQ(DeriveLayerName("12345__ABC"), "ABC");
-  EXPECT_EQ(DeriveLayerName("X_Y__Z_W"), "Z_W");
-  EXPECT_EQ(DeriveLayerName("12_34_AB"), "AB");
-  EXPECT_EQ(DeriveLayerName("_AB"), "AB");
-  EXPECT_EQ(DeriveLayerName("ABC"), "ABC");
-  EXPECT_EQ(DeriveLayerName("ABC__"), "");
-  EXPECT_EQ(DeriveLayerName("ABC_"), "");
-  EXPECT_EQ(DeriveLayerName("X__AB.C"), "AB");
-  EXPECT_EQ(DeriveLayerName("A.B__C"), "");
+using Parts = std::pair<std::u16string, std::u16string>;
+
+Parts PartsOf(std::u16string_view baseName) {
+  const NameParts parts = DeriveNameParts(baseName);
+  return {parts.layer, parts.tile};
 }
 
-TEST(DeriveLayerName, DotWithoutDoubleUnderscoreUsesTheTextBeforeTheDot) {
-  EXPECT_EQ(DeriveLayerName("AB.C"), "AB");
-  EXPECT_EQ(DeriveLayerName("12_34_AB.C"), "AB");
-  EXPECT_EQ(DeriveLayerName("t.1"), "t");
-  EXPECT_EQ(DeriveLayerName(".hidden"), "");
+TEST(DeriveNameParts, FromPrefixAndExtensionToLayerAndTile) {
+  EXPECT_EQ(PartsOf(u"12345__ABC"), Parts(u"ABC", u"12345"));
+  EXPECT_EQ(PartsOf(u"X_Y__Z_W"), Parts(u"Z_W", u"X_Y"));  // the first "__" wins
+  EXPECT_EQ(PartsOf(u"12_34_AB"), Parts(u"AB", u"12_34"));
+  EXPECT_EQ(PartsOf(u"_AB"), Parts(u"AB", u""));
+  EXPECT_EQ(PartsOf(u"ABC"), Parts(u"ABC", u"ABC"));
+  EXPECT_EQ(PartsOf(u"ABC__"), Parts(u"", u"ABC"));
+  EXPECT_EQ(PartsOf(u"ABC_"), Parts(u"", u"ABC"));
+  EXPECT_EQ(PartsOf(u"X__AB.C"), Parts(u"AB", u"X"));
+  EXPECT_EQ(PartsOf(u"A.B__C"), Parts(u"", u"A.B"));
+  EXPECT_EQ(PartsOf(u"53394611__道路"), Parts(u"道路", u"53394611"));
+  EXPECT_EQ(PartsOf(u"tile_12_river"), Parts(u"river", u"tile_12"));
 }
 
-TEST(DeriveLayerName, TrailBytesThatLookLikeUnderscoresAreNoUnderscores) {
-  // ダ is 83 5F: its trail byte is "_". 道路 is 93 B9 98 48.
-  EXPECT_EQ(DeriveLayerName("AB\x83\x5F"
-                            "C"),
-            "AB\x83\x5F"
-            "C");
-  EXPECT_EQ(DeriveLayerName("1_\x83\x5F\x93\xB9"), "\x83\x5F\x93\xB9");
-  EXPECT_EQ(DeriveLayerName("53394611__\x93\xB9\x98\x48"), "\x93\xB9\x98\x48");
-  // 基準点__POI: 点 is 93 5F, so a byte search finds "__" in 5F 5F and
-  // gives _POI. 基準 is 8A EE 8F 80.
-  EXPECT_EQ(DeriveLayerName("\x8A\xEE\x8F\x80\x93\x5F__POI"), "POI");
-  // A trail byte 2E is not possible, but 5F before "." is: ダ.x gives ダ.
-  EXPECT_EQ(DeriveLayerName("\x83\x5F.x"), "\x83\x5F");
-  EXPECT_EQ(FindSubstringMbcs("\x93\x5F_A", "__"), 0);
-  EXPECT_EQ(FindSubstringMbcs("a__", "__"), 2);
+TEST(DeriveNameParts, DotWithoutDoubleUnderscoreUsesTheTextBeforeTheDot) {
+  EXPECT_EQ(PartsOf(u"AB.C"), Parts(u"AB", u"AB.C"));
+  EXPECT_EQ(PartsOf(u"12_34_AB.C"), Parts(u"AB", u"12_34"));
+  EXPECT_EQ(PartsOf(u"t.1"), Parts(u"t", u"t.1"));
+  EXPECT_EQ(PartsOf(u".hidden"), Parts(u"", u".hidden"));
 }
 
-TEST(FindLastSubstringMbcs, ZeroBasedOffsetsAndMinusOne) {
-  EXPECT_EQ(FindLastSubstringMbcs("a_b_c", "_", 5), 3);
-  EXPECT_EQ(FindLastSubstringMbcs("abc", "_", 3), -1);
-  EXPECT_EQ(FindLastSubstringMbcs("_", "_", 1), 0);
-  EXPECT_EQ(FindLastSubstringMbcs("\x83\x5F", "_", 2), -1);
-  EXPECT_EQ(FindLastSubstringMbcs("a_b_c", "_", 2), 1);  // the limit stops the scan
-  EXPECT_EQ(FindLastSubstringMbcs("", "_", 0), -1);
+// In code page 932 bytes a trail byte 5F reads as "_": on characters it is
+// none. ダ is 83 5F, 点 93 5F.
+TEST(DeriveNameParts, CharactersWhoseCodePage932TrailByteIsAnUnderscore) {
+  EXPECT_EQ(PartsOf(u"ABダC"), Parts(u"ABダC", u"ABダC"));
+  EXPECT_EQ(PartsOf(u"1_ダ道"), Parts(u"ダ道", u"1"));
+  // 基準点__POI: a byte search finds "__" in 5F 5F and gives _POI.
+  EXPECT_EQ(PartsOf(u"基準点__POI"), Parts(u"POI", u"基準点"));
+  EXPECT_EQ(PartsOf(u"ダ.x"), Parts(u"ダ", u"ダ.x"));
 }
 
 }  // namespace

@@ -303,10 +303,10 @@ TEST_F(Fidelity, AFirstColumnNamedLayerIsTakenAsTheLayerAndSaid) {
   Run({"1__CAD"});
   EXPECT_EQ(Out(".mid"), "\"0\"\t1\r\n\"DIM\"\t2\r\n");
   ASSERT_EQ(inputs->warnings.size(), 1u);
-  EXPECT_TRUE(Has(inputs->warnings[0], "先頭の列 LAYER の値をレイヤー名にしました"));
+  EXPECT_TRUE(Has(inputs->warnings[0], "先頭の列 Layer の値をレイヤー名にしました"));
   const std::vector<SourceReport> reports = Check({"1__CAD"});
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_TRUE(reports[0].ownLayer);
+  EXPECT_EQ(reports[0].ownAdded, 1);
   EXPECT_EQ(reports[0].warnings, inputs->warnings);
 }
 

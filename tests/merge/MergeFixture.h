@@ -29,7 +29,7 @@ class PartsInputs final : public MergeInputs {
   void SourceStarting(int index) override { started = index; }
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8; }
-  void Warning(const std::u16string& text) override { warnings.push_back(text); }
+  void Warning(int, const std::u16string& text) override { warnings.push_back(text); }
   void SourceDone(int, const SourceReport& report) override { reports.push_back(report); }
 
   int started = -1;

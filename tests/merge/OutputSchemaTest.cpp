@@ -29,22 +29,23 @@ std::string ProblemOf(const SchemaBuilder& builder) {
 
 TEST(OutputSchema, TheFirstSourcesColumnsTakeReorderedAndWiderOnes) {
   SchemaBuilder builder;
-  builder.Add(Header({"ID Integer", "NAME Char(10)"}), "a.mif", "A");
-  builder.Add(Header({"name Char(26)", "id SmallInt"}), "b.mif", "B");
+  builder.Add(Header({"ID Integer", "NAME Char(10)"}), "a.mif", {"A"});
+  builder.Add(Header({"name Char(26)", "id SmallInt"}), "b.mif", {"B"});
   EXPECT_FALSE(builder.ColumnProblem());
   const OutputSchema schema = builder.Plan(ColumnsMode::First);
   EXPECT_EQ(Columns(schema), std::vector<std::string>({"  ID Integer", "  NAME Char(26)"}));
-  const SourceLayout b = FitSource(schema, Header({"name Char(26)", "id SmallInt"}), "b.mif", "B");
+  const SourceLayout b =
+      FitSource(schema, Header({"name Char(26)", "id SmallInt"}), "b.mif", {"B"});
   EXPECT_EQ(b.valueOf, std::vector<int>({1, 0}));
   EXPECT_FALSE(b.inPlace);
-  EXPECT_TRUE(FitSource(schema, Header({"ID Integer", "NAME Char(4)"}), "a.mif", "A").inPlace);
+  EXPECT_TRUE(FitSource(schema, Header({"ID Integer", "NAME Char(4)"}), "a.mif", {"A"}).inPlace);
 }
 
 TEST(OutputSchema, EachColumnDifferenceIsRefusedNamingBothSides) {
   const auto problem = [](std::vector<std::string> second) {
     SchemaBuilder builder;
-    builder.Add(Header({"ID Integer", "NAME Char(10)"}), "a.mif", "A");
-    builder.Add(Header(std::move(second)), "b.mif", "B");
+    builder.Add(Header({"ID Integer", "NAME Char(10)"}), "a.mif", {"A"});
+    builder.Add(Header(std::move(second)), "b.mif", {"B"});
     EXPECT_THROW(builder.Plan(ColumnsMode::First), EColumnsError);
     return ProblemOf(builder);
   };
@@ -62,38 +63,38 @@ TEST(OutputSchema, EachColumnDifferenceIsRefusedNamingBothSides) {
 
 TEST(OutputSchema, UnionAndIntersectionByName) {
   SchemaBuilder builder;
-  builder.Add(Header({"ID Integer", "NAME Char(10)"}), "a.mif", "A");
-  builder.Add(Header({"KIND Char(4)", "ID Char(8)"}), "b.mif", "B");
+  builder.Add(Header({"ID Integer", "NAME Char(10)"}), "a.mif", {"A"});
+  builder.Add(Header({"KIND Char(4)", "ID Char(8)"}), "b.mif", {"B"});
   const OutputSchema all = builder.Plan(ColumnsMode::Union);
   // ID's types do not meet: Char(254) holds both.
   EXPECT_EQ(Columns(all),
             std::vector<std::string>({"  ID Char(254)", "  NAME Char(10)", "  KIND Char(4)"}));
-  EXPECT_EQ(FitSource(all, Header({"KIND Char(4)", "ID Char(8)"}), "b.mif", "B").valueOf,
+  EXPECT_EQ(FitSource(all, Header({"KIND Char(4)", "ID Char(8)"}), "b.mif", {"B"}).valueOf,
             std::vector<int>({1, -1, 0}));
   const OutputSchema shared = builder.Plan(ColumnsMode::Intersection);
   EXPECT_EQ(Columns(shared), std::vector<std::string>({"  ID Char(254)"}));
-  EXPECT_EQ(FitSource(shared, Header({"ID Integer", "NAME Char(10)"}), "a.mif", "A").valueOf,
+  EXPECT_EQ(FitSource(shared, Header({"ID Integer", "NAME Char(10)"}), "a.mif", {"A"}).valueOf,
             std::vector<int>({0}));
 }
 
 TEST(OutputSchema, ALayerColumnOfItsOwnIsKeptOnlyInFront) {
   SchemaBuilder builder;
-  builder.Add(Header({"LAYER Char(60)", "ID Integer"}), "merged.mif", "merged");
-  builder.Add(Header({"ID Integer"}), "b.mif", "B");
+  builder.Add(Header({"LAYER Char(60)", "ID Integer"}), "merged.mif", {"merged"});
+  builder.Add(Header({"ID Integer"}), "b.mif", {"B"});
   const OutputSchema schema = builder.Plan(ColumnsMode::First);
   EXPECT_EQ(Columns(schema), std::vector<std::string>({"  ID Integer"}));
   EXPECT_EQ(schema.layerWidth, 60);  // the merged output's own values may be that long
   const SourceLayout own =
-      FitSource(schema, Header({"Layer Char(60)", "ID Integer"}), "merged.mif", "merged");
-  EXPECT_TRUE(own.ownLayer);
+      FitSource(schema, Header({"Layer Char(60)", "ID Integer"}), "merged.mif", {"merged"});
+  EXPECT_EQ(own.own, 1);
   EXPECT_TRUE(own.inPlace);
-  EXPECT_THROW(builder.Add(Header({"ID Integer", "LAYER Char(40)"}), "c.mif", "C"), EMergeError);
+  EXPECT_THROW(builder.Add(Header({"ID Integer", "LAYER Char(40)"}), "c.mif", {"C"}), EMergeError);
 }
 
 TEST(OutputSchema, AHeaderEachSourceMustHaveAlone) {
   const auto refusal = [](const MifHeader& header) {
     try {
-      SchemaBuilder().Add(header, "a.mif", "A");
+      SchemaBuilder().Add(header, "a.mif", {"A"});
     } catch (const EMergeError& error) {
       return std::string(error.what());
     }
@@ -104,26 +105,27 @@ TEST(OutputSchema, AHeaderEachSourceMustHaveAlone) {
   EXPECT_EQ(refusal(ParseMifHeader({"Columns 2", "  ID Integer", "Data"})),
             "列の定義が Columns 行の列数 (2) より少ない (1) まま DATA 行になります: a.mif");
   EXPECT_EQ(refusal(Header({"ID Integer", "Layer Char(40)"})),
-            "LAYER 列が先頭ではなく 2 列目にあり、出力に LAYER 列が 2 つできてしまいます: a.mif");
+            "加える LAYER 列と同じ名前の列が 2 列目にあり、出力に LAYER 列が 2 つできてしまいます: "
+            "a.mif");
   EXPECT_EQ(refusal(Header({})), "merged");  // Columns 0
 }
 
 TEST(OutputSchema, LayerNamesWidenTheLayerColumnUpTo254Bytes) {
   SchemaBuilder builder;
-  builder.Add(Header({"ID Integer"}), "a.mif", std::string(41, 'x'));
+  builder.Add(Header({"ID Integer"}), "a.mif", {std::string(41, 'x')});
   EXPECT_EQ(builder.Plan(ColumnsMode::First).layerWidth, 41);
-  EXPECT_THROW(builder.Add(Header({"ID Integer"}), "b.mif", std::string(255, 'x')), EMergeError);
+  EXPECT_THROW(builder.Add(Header({"ID Integer"}), "b.mif", {std::string(255, 'x')}), EMergeError);
 }
 
 TEST(OutputSchema, ClausesMustAgreeWithTheFirstAndBoundsJoin) {
   const std::string zone = "CoordSys Earth Projection 8, 97, \"m\", 129, 0, 0.9999, 500000, 0";
   SchemaBuilder builder;
-  builder.Add(Header({"ID Integer"}, {zone + " Bounds (0, 0) (10, 10)"}), "a.mif", "A");
-  builder.Add(Header({"ID Integer"}, {zone, " Bounds (-5, 5) (5, 20)"}), "b.mif", "B");
+  builder.Add(Header({"ID Integer"}, {zone + " Bounds (0, 0) (10, 10)"}), "a.mif", {"A"});
+  builder.Add(Header({"ID Integer"}, {zone, " Bounds (-5, 5) (5, 20)"}), "b.mif", {"B"});
   const OutputSchema schema = builder.Plan(ColumnsMode::First);
   EXPECT_EQ(schema.bounds, (Bounds{-5, 0, 10, 20}));
   try {
-    builder.Add(Header({"ID Integer"}), "c.mif", "C");
+    builder.Add(Header({"ID Integer"}), "c.mif", {"C"});
     FAIL();
   } catch (const EMergeError& error) {
     EXPECT_EQ(std::string(error.what()),
@@ -131,11 +133,11 @@ TEST(OutputSchema, ClausesMustAgreeWithTheFirstAndBoundsJoin) {
               "a.mif は \"CoordSys Earth Projection 8, 97, \"m\", 129, 0, 0.9999, 500000, 0 "
               "Bounds (0, 0) (10, 10)\"");
   }
-  EXPECT_THROW(builder.Add(Header({"ID Integer"}, {zone, "Transform 2, 2, 0, 0"}), "d.mif", "D"),
+  EXPECT_THROW(builder.Add(Header({"ID Integer"}, {zone, "Transform 2, 2, 0, 0"}), "d.mif", {"D"}),
                EMergeError);
   // A source read again that lies outside the written Bounds no longer fits.
   EXPECT_THROW(
-      FitSource(schema, Header({"ID Integer"}, {zone + " Bounds (0, 0) (99, 99)"}), "b.mif", "B"),
+      FitSource(schema, Header({"ID Integer"}, {zone + " Bounds (0, 0) (99, 99)"}), "b.mif", {"B"}),
       EMergeError);
 }
 
@@ -144,10 +146,10 @@ TEST(OutputHeader, NumbersCountLayerAndFollowTheirColumns) {
   builder.Add(Header({"ID Integer", "NAME Char(10)", "NOTE Char(5)"},
                      {"Unique 1", "Index 3,2", "CoordSys Earth Projection 1, 104",
                       "  Bounds (0, 0) (1, 1)"}),
-              "a.mif", "A");
+              "a.mif", {"A"});
   builder.Add(Header({"NOTE Char(5)", "ID Integer"},
                      {"CoordSys Earth Projection 1, 104 Bounds (2, 2) (3, 3)"}),
-              "b.mif", "B");
+              "b.mif", {"B"});
   // NAME is only in the first: the intersection drops it, and its Index entry.
   EXPECT_EQ(OutputHeaderLines(builder.Plan(ColumnsMode::Intersection)),
             std::vector<std::string>({"Version 300", "Delimiter \",\"", "Unique 2", "Index 3",
@@ -160,10 +162,10 @@ TEST(OutputHeader, AnUnchangedClauseStaysAsWrittenAndVersionIsTheHighest) {
   SchemaBuilder builder;
   const std::vector<std::string> clause = {"CoordSys Earth Projection 1, 104",
                                            "  Bounds (0, 0) (1, 1)"};
-  builder.Add(Header({"ID Integer"}, clause), "a.mif", "A");
+  builder.Add(Header({"ID Integer"}, clause), "a.mif", {"A"});
   MifHeader later = Header({"ID Integer"}, clause);
   later.version = 650;
-  builder.Add(later, "b.mif", "B");
+  builder.Add(later, "b.mif", {"B"});
   const std::vector<std::string> lines = OutputHeaderLines(builder.Plan(ColumnsMode::First));
   EXPECT_EQ(lines,
             std::vector<std::string>({"Version 650", "Delimiter \",\"", clause[0], clause[1],

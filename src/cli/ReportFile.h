@@ -1,0 +1,48 @@
+// The report of a run for scripts (--report FILE): one JSON document, in
+// UTF-8, written as the run goes under a temporary name beside FILE and put
+// in place when it ends, also when it fails; the README tells its fields.
+// Each source's entry is written as it is done, so that a run of any size
+// holds none of them.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "merge/SourceReport.h"
+#include "text/Exception.h"
+
+namespace mif {
+
+class TextLineFile;
+
+class ReportFile {
+ public:
+  // Opens the temporary file; raises EInOutError when it cannot.
+  ReportFile(const std::string& path, const CommandLine& line, const std::string& output);
+  ~ReportFile();
+  ReportFile(const ReportFile&) = delete;
+  ReportFile& operator=(const ReportFile&) = delete;
+
+  // `path` is the source's .mif as it was given.
+  void Source(int index, const std::string& path, const SourceReport& report);
+  void NotReached(int index, const std::string& path);
+  void Output(const OutputReport& report);
+  // Ends the document with the exit status and the error, if any, and puts
+  // it in place. Raises EInOutError when that fails.
+  void Finish(int exitStatus, const Exception* error, const std::u16string& errorText);
+
+ private:
+  void Write(const std::string& text);
+  void WriteSource(const std::string& entry);
+
+  std::string path_, temporary_;
+  std::unique_ptr<TextLineFile> file_;
+  std::vector<std::string> outputs_;  // few: kept until the end
+  bool firstSource_ = true;
+};
+
+}  // namespace mif

@@ -1,0 +1,76 @@
+#include "merge/Duplicates.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/AsciiCase.h"
+
+namespace mif {
+
+namespace {
+
+constexpr std::size_t kCompareBuffer = 64 * 1024;
+
+// FNV-1a over the name with its ASCII letters in lower case.
+std::uint64_t Hash(const std::string& name) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(AsciiLower(c));
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+// Reads as much as the buffer holds, or to the end.
+std::int32_t FillAll(FileDevice& device, char* buffer, std::size_t& count) {
+  count = 0;
+  for (;;) {
+    std::size_t got = 0;
+    const std::int32_t code = device.Fill(buffer + count, kCompareBuffer - count, got);
+    if (code != 0) return code;
+    count += got;
+    if (got == 0 || count == kCompareBuffer) return 0;
+  }
+}
+
+}  // namespace
+
+void BaseNames::Add(const std::string& baseName, int index) {
+  names_.emplace_back(Hash(baseName), index);
+}
+
+std::vector<std::pair<int, int>> BaseNames::Repeats() const {
+  std::vector<std::pair<std::uint64_t, int>> sorted = names_;
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<std::pair<int, int>> repeats;
+  // Sorted by hash, then place: each run of one hash starts with its earliest.
+  for (std::size_t i = 0; i < sorted.size();) {
+    std::size_t end = i + 1;
+    for (; end < sorted.size() && sorted[end].first == sorted[i].first; ++end) {
+      repeats.emplace_back(sorted[end].second, sorted[i].second);
+    }
+    i = end;
+  }
+  std::sort(repeats.begin(), repeats.end());
+  return repeats;
+}
+
+bool SameBytes(const std::string& a, const std::string& b, const DeviceMaker& makeDevice) {
+  const std::unique_ptr<FileDevice> first = makeDevice(), second = makeDevice();
+  FileFacts facts;
+  if (first->Open(a, FileOpenMode::Read, facts) != 0) return false;
+  const std::uint64_t size = facts.size;
+  if (second->Open(b, FileOpenMode::Read, facts) != 0 || facts.size != size) return false;
+  std::vector<char> one(kCompareBuffer), other(kCompareBuffer);
+  for (;;) {
+    std::size_t count = 0, otherCount = 0;
+    if (FillAll(*first, one.data(), count) != 0 ||
+        FillAll(*second, other.data(), otherCount) != 0 || count != otherCount ||
+        std::memcmp(one.data(), other.data(), count) != 0) {
+      return false;
+    }
+    if (count == 0) return true;
+  }
+}
+
+}  // namespace mif

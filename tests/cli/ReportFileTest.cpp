@@ -1,0 +1,150 @@
+// The report of --report, read as a script reads it, against the fields
+// the README describes: every field it writes is described there, and
+// every field described there is written by one of these runs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "ScratchDir.h"
+#include "cli/Mifjoin.h"
+
+namespace mif {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::WriteBytes;
+using Json = nlohmann::json;
+
+// "a.{b,c}.d" as a.b.d and a.c.d.
+std::vector<std::string> Expand(const std::string& path) {
+  const std::size_t open = path.find('{');
+  if (open == std::string::npos) return {path};
+  const std::size_t close = path.find('}', open);
+  std::vector<std::string> paths;
+  std::stringstream choices(path.substr(open + 1, close - open - 1));
+  for (std::string choice; std::getline(choices, choice, ',');) {
+    for (const std::string& rest : Expand(path.substr(close + 1))) {
+      paths.push_back(path.substr(0, open) + choice + rest);
+    }
+  }
+  return paths;
+}
+
+// The fields of the README's table of the report.
+std::set<std::string> DescribedFields() {
+  const std::string readme = ReadBytes(MIF_README_PATH);
+  const std::size_t start = readme.find("### The report");
+  const std::string section = readme.substr(start, readme.find("\n## ", start) - start);
+  std::set<std::string> fields;
+  std::istringstream lines(section);
+  const std::regex field("`([a-zA-Z0-9\\[\\]{},.]+)`");
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("| `", 0) != 0) continue;
+    const std::string first = line.substr(0, line.find(" |", 2));
+    for (std::sregex_iterator it(first.begin(), first.end(), field), end; it != end; ++it) {
+      for (const std::string& path : Expand((*it)[1])) fields.insert(path);
+    }
+  }
+  return fields;
+}
+
+// Every field of a document: object members by name, array elements as
+// [], and each array and object that stands for its elements itself.
+void Collect(const Json& value, const std::string& path, std::set<std::string>& fields) {
+  if (value.is_object()) {
+    for (const auto& [key, member] : value.items()) {
+      Collect(member, path.empty() ? key : path + "." + key, fields);
+    }
+  } else if (value.is_array()) {
+    fields.insert(path + "[]");
+    for (const Json& element : value) {
+      if (element.is_object()) Collect(element, path + "[]", fields);
+    }
+  } else {
+    fields.insert(path);
+  }
+}
+
+// The entry of source `index`: entries come in the order merged.
+const Json& SourceAt(const Json& report, int index) {
+  for (const Json& source : report["sources"]) {
+    if (source["index"] == index) return source;
+  }
+  throw std::runtime_error("no source " + std::to_string(index));
+}
+
+struct Ran {
+  int code;
+  Json report;
+};
+
+Ran RunWithReport(std::vector<std::string> arguments, const std::string& report) {
+  arguments.insert(arguments.begin(), {"-q", "--report", report});
+  std::ostringstream out, err;
+  const int code = RunMifjoin(arguments, out, err, {});
+  return {code, Json::parse(ReadBytes(report))};
+}
+
+const std::string kBounded =
+    "Version 300\r\nCoordSys Earth Projection 1, 104 Bounds (0, 0) (1, 1)\r\nColumns 1\r\n"
+    "  ID Integer\r\nData\r\nPoint 0.5 0.5\r\n";
+const std::string kUnbounded =
+    "Version 300\r\nCoordSys Earth Projection 1, 104\r\nColumns 1\r\n  ID Integer\r\nData\r\n"
+    "Point 0.5 0.5\r\n";
+
+TEST(ReportFile, EveryFieldItWritesTheReadmeDescribesAndTheOtherWayRound) {
+  ScratchDir dir;
+  std::filesystem::create_directories(testing::Utf8Path(dir.File("set/again")));
+  std::filesystem::create_directories(testing::Utf8Path(dir.File("out")));
+  for (const char* base : {"set/1__ROAD", "set/again/1__ROAD", "set/2__ROAD", "short/3__ROAD"}) {
+    std::filesystem::create_directories(testing::Utf8Path(dir.File(base)).parent_path());
+    WriteBytes(dir.File(std::string(base) + ".mif"), kBounded);
+    WriteBytes(dir.File(std::string(base) + ".mid"), "1\r\n");
+  }
+  WriteBytes(dir.File("set/1__RIVER.mif"), kUnbounded);
+  WriteBytes(dir.File("set/1__RIVER.mid"), "2\r\n");
+  WriteBytes(dir.File("short/3__ROAD.mid"), "");                              // a row short
+  WriteBytes(dir.File("short/4__ROAD.mif"), "Version 300\r\nColumns 1\r\n");  // no DATA
+  std::set<std::string> written;
+  // Per layer, with a tile column and a duplicate left out.
+  const Ran tiles = RunWithReport({"--per-layer", "--tile-column", "TILE", "--skip-duplicates",
+                                   "-r", "-o", dir.File("out/"), dir.File("set")},
+                                  dir.File("tiles.json"));
+  ASSERT_EQ(tiles.code, 0);
+  EXPECT_EQ(tiles.report["outputs"].size(), 2u);
+  // set/again/1__ROAD repeats set/1__ROAD: after set's own files, by name.
+  EXPECT_EQ(SourceAt(tiles.report, 3)["status"], "skipped");
+  EXPECT_EQ(SourceAt(tiles.report, 3)["duplicate"]["of"], 1);
+  EXPECT_TRUE(tiles.report["error"].is_null());
+  Collect(tiles.report, "", written);
+  // A run that stops at its second source: the third is not reached.
+  const Ran stopped = RunWithReport({"-o", dir.File("one"), dir.File("set/1__ROAD.mif"),
+                                     dir.File("short/3__ROAD.mif"), dir.File("set/2__ROAD.mif")},
+                                    dir.File("stopped.json"));
+  EXPECT_EQ(stopped.code, 1);
+  EXPECT_EQ(stopped.report["exitStatus"], 1);
+  EXPECT_EQ(stopped.report["error"]["source"], 1);
+  EXPECT_EQ(SourceAt(stopped.report, 1)["status"], "refused");
+  EXPECT_EQ(SourceAt(stopped.report, 2)["status"], "notReached");
+  EXPECT_FALSE(stopped.report["outputs"][0]["complete"]);
+  Collect(stopped.report, "", written);
+  // A check of a source whose header cannot be read.
+  const Ran check =
+      RunWithReport({"--check", dir.File("short/4__ROAD.mif")}, dir.File("check.json"));
+  EXPECT_EQ(check.code, 1);
+  Collect(check.report, "", written);
+  const std::set<std::string> described = DescribedFields();
+  for (const std::string& field : written) EXPECT_EQ(described.count(field), 1u) << field;
+  for (const std::string& field : described) EXPECT_EQ(written.count(field), 1u) << field;
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("check.json.mifjoin-tmp"))));
+}
+
+}  // namespace
+}  // namespace mif
