@@ -3,9 +3,10 @@
 
 Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8 | --all-utf8]
                      [--seed S] [--first-mesh CODE] [--layers A,B,...]
-                     [--distinct N] [--other-columns]
+                     [--layers-per-tile K] [--distinct N] [--other-columns]
 
-Each pair is <mesh code>__<layer>.mif/.mid: a CR LF header with four
+Each pair is <mesh code>__<layer>.mif/.mid (with --layers-per-tile K, K
+layers of each mesh code, as a tile set holds them): a CR LF header with four
 columns, then Point, Line, Pline (many vertices), Region (with rings) and
 Text objects with Pen, Brush, Symbol and Font clauses; .mid rows are code
 page 932 with quoted Japanese strings. With --utf8 the object text is UTF-8
@@ -104,6 +105,8 @@ def main():
                         help="mesh code in the first file name; the others count up")
     parser.add_argument("--layers", default=",".join(LAYERS),
                         help="layer names for the file names, taken in turn")
+    parser.add_argument("--layers-per-tile", type=int, default=1,
+                        help="layers of each mesh code: K pairs a tile")
     parser.add_argument("--distinct", type=int, default=8,
                         help="pairs made afresh; the others repeat them under other names")
     parser.add_argument("--other-columns", action="store_true",
@@ -114,9 +117,10 @@ def main():
     per_source = args.megabytes * 1e6 / args.sources
     layers = args.layers.split(",")
     made = []
+    per_tile = max(1, args.layers_per_tile)
     for i in range(args.sources):
-        layer = layers[i % len(layers)]
-        name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i, layer))
+        layer = layers[(i % per_tile if per_tile > 1 else i) % len(layers)]
+        name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i // per_tile, layer))
         if i < args.distinct:
             write_pair(name, rng, per_source, args.utf8, args.all_utf8, layer, args.other_columns)
             made.append(name)

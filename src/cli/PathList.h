@@ -1,5 +1,6 @@
-// Paths one after another in one buffer: a list of 100,000 sources costs
-// their bytes and four more each, not a string object each.
+// Paths one after another in one buffer, each folder once: a list of
+// 100,000 tiles costs their file names and eight bytes more each, not a
+// string object each.
 #pragma once
 
 #include <cstdint>
@@ -11,25 +12,21 @@ namespace mif {
 
 class PathList {
  public:
-  void Add(std::string_view path) {
-    bytes_.append(path);
-    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-  }
+  // Adds the file `name` of `folder` (with its trailing delimiter, or empty).
+  void Add(std::string_view folder, std::string_view name);
+  // Adds a path: its folder and name.
+  void Add(std::string_view path);
   std::size_t Size() const { return ends_.size(); }
   bool Empty() const { return ends_.empty(); }
-  std::string operator[](std::size_t i) const {
-    const std::uint32_t begin = i == 0 ? 0 : ends_[i - 1];
-    return bytes_.substr(begin, ends_[i] - begin);
-  }
+  std::string operator[](std::size_t i) const;
   // Gives back memory held for more.
-  void Shrink() {
-    bytes_.shrink_to_fit();
-    ends_.shrink_to_fit();
-  }
+  void Shrink();
 
  private:
-  std::string bytes_;
-  std::vector<std::uint32_t> ends_;
+  std::vector<std::string> folders_;
+  std::string names_;
+  std::vector<std::uint32_t> ends_;      // of each name in names_
+  std::vector<std::uint32_t> folderOf_;  // each name's folder
 };
 
 }  // namespace mif

@@ -18,16 +18,46 @@ namespace {
 
 bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string::npos; }
 
-bool IsMif(const FolderEntry& entry) {
-  return !entry.folder && entry.name.size() > 4 && EndsWithIgnoringAsciiCase(entry.name, ".mif");
+bool IsMif(std::string_view name, bool folder) {
+  return !folder && name.size() > 4 && EndsWithIgnoringAsciiCase(name, ".mif");
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
+// The folder with its trailing delimiter, as a path's folder part is.
+std::string AsFolder(const std::string& folder) {
   if (folder.empty() || PathDelimiters().find(folder.back()) != std::string_view::npos) {
-    return folder + name;
+    return folder;
   }
-  return folder + PathDelimiters().front() + name;
+  return folder + PathDelimiters().front();
 }
+
+// The .mif files found in one folder, their names in one buffer.
+class FolderFiles {
+ public:
+  explicit FolderFiles(std::string folder) : folder_(AsFolder(folder)) {}
+  void Add(std::string_view name) {
+    spans_.push_back(
+        {static_cast<std::uint32_t>(names_.size()), static_cast<std::uint32_t>(name.size())});
+    names_.append(name);
+  }
+  const std::string& Folder() const { return folder_; }
+  // Adds them to `paths` in the order of the system's names.
+  void AddSorted(PathList& paths) {
+    std::sort(spans_.begin(), spans_.end(),
+              [this](const Span& a, const Span& b) { return NameLess(Name(a), Name(b)); });
+    for (const Span& span : spans_) paths.Add(folder_, Name(span));
+  }
+
+ private:
+  struct Span {
+    std::uint32_t begin, size;
+  };
+  std::string_view Name(const Span& span) const {
+    return std::string_view(names_).substr(span.begin, span.size);
+  }
+  std::string folder_;
+  std::string names_;
+  std::vector<Span> spans_;
+};
 
 // Whether `name` matches `pattern` (* any run, ? one character), character
 // by character, in either case of ASCII letters where the system's names
@@ -56,58 +86,53 @@ bool Matches(std::u16string_view pattern, std::u16string_view name) {
   return p == pattern.size();
 }
 
-std::vector<FolderEntry> Listed(const std::string& folder) {
-  std::optional<std::vector<FolderEntry>> entries = ListFolder(folder);
-  if (!entries) throw EMergeError(u"フォルダーの中を読めません", folder.empty() ? "." : folder);
-  return std::move(*entries);
-}
-
-std::vector<std::string> SortedNames(const std::vector<FolderEntry>& entries, bool folders) {
-  std::vector<std::string> names;
-  for (const FolderEntry& entry : entries) {
-    if (folders ? entry.folder : IsMif(entry)) names.push_back(entry.name);
-  }
-  std::sort(names.begin(), names.end(), NameLess);
-  return names;
-}
-
 // A folder's .mif files by name, then with `recursive` each folder's in
 // turn; a folder met again (through a link) is not listed twice.
 void AddFolder(const std::string& folder, bool recursive, std::set<FileIdentity>& seen,
                PathList& paths) {
-  const std::vector<FolderEntry> entries = Listed(folder);
-  for (const std::string& name : SortedNames(entries, false)) paths.Add(Join(folder, name));
-  if (!recursive) return;
-  for (const std::string& name : SortedNames(entries, true)) {
-    const std::string sub = Join(folder, name);
+  FolderFiles files(folder);
+  std::vector<std::string> folders;
+  const bool listed = ListFolder(folder, [&](std::string_view name, bool isFolder) {
+    if (IsMif(name, isFolder)) files.Add(name);
+    if (isFolder && recursive) folders.emplace_back(name);
+  });
+  if (!listed) throw EMergeError(u"フォルダーの中を読めません", folder.empty() ? "." : folder);
+  files.AddSorted(paths);
+  std::sort(folders.begin(), folders.end(), NameLess);
+  for (const std::string& name : folders) {
+    const std::string sub = files.Folder() + name;
     const std::optional<FileFacts> facts = StatFile(sub);
     if (facts && seen.insert(facts->identity).second) AddFolder(sub, true, seen, paths);
   }
 }
 
-// The names under `base` that the parts of a pattern from `part` on match.
+// The .mif files under `base` that the parts of a pattern from `part` on
+// match, a folder's together.
 void Walk(const std::string& base, const std::vector<std::string>& parts, std::size_t part,
-          std::vector<std::string>& found) {
+          std::vector<FolderFiles>& found) {
   const std::string& pattern = parts[part];
   const bool last = part + 1 == parts.size();
   if (!HasWildcard(pattern)) {
-    const std::string next = Join(base, pattern);
+    const std::string next = AsFolder(base) + pattern;
     const std::optional<FileFacts> facts = StatFile(next);
     if (!facts) return;
     if (!last && facts->kind == FileKind::Directory) Walk(next, parts, part + 1, found);
-    if (last && facts->kind == FileKind::Disk && EndsWithIgnoringAsciiCase(next, ".mif")) {
-      found.push_back(next);
+    if (last && IsMif(pattern, facts->kind != FileKind::Disk)) {
+      found.emplace_back(base);
+      found.back().Add(pattern);
     }
     return;
   }
-  const std::optional<std::vector<FolderEntry>> entries = ListFolder(base);
-  if (!entries) return;
   const std::u16string wanted = PathDisplay(pattern);
-  for (const FolderEntry& entry : *entries) {
-    if (!Matches(wanted, PathDisplay(entry.name))) continue;
-    if (last && IsMif(entry)) found.push_back(Join(base, entry.name));
-    if (!last && entry.folder) Walk(Join(base, entry.name), parts, part + 1, found);
-  }
+  FolderFiles files(base);
+  std::vector<std::string> folders;
+  ListFolder(base, [&](std::string_view name, bool isFolder) {
+    if (!Matches(wanted, PathDisplay(name))) return;
+    if (last && IsMif(name, isFolder)) files.Add(name);
+    if (!last && isFolder) folders.emplace_back(name);
+  });
+  if (last) found.push_back(std::move(files));
+  for (const std::string& name : folders) Walk(files.Folder() + name, parts, part + 1, found);
 }
 
 void ExpandPattern(const std::string& pattern, PathList& paths) {
@@ -125,11 +150,18 @@ void ExpandPattern(const std::string& pattern, PathList& paths) {
       part += pattern[i];
     }
   }
-  std::vector<std::string> found;
+  // By path: the matched folders lie at one depth, none the front of
+  // another, so by folder, then each folder's files by name.
+  std::vector<FolderFiles> found;
   if (!parts.empty()) Walk(base, parts, 0, found);
-  if (found.empty()) throw EMergeError(u"パターンに合う .mif ファイルがありません", pattern);
-  std::sort(found.begin(), found.end(), NameLess);
-  for (const std::string& path : found) paths.Add(path);
+  std::sort(found.begin(), found.end(), [](const FolderFiles& a, const FolderFiles& b) {
+    return NameLess(a.Folder(), b.Folder());
+  });
+  const std::size_t before = paths.Size();
+  for (FolderFiles& files : found) files.AddSorted(paths);
+  if (paths.Size() == before) {
+    throw EMergeError(u"パターンに合う .mif ファイルがありません", pattern);
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ class BaseNames {
   // Notes the base name of the source at `index`; ASCII letters in either
   // case are one name.
   void Add(const std::string& baseName, int index);
+  void Reserve(int sources) { names_.reserve(static_cast<std::size_t>(sources)); }
   // Each later source whose base name may be an earlier one's, with the
   // first such: the names are kept as hashes, so the caller compares them.
   std::vector<std::pair<int, int>> Repeats() const;

@@ -62,6 +62,9 @@ class Run {
   RunReport Go() {
     count_ = inputs_.SourceCount();
     report_.sources = count_;
+    sources_.Reserve(count_);
+    baseNames_.Reserve(count_);
+    if (options_.perLayer) groupOf_.reserve(static_cast<std::size_t>(count_));
     try {
       for (int i = 0; i < count_; ++i) Examine(i);
       FindDuplicates();

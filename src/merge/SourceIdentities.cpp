@@ -1,11 +1,22 @@
 #include "merge/SourceIdentities.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace mif {
 
+int SourceIdentities::VolumeOf(std::uint64_t volume) const {
+  const auto found = std::find(volumes_.begin(), volumes_.end(), volume);
+  return found == volumes_.end() ? -1 : static_cast<int>(found - volumes_.begin());
+}
+
 void SourceIdentities::Add(const FileIdentity& identity, int index, bool mid) {
-  const std::pair<FileIdentity, int> file{identity, index * 2 + (mid ? 1 : 0)};
+  int volume = VolumeOf(identity.volume);
+  if (volume < 0) {
+    volume = static_cast<int>(volumes_.size());
+    volumes_.push_back(identity.volume);
+  }
+  const File file{identity.file, static_cast<std::uint32_t>(volume), index * 2 + (mid ? 1 : 0)};
   sorted_ = sorted_ && (files_.empty() || files_.back() < file);
   files_.push_back(file);
 }
@@ -17,9 +28,12 @@ void SourceIdentities::Sort() const {
 }
 
 int SourceIdentities::Find(const FileIdentity& identity) const {
+  const int volume = VolumeOf(identity.volume);
+  if (volume < 0) return -1;
   Sort();
-  const auto found = std::lower_bound(files_.begin(), files_.end(), std::pair{identity, -1});
-  return found != files_.end() && found->first == identity ? found->second / 2 : -1;
+  const File key{identity.file, static_cast<std::uint32_t>(volume), -1};
+  const auto found = std::lower_bound(files_.begin(), files_.end(), key);
+  return found != files_.end() && found->Key() == key.Key() ? found->code / 2 : -1;
 }
 
 std::vector<std::pair<int, int>> SourceIdentities::RepeatedMifs() const {
@@ -27,12 +41,12 @@ std::vector<std::pair<int, int>> SourceIdentities::RepeatedMifs() const {
   std::vector<std::pair<int, int>> repeats;
   for (std::size_t i = 0; i < files_.size();) {
     std::size_t end = i;
-    while (end < files_.size() && files_[end].first == files_[i].first) ++end;
+    while (end < files_.size() && files_[end].Key() == files_[i].Key()) ++end;
     // One file, sorted by place: the first .mif among them is the earliest.
     int first = -1;
     for (std::size_t k = i; k < end; ++k) {
-      if (files_[k].second % 2 != 0) continue;
-      const int index = files_[k].second / 2;
+      if (files_[k].code % 2 != 0) continue;
+      const int index = files_[k].code / 2;
       if (first < 0) {
         first = index;
       } else {

@@ -7,27 +7,28 @@
 
 namespace mif {
 
-std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
+bool ListFolder(const std::string& folder,
+                const std::function<void(std::string_view name, bool folder)>& entry) {
   const std::string path = folder.empty() ? "." : folder;
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(path.c_str()), closedir);
-  if (!listing) return std::nullopt;
-  std::vector<FolderEntry> entries;
-  while (const dirent* entry = readdir(listing.get())) {
-    const std::string name = entry->d_name;
+  if (!listing) return false;
+  while (const dirent* found = readdir(listing.get())) {
+    const std::string_view name = found->d_name;
     if (name == "." || name == "..") continue;
-    bool folderEntry = entry->d_type == DT_DIR;
-    // Only file systems that do not type their entries cost a query each.
-    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+    bool isFolder = found->d_type == DT_DIR;
+    // Only file systems that do not type their entries, and links, cost a
+    // query each.
+    if (found->d_type == DT_UNKNOWN || found->d_type == DT_LNK) {
       struct stat status;
-      const std::string full = path + (path.back() == '/' ? "" : "/") + name;
-      folderEntry = stat(full.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+      const std::string full = path + (path.back() == '/' ? "" : "/") + std::string(name);
+      isFolder = stat(full.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
     }
-    entries.push_back({name, folderEntry});
+    entry(name, isFolder);
   }
-  return entries;
+  return true;
 }
 
-bool NameLess(const std::string& a, const std::string& b) { return a < b; }
+bool NameLess(std::string_view a, std::string_view b) { return a < b; }
 
 bool NamesIgnoreCase() { return false; }
 
