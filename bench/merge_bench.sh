@@ -16,10 +16,10 @@ rounds=5
 
 now() { date +%s.%N; }
 
-# Best wall time of $rounds runs of "$@".
+# Best wall time of $rounds (or ROUNDS) runs of "$@".
 best_seconds() {
   local best=""
-  for _ in $(seq "$rounds"); do
+  for _ in $(seq "${ROUNDS:-$rounds}"); do
     local start end
     start=$(now)
     "$@"
@@ -96,12 +96,13 @@ compare "100 MB, --columns union" "$work/union" 0.5 --columns union
 mkdir -p "$work/layers"
 compare "50 tiles of 4 layers, --per-layer" "$work/tiles" 1.0 --per-layer -o "$work/layers/"
 
-# What --report costs: the same run with and without it.
+# What --report costs: the same run with and without it, each the best of
+# many, since the difference is smaller than the noise of a few.
 report_cost() {
   list_set "$work/tiles"
   local plain reported
-  plain=$(best_seconds merge_set "$work/tiles" --per-layer -o "$work/layers/")
-  reported=$(best_seconds merge_set "$work/tiles" --per-layer -o "$work/layers/" \
+  plain=$(ROUNDS=15 best_seconds merge_set "$work/tiles" --per-layer -o "$work/layers/")
+  reported=$(ROUNDS=15 best_seconds merge_set "$work/tiles" --per-layer -o "$work/layers/" \
     --report "$work/report.json")
   awk -v p="$plain" -v r="$reported" 'BEGIN {
     printf "--report on 200 tiles: %.1f%% more time (under 2%%: %s)\n", 100 * (r - p) / p,

@@ -167,6 +167,12 @@ void ExpandPattern(const std::string& pattern, PathList& paths) {
 }  // namespace
 
 void ExpandSource(const std::string& argument, bool recursive, PathList& paths) {
+  // A .mif named as it is: no query here, the run opens it (and refuses a
+  // folder so named).
+  if (!HasWildcard(argument) && EndsWithIgnoringAsciiCase(argument, ".mif")) {
+    paths.Add(argument);
+    return;
+  }
   const std::optional<FileFacts> facts = StatFile(argument);
   if (facts && facts->kind == FileKind::Directory) {
     std::set<FileIdentity> seen = {facts->identity};

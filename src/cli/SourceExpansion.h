@@ -11,7 +11,8 @@
 namespace mif {
 
 // Appends to `paths` what `argument` (a path, PathText.h) stands for:
-// - a file that exists, or any name without * or ?: itself;
+// - a name that ends in .mif (in any letter case) without * or ?, a file
+//   that exists, or any name without * or ?: itself;
 // - a folder: the .mif files in it (any letter case of .mif), by name, and
 //   with `recursive` those of its folders after its own, each by name;
 // - a name with * (any run of characters) or ? (one character) in any of

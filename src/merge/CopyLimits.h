@@ -9,6 +9,9 @@ namespace mif {
 // Buffer of every file the merge opens: large reads and writes are what
 // make it run near the speed of copying.
 inline constexpr std::size_t kMergeBufferSize = 64 * 1024;
+// The first pass reads headers alone, which are a few hundred bytes: a
+// read of a whole merge buffer there would read most small sources twice.
+inline constexpr std::size_t kHeaderBufferSize = 4 * 1024;
 // Lines are read in pieces of this size at most; a longer line streams
 // through piece by piece.
 inline constexpr std::size_t kCopyPiece = 1024 * 1024;

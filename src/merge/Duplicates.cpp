@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "merge/SourceReader.h"
 #include "text/AsciiCase.h"
+#include "text/Exception.h"
 
 namespace mif {
 
@@ -33,7 +35,43 @@ std::int32_t FillAll(FileDevice& device, char* buffer, std::size_t& count) {
   }
 }
 
+// The names of a source's pair as the run finds them.
+SourcePairNames PairNames(const SourceParts& parts, const DeviceMaker& makeDevice) {
+  SourceReader reader(parts, makeDevice);
+  try {
+    reader.OpenMif();
+    reader.ReadHeader();
+    reader.CloseMif();
+    reader.FindMid();
+  } catch (const Exception&) {
+    // A pair that cannot be read compares as different.
+  }
+  return reader.Names();
+}
+
+bool SamePairs(const SourceParts& one, const SourceParts& other, const DeviceMaker& makeDevice) {
+  const SourcePairNames a = PairNames(one, makeDevice), b = PairNames(other, makeDevice);
+  return SameBytes(a.mif, b.mif, makeDevice) && SameBytes(a.mid, b.mid, makeDevice);
+}
+
 }  // namespace
+
+std::map<int, DuplicateReport> FindDuplicates(const SourceIdentities& files, const BaseNames& names,
+                                              const std::function<SourceParts(int)>& source,
+                                              const DeviceMaker& makeDevice) {
+  std::map<int, DuplicateReport> duplicates;
+  for (const auto& [later, earlier] : files.RepeatedMifs()) {
+    duplicates[later] = {earlier, true, true};
+  }
+  for (const auto& [later, earlier] : names.Repeats()) {
+    if (duplicates.count(later) != 0) continue;
+    const SourceParts one = source(later), other = source(earlier);
+    if (EqualsIgnoringAsciiCase(one.baseName, other.baseName)) {
+      duplicates[later] = {earlier, false, SamePairs(one, other, makeDevice)};
+    }
+  }
+  return duplicates;
+}
 
 void BaseNames::Add(const std::string& baseName, int index) {
   names_.emplace_back(Hash(baseName), index);

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "merge/SourceEntry.h"
+#include "merge/SourceIdentities.h"
+#include "merge/SourceReport.h"
 #include "platform/FileDevice.h"
 
 namespace mif {
@@ -25,6 +30,13 @@ class BaseNames {
  private:
   std::vector<std::pair<std::uint64_t, int>> names_;
 };
+
+// The sources given twice, each later one with the first earlier one: the
+// same .mif by identity, or one base name (`source` gives a source's parts
+// again), its pair compared byte for byte with the earlier one's.
+std::map<int, DuplicateReport> FindDuplicates(const SourceIdentities& files, const BaseNames& names,
+                                              const std::function<SourceParts(int)>& source,
+                                              const DeviceMaker& makeDevice);
 
 // Whether the two files hold the same bytes; false when either cannot be
 // read.

@@ -9,6 +9,7 @@
 #include "merge/Duplicates.h"
 #include "merge/OutputHeader.h"
 #include "merge/OutputPair.h"
+#include "merge/OutputState.h"
 #include "merge/RunReports.h"
 #include "merge/SourceCopy.h"
 #include "merge/SourceIdentities.h"
@@ -20,11 +21,6 @@
 namespace mif {
 
 namespace {
-
-std::u16string Number(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 std::string MifPath(const SourceParts& parts) {
   return parts.directory + parts.baseName +
@@ -156,7 +152,7 @@ class Run {
     Group& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
     baseNames_.Add(parts.baseName, index);
     Attempt(index, parts, check_ ? firstPassProblems_[index] : raised_, [&] {
-      SourceReader reader(parts, options_.makeDevice);
+      SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
       const MifHeader& header = reader.ReadHeader();
@@ -175,15 +171,8 @@ class Run {
 
   // Sources given twice: told, and with skipDuplicates left out.
   void FindDuplicates() {
-    for (const auto& [later, earlier] : sources_.RepeatedMifs()) {
-      duplicates_[later] = {earlier, true, true};
-    }
-    for (const auto& [later, earlier] : baseNames_.Repeats()) {
-      if (duplicates_.count(later) != 0) continue;
-      const SourceParts one = SourceOf(later), other = SourceOf(earlier);
-      const bool sameName = EqualsIgnoringAsciiCase(one.baseName, other.baseName);
-      if (sameName) duplicates_[later] = {earlier, false, SamePairs(one, other)};
-    }
+    duplicates_ = mif::FindDuplicates(
+        sources_, baseNames_, [this](int index) { return SourceOf(index); }, options_.makeDevice);
     for (const auto& [later, duplicate] : duplicates_) {
       const bool skip = options_.skipDuplicates && duplicate.identical;
       if (skip) skipped_.push_back(later);
@@ -198,25 +187,6 @@ class Run {
     for (int i = 0; i < count_; ++i) {
       if (!Skipped(i)) groups_[static_cast<std::size_t>(GroupOf(i))].last = i;
     }
-  }
-
-  bool SamePairs(const SourceParts& one, const SourceParts& other) {
-    const SourcePairNames a = PairNames(one), b = PairNames(other);
-    return SameBytes(a.mif, b.mif, options_.makeDevice) &&
-           SameBytes(a.mid, b.mid, options_.makeDevice);
-  }
-
-  SourcePairNames PairNames(const SourceParts& parts) {
-    SourceReader reader(parts, options_.makeDevice);
-    try {
-      reader.OpenMif();
-      reader.ReadHeader();
-      reader.CloseMif();
-      reader.FindMid();
-    } catch (const Exception&) {
-      // A pair that cannot be read compares as different.
-    }
-    return reader.Names();
   }
 
   bool Skipped(int index) const {
@@ -443,7 +413,7 @@ class Run {
       output_.Discard();
       EInOutError marked = error;
       marked.SetPlace(OutputPlace());
-      marked.SetOutputState(StateText(UnchangedText()));
+      marked.SetOutputState(StateText(UnchangedOutput()));
       throw marked;
     } catch (Exception& error) {  // the .mif was, its .mid not: the message says
       error.SetPlace(OutputPlace());
@@ -458,7 +428,7 @@ class Run {
     if (check_) return {};
     if (current_ < 0 || opened_ != current_ || !output_.IsOpen() || Current().whole == 0) {
       output_.Discard();
-      return StateText(UnchangedText());
+      return StateText(UnchangedOutput());
     }
     Group& group = Current();
     try {
@@ -467,45 +437,27 @@ class Run {
     } catch (Exception& second) {
       output_.Discard();
       second.SetPlace(OutputPlace());
-      second.SetOutputState(StateText(UnchangedText()));
+      second.SetOutputState(StateText(UnchangedOutput()));
       throw;
     }
     group.report.bytes = output_.MarkedBytes();
     inputs_.OutputDone(group.report);
-    return StateText(u"出力 " + Shown(group) + u" には入力 1〜" + Number(group.whole) + u" (" +
-                     Number(count_) + u" 個中) を書きました");
+    return StateText(HoldsText(group.outputName, group.whole, count_));
   }
 
   // What the outputs hold: those done, the one stopped in, those not begun.
   std::u16string StateText(const std::u16string& stopped) const {
     if (!options_.perLayer || !outputsDecided_) return stopped;
-    std::u16string text;
-    if (!completed_.empty()) {
-      text = u"出力 " + Number(static_cast<std::int64_t>(completed_.size())) +
-             u" 個は完成しています (";
-      for (std::size_t k = 0; k < completed_.size() && k < 3; ++k) {
-        text += (k > 0 ? u"、" : u"") + Shown(groups_[static_cast<std::size_t>(completed_[k])]);
-      }
-      text += completed_.size() > 3 ? u" ほか)。" : u")。";
-    }
-    text += stopped;
-    const std::size_t after = groups_.size() - static_cast<std::size_t>(current_) - 1;
-    if (after > 0)
-      text +=
-          u"。残りの " + Number(static_cast<std::int64_t>(after)) + u" 個の出力は書いていません";
-    return text;
+    std::vector<std::string> completed;
+    for (const int g : completed_)
+      completed.push_back(groups_[static_cast<std::size_t>(g)].outputName);
+    return OutputsText(completed, stopped, groups_.size() - static_cast<std::size_t>(current_) - 1);
   }
 
-  std::u16string UnchangedText() const {
-    if (!outputsDecided_ || !Current().decided) return u"出力は書いていません";
+  std::u16string UnchangedOutput() const {
+    if (!outputsDecided_ || !Current().decided) return NothingWrittenText();
     const Group& group = Current();
-    const bool existed = group.target.mif || group.target.mid;
-    return existed ? u"出力 " + Shown(group) + u" は以前のままです"
-                   : u"出力 " + Shown(group) + u" は作っていません";
-  }
-
-  static std::u16string Shown(const Group& group) {
-    return PathDisplay(OutputPairNames(group.outputName).mif);
+    return UnchangedText(group.outputName, group.target.mif || group.target.mid);
   }
 
   MergeInputs& inputs_;

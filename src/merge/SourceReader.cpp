@@ -1,7 +1,6 @@
 #include "merge/SourceReader.h"
 
 #include "file/InOutError.h"
-#include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
 #include "platform/FileSystem.h"
 
@@ -34,8 +33,10 @@ void RefuseSpecial(const FileFacts& facts, const std::string& name) {
 
 }  // namespace
 
-SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDevice)
+SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDevice,
+                           std::size_t bufferSize)
     : makeDevice_(makeDevice),
+      bufferSize_(bufferSize),
       stem_(source.directory + source.baseName),
       name_(NameOfSource(source.baseName)),
       mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)) {
@@ -45,7 +46,7 @@ SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDev
 }
 
 std::unique_ptr<TextLineFile> SourceReader::OpenIfThere(const std::string& name) {
-  auto file = std::make_unique<TextLineFile>(name, kMergeBufferSize, makeDevice_());
+  auto file = std::make_unique<TextLineFile>(name, bufferSize_, makeDevice_());
   file->SetLoneCrEndsLine(true);
   file->SetOpenWithoutWaiting(true);
   try {

@@ -11,6 +11,7 @@
 
 #include "file/TextLineFile.h"
 #include "format/MifHeader.h"
+#include "merge/CopyLimits.h"
 #include "merge/SourceEntry.h"
 #include "merge/SourceName.h"
 
@@ -18,8 +19,10 @@ namespace mif {
 
 class SourceReader {
  public:
-  // Opens nothing. `makeDevice` makes the device of every file it opens.
-  SourceReader(const SourceParts& source, const DeviceMaker& makeDevice);
+  // Opens nothing. `makeDevice` makes the device of every file it opens,
+  // each read a buffer of `bufferSize` at a time.
+  SourceReader(const SourceParts& source, const DeviceMaker& makeDevice,
+               std::size_t bufferSize = kMergeBufferSize);
 
   // Opens the .mif (a file whose name differs only in letter case where
   // the name itself is missing, as a case-insensitive file system finds
@@ -60,6 +63,7 @@ class SourceReader {
   bool TakeMid(const std::string& name, bool open);
 
   const DeviceMaker& makeDevice_;
+  std::size_t bufferSize_;
   std::string stem_;          // directory and base name
   std::string midExtension_;  // .mid in the case of the .mif's extension
   SourceName name_;

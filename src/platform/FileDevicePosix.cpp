@@ -97,7 +97,11 @@ class PosixFileDevice final : public FileDevice {
     if (fstat(fd_, &status) != 0) return Error(errno);
     if (S_ISDIR(status.st_mode)) return 5;
     facts = FactsOf(status);
-    if (mode == FileOpenMode::ReadNoWait && fcntl(fd_, F_SETFL, 0) != 0) return Error(errno);
+    // Waiting matters to pipes alone; a disk file is read as it is.
+    if (mode == FileOpenMode::ReadNoWait && facts.kind != FileKind::Disk &&
+        fcntl(fd_, F_SETFL, 0) != 0) {
+      return Error(errno);
+    }
     if (facts.kind != FileKind::Disk) return 0;  // devices and pipes hold nothing to protect
     const bool reads = mode == FileOpenMode::Read || mode == FileOpenMode::ReadNoWait;
     const int lock = reads ? LOCK_SH : LOCK_EX;
