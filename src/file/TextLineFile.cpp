@@ -129,7 +129,14 @@ void TextLineFile::SkipByteOrderMark() {
 bool TextLineFile::Fill() {
   position_ = end_ = 0;
   std::size_t count = 0;
-  const std::int32_t code = device_->Fill(buffer_.get(), bufferSize_, count);
+  // A disk file read to the size it had at the open is at its end: the
+  // read that would say so costs a call a file, thousands in a tile set.
+  std::size_t capacity = bufferSize_;
+  if (facts_.kind == FileKind::Disk && facts_.size > 0) {
+    const std::uint64_t left = facts_.size - std::min(bytesRead_, facts_.size);
+    capacity = static_cast<std::size_t>(std::min<std::uint64_t>(capacity, left));
+  }
+  const std::int32_t code = capacity == 0 ? 0 : device_->Fill(buffer_.get(), capacity, count);
   if (code != 0) {
     Store(code);
     return false;

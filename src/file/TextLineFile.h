@@ -1,8 +1,9 @@
 // A line-oriented text file. Lines are read up to LF or CR LF, a Ctrl-Z
 // (0x1A) or the physical end ends the text, and every line is written with
-// CR LF. Every operation that fails raises EInOutError at its end, with the
-// code of its last failing step; the code is the object's own and starts
-// afresh with every operation.
+// CR LF; a disk file ends at the size it had when it was opened. Every
+// operation that fails raises EInOutError at its end, with the code of its
+// last failing step; the code is the object's own and starts afresh with
+// every operation.
 #pragma once
 
 #include <cstdint>

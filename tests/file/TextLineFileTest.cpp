@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 #include "ScratchDir.h"
@@ -89,6 +90,22 @@ TEST(TextLineFileRead, EmptyFileAndLongAndBinaryLines) {
   const std::string thousand(1000, 'q');
   EXPECT_EQ(LinesOf(thousand + "\r\n" + thousand), Lines({thousand, thousand}));
   EXPECT_EQ(LinesOf(std::string("a\0b\n", 4)), Lines({std::string("a\0b", 3)}));
+}
+
+// Another program appending while the file is read: the lines read are
+// those the file held at the open, across a buffer edge too.
+TEST(TextLineFileRead, ADiskFileEndsAtItsSizeAtTheOpen) {
+  ScratchDir dir;
+  const std::string line(200, 'x');
+  WriteBytes(dir.File("grows.txt"), line + "\r\n" + line + "\r\n");
+  TextLineFile file(dir.File("grows.txt"));
+  file.OpenForRead();
+  std::ofstream writer(dir.File("grows.txt"), std::ios::binary | std::ios::app);
+  if (!writer) GTEST_SKIP() << "the system keeps writers out while the file is read";
+  writer << "late\r\n" << std::flush;
+  EXPECT_EQ(file.ReadLine(), line);
+  EXPECT_EQ(file.ReadLine(), line);
+  EXPECT_TRUE(file.AtEndOfFile());
 }
 
 TEST(TextLineFileRead, HeaderLoopWithoutAtEndOfFileGetsEmptyLinesAtTheEnd) {
