@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "cli/CommandLine.h"
-#include "cli/PathList.h"
+#include "merge/PathList.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReportFile.h"
-#include "cli/SourceExpansion.h"
+#include "merge/SourceExpansion.h"
 #include "cli/SourceList.h"
 #include "file/InOutError.h"
 #include "merge/MergeError.h"

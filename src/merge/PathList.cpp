@@ -1,4 +1,4 @@
-#include "cli/PathList.h"
+#include "merge/PathList.h"
 
 #include "file/FileName.h"
 

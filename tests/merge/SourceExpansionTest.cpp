@@ -1,4 +1,4 @@
-#include "cli/SourceExpansion.h"
+#include "merge/SourceExpansion.h"
 
 #include <gtest/gtest.h>
 

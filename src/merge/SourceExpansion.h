@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cli/PathList.h"
+#include "merge/PathList.h"
 
 namespace mif {
 
