@@ -79,9 +79,9 @@ class CommandInputs : public MergeInputs {
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8_; }
   void BytesMerged(std::uint64_t total) override { progress_.BytesRead(total); }
-  void Warning(int index, const std::u16string& text) override {
+  void Warning(int index, const SourceWarning& warning) override {
     progress_.Clear();
-    err_ << "mifjoin: 警告: " << EncodeUtf8(text) << " ["
+    err_ << "mifjoin: 警告: " << EncodeUtf8(warning.text) << " ["
          << EncodeUtf8(SourcePlace(index, SourceCount())) << ": " << Shown(Path(index)) << "]\n";
   }
   void SourceDone(int index, const SourceReport& report) override {
@@ -157,8 +157,8 @@ class CheckInputs final : public CommandInputs {
     out_ << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
     if (report.status == SourceStatus::Skipped) out_ << "\t結合しない (重複)";
     for (const std::u16string& problem : report.problems) out_ << "\t" << EncodeUtf8(problem);
-    for (const std::u16string& warning : report.warnings) {
-      out_ << "\t警告: " << EncodeUtf8(warning);
+    for (const SourceWarning& warning : report.warnings) {
+      out_ << "\t警告: " << EncodeUtf8(warning.text);
     }
     out_ << (report.problems.empty() ? "\tOK\n" : "\n");
   }

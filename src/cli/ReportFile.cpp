@@ -76,6 +76,12 @@ Json Texts(const std::vector<std::u16string>& texts) {
   return list;
 }
 
+Json WarningTexts(const std::vector<SourceWarning>& warnings) {
+  Json list = Json::array();
+  for (const SourceWarning& warning : warnings) list.push_back(EncodeUtf8(warning.text));
+  return list;
+}
+
 const char* StatusWord(SourceStatus status) {
   switch (status) {
     case SourceStatus::Merged:
@@ -139,7 +145,7 @@ void ReportFile::Source(int index, const std::string& path, const SourceReport& 
       {"rows", report.rows >= 0 ? Json(report.rows) : Json()},
       {"replaced", Json{{"mif", Tallies(report.objectNotes)}, {"mid", Tallies(report.rowNotes)}}},
       {"duplicate", Json()},
-      {"warnings", Texts(report.warnings)},
+      {"warnings", WarningTexts(report.warnings)},
       {"problems", Texts(report.problems)}};
   if (report.duplicate) {
     entry["duplicate"] = Json{{"of", report.duplicate->earlier},

@@ -243,4 +243,10 @@ std::u16string CurrentErrorText() {
   }
 }
 
+EColumnsError InLayer(const EColumnsError& problem, const std::u16string& layer) {
+  const std::u16string reason = u"レイヤー " + layer + u" の出力で、" + problem.Reason();
+  if (problem.FileName().empty()) return EColumnsError(reason);
+  return EColumnsError(reason, problem.FileName());
+}
+
 }  // namespace mif

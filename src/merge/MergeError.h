@@ -33,6 +33,17 @@ class EColumnsError : public EMergeError {
   using EMergeError::EMergeError;
 };
 
+// Raised by a run's inputs when the user stops it: the output being
+// written is dropped and the previous one kept as it was; outputs of a
+// per-layer run done before stay.
+class ERunStopped : public EMergeError {
+ public:
+  ERunStopped() : EMergeError(u"結合を中止しました") {}
+};
+
+// The problem of a per-layer run's output, saying which layer's it is.
+EColumnsError InLayer(const EColumnsError& problem, const std::u16string& layer);
+
 // A source column of the name of a column the run adds (the layer's, the
 // tile's), where the source does not bring that column itself: the output
 // would have two of one name. Another name for the added column merges it.

@@ -38,9 +38,9 @@ class MergeInputs {
   virtual void BytesMerged(std::uint64_t total) { (void)total; }
   // Something the user of source `index` should know (Japanese): it
   // merged with a loss, or was given twice.
-  virtual void Warning(int index, const std::u16string& text) {
+  virtual void Warning(int index, const SourceWarning& warning) {
     (void)index;
-    (void)text;
+    (void)warning;
   }
   // Source `index` is done: merged (the check: looked at), left out or
   // refused, as `report` says. A source after a refusal is never done.

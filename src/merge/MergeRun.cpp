@@ -66,6 +66,9 @@ class Run {
       FindDuplicates();
       Plan();
       for (std::size_t g = 0; g < groups_.size(); ++g) MergeGroup(static_cast<int>(g));
+    } catch (ERunStopped& stop) {
+      stop.SetOutputState(Drop());
+      throw;
     } catch (Exception& error) {
       // An output that could not be put in place has told its state.
       if (error.OutputState().empty()) error.SetOutputState(Abandon());
@@ -176,12 +179,13 @@ class Run {
     for (const auto& [later, duplicate] : duplicates_) {
       const bool skip = options_.skipDuplicates && duplicate.identical;
       if (skip) skipped_.push_back(later);
-      const std::u16string text = DuplicateText(duplicate, MifPath(SourceOf(later)),
+      SourceWarning warning{WarningKind::Duplicate, {}};
+      warning.text = DuplicateText(duplicate, MifPath(SourceOf(later)),
                                                 MifPath(SourceOf(duplicate.earlier)), count_, skip);
       if (check_) {
-        firstPassWarnings_[later].push_back(text);
+        firstPassWarnings_[later].push_back(std::move(warning));
       } else {
-        inputs_.Warning(later, text);
+        inputs_.Warning(later, warning);
       }
     }
     for (int i = 0; i < count_; ++i) {
@@ -200,6 +204,7 @@ class Run {
       if (mode == ColumnsMode::First && group.builder.ColumnProblem()) {
         if (check_) continue;  // told under its source; no output to plan
         EColumnsError problem = *group.builder.ColumnProblem();
+        if (options_.perLayer) problem = InLayer(problem, group.layer);
         const int index = group.builder.ColumnProblemSource();
         problem.SetPlace(SourcePlaceOf(index, SourceOf(index)));
         if (!inputs_.MergeAllColumns(problem)) throw problem;
@@ -380,7 +385,7 @@ class Run {
       if (!check_) throw EMergeError(problem);
       report.problems.push_back(problem);
     }
-    for (std::u16string& warning : SourceWarnings(reader, layout, result)) {
+    for (SourceWarning& warning : SourceWarnings(reader, layout, result)) {
       report.warnings.push_back(std::move(warning));
     }
     report_.objects += result.objects;
@@ -445,6 +450,12 @@ class Run {
     return StateText(HoldsText(group.outputName, group.whole, count_));
   }
 
+  // After a stop: the output being written left as it was.
+  std::u16string Drop() {
+    output_.Discard();
+    return check_ ? std::u16string() : StateText(UnchangedOutput());
+  }
+
   // What the outputs hold: those done, the one stopped in, those not begun.
   std::u16string StateText(const std::u16string& stopped) const {
     if (!options_.perLayer || !outputsDecided_) return stopped;
@@ -473,7 +484,8 @@ class Run {
   std::vector<int> skipped_;  // in list order
   // The check's problems and warnings of the first pass, until their
   // source's report.
-  std::map<int, std::vector<std::u16string>> firstPassProblems_, firstPassWarnings_;
+  std::map<int, std::vector<std::u16string>> firstPassProblems_;
+  std::map<int, std::vector<SourceWarning>> firstPassWarnings_;
   std::vector<std::u16string> raised_;  // the merge's: never filled, it raises
   OutputPair output_;
   std::string outputName_;

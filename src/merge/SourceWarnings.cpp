@@ -39,33 +39,41 @@ std::u16string ReplacedNameText(const std::u16string& what, std::size_t count,
 }
 
 void AddTextWarnings(const std::string& file, const TextNotes& notes,
-                     std::vector<std::u16string>& warnings) {
+                     std::vector<SourceWarning>& warnings) {
+  constexpr WarningKind kReplaced = WarningKind::TextReplaced;
   if (notes.unmapped.count > 0) {
-    warnings.push_back(ReplacedText(u"コードページ 932 で表せない文字", notes.unmapped, file));
+    warnings.push_back(
+        {kReplaced, ReplacedText(u"コードページ 932 で表せない文字", notes.unmapped, file)});
   }
   if (notes.malformed.count > 0) {
-    warnings.push_back(ReplacedText(u"UTF-8 として正しくないバイト列", notes.malformed, file));
+    warnings.push_back(
+        {kReplaced, ReplacedText(u"UTF-8 として正しくないバイト列", notes.malformed, file)});
   }
-  if (notes.notCp932.count > 0) warnings.push_back(NotCp932Text(file, notes));
+  if (notes.notCp932.count > 0) {
+    warnings.push_back({WarningKind::TextNotCp932, NotCp932Text(file, notes)});
+  }
 }
 
 }  // namespace
 
-std::vector<std::u16string> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
-                                           const CopyResult& result) {
+std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
+                                          const CopyResult& result) {
   const SourcePairNames names = source.Names();
-  std::vector<std::u16string> warnings;
+  std::vector<SourceWarning> warnings;
   const SourceName& name = source.Name();
   if (layout.own >= 1) {
-    warnings.push_back(u"先頭の列 " + DecodeCp932(source.Header().columns.front().name) +
-                       u" の値をレイヤー名にしました (結合した出力をもう一度結合したときの扱いで、"
-                       u"ファイル名からのレイヤー名は使いません): " +
-                       PathDisplay(names.mif));
+    warnings.push_back({WarningKind::MergedOutput,
+                        u"先頭の列 " + DecodeCp932(source.Header().columns.front().name) +
+                            u" の値をレイヤー名にしました (結合した出力をもう一度結合したときの扱い"
+                            u"で、ファイル名からのレイヤー名は使いません): " +
+                            PathDisplay(names.mif)});
   } else if (name.layerReplaced > 0) {
-    warnings.push_back(ReplacedNameText(u"レイヤー名", name.layerReplaced, names.mif));
+    warnings.push_back({WarningKind::NameNotCp932,
+                        ReplacedNameText(u"レイヤー名", name.layerReplaced, names.mif)});
   }
   if (layout.tile && layout.own < 2 && name.tileReplaced > 0) {
-    warnings.push_back(ReplacedNameText(u"タイル名", name.tileReplaced, names.mif));
+    warnings.push_back({WarningKind::NameNotCp932,
+                        ReplacedNameText(u"タイル名", name.tileReplaced, names.mif)});
   }
   AddTextWarnings(names.mif, result.objectNotes, warnings);
   AddTextWarnings(names.mid, result.rowNotes, warnings);

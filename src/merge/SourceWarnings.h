@@ -2,8 +2,9 @@
 // text a warning, each ending with the file it is about.
 #pragma once
 
-#include <string>
 #include <vector>
+
+#include "merge/SourceReport.h"
 
 namespace mif {
 
@@ -14,7 +15,7 @@ struct SourceLayout;
 // The warnings of a source once copied: characters written as '?' in its
 // layer name and in each file, a layer taken from its own LAYER column,
 // text that is no code page 932 where the output declares it.
-std::vector<std::u16string> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
+std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
                                            const CopyResult& result);
 
 }  // namespace mif

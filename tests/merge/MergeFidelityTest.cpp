@@ -307,7 +307,9 @@ TEST_F(Fidelity, AFirstColumnNamedLayerIsTakenAsTheLayerAndSaid) {
   const std::vector<SourceReport> reports = Check({"1__CAD"});
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].ownAdded, 1);
-  EXPECT_EQ(reports[0].warnings, inputs->warnings);
+  ASSERT_EQ(reports[0].warnings.size(), 1u);
+  EXPECT_EQ(reports[0].warnings[0].text, inputs->warnings[0]);
+  EXPECT_EQ(reports[0].warnings[0].kind, WarningKind::MergedOutput);
 }
 
 // Bounds joined from several tiles used to be written 2e+05.

@@ -20,7 +20,7 @@ namespace mif::testing {
 
 // A run's inputs from a fixed list: one output name, the UTF-8 option as
 // set; the last source started, the warnings and the reports kept.
-class PartsInputs final : public MergeInputs {
+class PartsInputs : public MergeInputs {
  public:
   PartsInputs(std::vector<SourceParts> sources, std::string output)
       : sources_(std::move(sources)), output_(std::move(output)) {}
@@ -29,12 +29,16 @@ class PartsInputs final : public MergeInputs {
   void SourceStarting(int index) override { started = index; }
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8; }
-  void Warning(int, const std::u16string& text) override { warnings.push_back(text); }
+  void Warning(int, const SourceWarning& warning) override {
+    warnings.push_back(warning.text);
+    kinds.push_back(warning.kind);
+  }
   void SourceDone(int, const SourceReport& report) override { reports.push_back(report); }
 
   int started = -1;
   bool utf8 = false;
   std::vector<std::u16string> warnings;
+  std::vector<WarningKind> kinds;
   std::vector<SourceReport> reports;
 
  private:

@@ -103,6 +103,61 @@ TEST_F(PerLayer, AFailureKeepsTheOutputsDoneAndSaysWhich) {
   EXPECT_FALSE(Exists("out_BLDG.mif"));
 }
 
+// What the window does: stops at a source, or answers the columns question.
+class StoppingInputs final : public PartsInputs {
+ public:
+  using PartsInputs::PartsInputs;
+  void SourceStarting(int index) override {
+    if (index == stopAt) throw ERunStopped();
+  }
+  bool MergeAllColumns(const EColumnsError& problem) override {
+    questions.push_back(EncodeUtf8(problem.Message()));
+    return true;
+  }
+  int stopAt = -1;
+  std::vector<std::string> questions;
+};
+
+// Stopped by the user: the outputs done stay, the one being written is
+// left as it was before the run, and none after is begun.
+TEST_F(PerLayer, AStopKeepsTheOutputsDoneAndLeavesTheCurrentOneAsItWas) {
+  Tile("1", "ROAD");
+  Tile("1", "RIVER");
+  Tile("2", "RIVER");
+  Tile("1", "BLDG");
+  Source("out_RIVER.mif", "previous");
+  Source("out_RIVER.mid", "previous");
+  options.perLayer = true;
+  keepForReader = false;
+  StoppingInputs run(Parts({"1__ROAD", "1__RIVER", "2__RIVER", "1__BLDG"}), dir.File("out"));
+  run.stopAt = 2;
+  try {
+    RunMerge(run, options);
+    FAIL();
+  } catch (const ERunStopped& stop) {
+    const std::string state = EncodeUtf8(stop.OutputState());
+    EXPECT_NE(state.find("出力 1 個は完成しています"), std::string::npos) << state;
+    EXPECT_NE(state.find("out_RIVER.mif は以前のままです"), std::string::npos) << state;
+  }
+  EXPECT_EQ(File("out_ROAD.mid"), "\"ROAD\"\t7\r\n");
+  EXPECT_FALSE(Exists("out_RIVER.mif.mifjoin-tmp"));
+  EXPECT_FALSE(Exists("out_BLDG.mif"));
+  // TearDown finds out_RIVER as it was.
+}
+
+// The columns question of a per-layer run names the layer it is about.
+TEST_F(PerLayer, TheColumnsQuestionNamesTheLayer) {
+  Tile("1", "ROAD");
+  Tile("1", "RIVER");
+  Tile("2", "RIVER", "Version 300\r\nColumns 1\r\n  NAME Char(5)\r\nData\r\n", "\"x\"");
+  options.perLayer = true;
+  StoppingInputs run(Parts({"1__ROAD", "1__RIVER", "2__RIVER"}), dir.File("out"));
+  RunMerge(run, options);
+  ASSERT_EQ(run.questions.size(), 1u);
+  EXPECT_EQ(run.questions[0].rfind("レイヤー RIVER の出力で、列 NAME", 0), 0u) << run.questions[0];
+  EXPECT_EQ(File("out_RIVER.mid"), "\"RIVER\"\t7\t\r\n\"RIVER\"\t\t\"x\"\r\n");
+}
+
 // Windows takes out_road.mif and out_ROAD.mif for one file: refused on
 // every system, naming a source of each.
 TEST_F(PerLayer, LayersWhoseOutputsDifferInCaseAloneAreRefused) {
