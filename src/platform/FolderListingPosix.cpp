@@ -28,6 +28,20 @@ bool ListFolder(const std::string& folder,
   return true;
 }
 
+bool ListFolderFiles(const std::string& folder,
+                     const std::function<void(std::string_view name, const FileIdentity&)>& entry) {
+  const std::string path = folder.empty() ? "." : folder;
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(path.c_str()), closedir);
+  struct stat status;
+  if (!listing || fstat(dirfd(listing.get()), &status) != 0) return false;
+  const auto device = static_cast<std::uint64_t>(status.st_dev);
+  while (const dirent* found = readdir(listing.get())) {
+    if (found->d_type != DT_REG) continue;  // untyped entries are left to StatFile
+    entry(found->d_name, {device, static_cast<std::uint64_t>(found->d_ino)});
+  }
+  return true;
+}
+
 bool NameLess(std::string_view a, std::string_view b) { return a < b; }
 
 bool NamesIgnoreCase() { return false; }

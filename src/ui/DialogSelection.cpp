@@ -51,6 +51,14 @@ std::u16string EntryText(const std::string& path) { return PathDisplay(MakeSourc
 
 std::string EntryCountText(int count) { return FormatInteger(count) + "\x90\x94"; }  // 数 90 94
 
+std::u16string CaptionText(int count) {
+  std::u16string caption = u"MIFデータを連結する";
+  if (count <= 0) return caption;
+  std::string digits = std::to_string(count);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return caption + u" - " + std::u16string(digits.begin(), digits.end()) + u" ファイル";
+}
+
 std::optional<int> ScrollTopAfter(int index) {
   if ((index + 1) % 20 != 0 || index < 10) return std::nullopt;
   return index - 10;
@@ -68,20 +76,16 @@ std::u16string NamesText(std::u16string text, const std::vector<std::u16string>&
 EntryNames EntriesOfDroppedNames(
     const std::vector<std::u16string>& names,
     const std::function<bool(const std::u16string&)>& isFolder,
-    const std::function<std::vector<std::u16string>(const std::u16string&)>& mifFilesIn) {
+    const std::function<std::vector<std::string>(const std::u16string&)>& mifFilesIn) {
   EntryNames entries;
   for (const std::u16string& name : names) {
-    std::vector<std::u16string> files;
     if (isFolder(name)) {
-      files = mifFilesIn(name);
-      std::sort(files.begin(), files.end());
+      for (std::string& file : mifFilesIn(name)) entries.added.push_back({std::move(file), true});
     } else if (EndsWithIgnoringAsciiCase(name, u".mif")) {
-      files = {name};
+      entries.added.push_back({PathFromText(name), false});
     } else {
       entries.skipped.push_back(name);
-      continue;
     }
-    for (const std::u16string& file : files) entries.added.push_back(PathFromText(file));
   }
   return entries;
 }

@@ -16,19 +16,26 @@ namespace mif {
 // order.
 std::vector<std::u16string> SelectedFileNames(std::u16string_view buffer);
 
+// A file that a drop adds, and whether it came with a folder.
+struct DroppedFile {
+  std::string path;  // PathText.h
+  bool inFolder = false;
+  bool operator==(const DroppedFile&) const = default;
+};
+
 // The entries that names become, and the names that become none.
 struct EntryNames {
-  std::vector<std::string> added;       // paths (PathText.h)
+  std::vector<DroppedFile> added;
   std::vector<std::u16string> skipped;  // as the user gave them
 };
 
 // What dropped names become: a .mif file (in any letter case) is an entry,
-// a folder gives its .mif files (as `mifFilesIn` lists them) in name order,
-// and a name that is neither is skipped.
+// a folder gives the .mif files that `mifFilesIn` lists, in its order, and
+// a name that is neither is skipped.
 EntryNames EntriesOfDroppedNames(
     const std::vector<std::u16string>& names,
     const std::function<bool(const std::u16string&)>& isFolder,
-    const std::function<std::vector<std::u16string>(const std::u16string&)>& mifFilesIn);
+    const std::function<std::vector<std::string>(const std::u16string&)>& mifFilesIn);
 
 // The plain box's text for skipped dropped names, each on a line of its
 // own as the user gave it.
@@ -43,6 +50,10 @@ std::u16string EntryText(const std::string& path);
 
 // The text of Label3 for `count` entries: "3数".
 std::string EntryCountText(int count);
+
+// The window's caption with `count` entries: "MIFデータを連結する - 2,001
+// ファイル", the name alone for none.
+std::u16string CaptionText(int count);
 
 // The entry to make the list's top row after source `index` (0-based)
 // started: index - 10 at every twentieth source, otherwise nothing.

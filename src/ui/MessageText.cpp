@@ -52,14 +52,14 @@ int HorizontalPixels(int units, int averageWidth) { return Scale(units, averageW
 int VerticalPixels(int units, int averageHeight) { return Scale(units, averageHeight, 8); }
 
 PlainBoxLayout LayOutPlainBox(int averageWidth, int averageHeight, int textWidth, int textHeight,
-                              int okWidth) {
+                              int okWidth, int captionWidth) {
   const int margin = HorizontalPixels(8, averageWidth);
   const int marginV = VerticalPixels(8, averageHeight);
   const int space = VerticalPixels(10, averageHeight);
   const int buttonWidth = std::max(HorizontalPixels(50, averageWidth), okWidth + 8);
   const int buttonHeight = VerticalPixels(14, averageHeight);
   PlainBoxLayout layout{};
-  layout.clientWidth = std::max(textWidth, buttonWidth) + 2 * margin;
+  layout.clientWidth = std::max(std::max(textWidth, buttonWidth) + 2 * margin, captionWidth);
   layout.clientHeight = textHeight + buttonHeight + space + 2 * marginV;
   layout.textLeft = margin;
   layout.textTop = marginV;

@@ -25,14 +25,15 @@ std::u16string PlainBoxClipboardText(std::u16string_view caption, std::u16string
 
 // The plain box's layout in pixels, from the font's average character size
 // (the 52 letters' width / 52, and their height), the measured text and
-// the width of "OK".
+// the width of "OK"; at least `captionWidth` wide, so that the caption
+// shows whole.
 struct PlainBoxLayout {
   int clientWidth, clientHeight;
   int textLeft, textTop;
   int buttonLeft, buttonTop, buttonWidth, buttonHeight;
 };
 PlainBoxLayout LayOutPlainBox(int averageWidth, int averageHeight, int textWidth, int textHeight,
-                              int okWidth);
+                              int okWidth, int captionWidth = 0);
 
 // Dialog units to pixels, rounded half away from zero.
 int HorizontalPixels(int units, int averageWidth);

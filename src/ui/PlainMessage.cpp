@@ -62,10 +62,15 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HFONT MessageFont() {
+NONCLIENTMETRICSW NonClientMetrics() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return metrics;
+}
+
+HFONT MessageFont() {
+  const NONCLIENTMETRICSW metrics = NonClientMetrics();
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
@@ -75,8 +80,25 @@ SIZE Measure(HDC dc, const std::wstring& text, int width, UINT flags) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+}  // namespace
+
+int PlainBoxCaptionWidth(const std::wstring& caption) {
+  const NONCLIENTMETRICSW metrics = NonClientMetrics();
+  HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  const SIZE text = Measure(dc, caption, 0, DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  // The close button, and a margin on either side of the text.
+  return text.cx + metrics.iCaptionWidth + 2 * metrics.iCaptionHeight / 2;
+}
+
+namespace {
+
 // The box's layout from its font, in dialog units.
-PlainBoxLayout LayOut(HFONT font, const std::wstring& text) {
+PlainBoxLayout LayOut(HFONT font, const std::wstring& text, const std::wstring& caption) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   const std::wstring letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -87,7 +109,8 @@ PlainBoxLayout LayOut(HFONT font, const std::wstring& text) {
   const SIZE ok = Measure(dc, L"OK", 0, DT_SINGLELINE);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  return LayOutPlainBox(average.cx / 52, average.cy, measured.cx, measured.cy, ok.cx);
+  return LayOutPlainBox(average.cx / 52, average.cy, measured.cx, measured.cy, ok.cx,
+                        PlainBoxCaptionWidth(caption));
 }
 
 void RegisterBoxClass(HINSTANCE module) {
@@ -119,7 +142,7 @@ void ShowPlainMessage(const std::u16string& shown) {
   Box box{shown, DecodeCp932(application.Title())};
   const std::wstring text = Wide(shown);
   HFONT font = MessageFont();
-  const PlainBoxLayout layout = LayOut(font, text);
+  const PlainBoxLayout layout = LayOut(font, text, Wide(box.caption));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME;
   RECT frame{0, 0, layout.clientWidth, layout.clientHeight};

@@ -13,6 +13,10 @@ void ShowPlainMessage(const std::string& cp932Text);
 // The same for wide text, which may hold names code page 932 cannot.
 void ShowPlainMessage(const std::u16string& message);
 
+// The client width the box's caption needs to show whole: its text in
+// the caption font, the close button and a margin either side.
+int PlainBoxCaptionWidth(const std::wstring& caption);
+
 // The class of the box's window, for those who look for it.
 inline constexpr wchar_t kPlainMessageClass[] = L"TPlainMessage";
 

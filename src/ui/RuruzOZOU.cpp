@@ -6,9 +6,14 @@
 #include <exception>
 
 #include "merge/MergeRun.h"
+#include "merge/OutputTarget.h"
+#include "merge/PathList.h"
+#include "merge/SourceExpansion.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "ui/CheckList.h"
 #include "ui/DialogSelection.h"
+#include "ui/MessageText.h"
 #include "ui/PlainMessage.h"
 #include "ui/RuruzOZO.h"
 #include "ui/Wide.h"
@@ -18,79 +23,7 @@ namespace mif {
 
 namespace {
 
-constexpr int kLeft = 192, kTop = 114, kWidth = 627, kHeight = 533;  // at 96 dpi
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr int kFontHeight = -12;
 constexpr auto kTurnInterval = std::chrono::milliseconds(100);
-
-// The gaps in 参　照 and 実　行 are the ideographic space U+3000.
-struct ControlKind {
-  const wchar_t* className;
-  DWORD style;
-  DWORD exStyle;
-  const wchar_t* text;
-};
-
-ControlKind KindOf(ControlId id) {
-  // Clipped by their siblings: cUTF8 covers Label3, as the layout has it.
-  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  switch (id) {
-    case kLabel1:
-      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L"結合ファイル（作成ファイル）名"};
-    case kLabel2:
-      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L"結合元ファイル名"};
-    case kLabel3:
-      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, L""};
-    case kInNameList:
-      return {L"LISTBOX",
-              child | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                  LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-              WS_EX_CLIENTEDGE, L""};
-    case kButton1:
-    case kButton2:
-      return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, L"参\u3000照"};
-    case kOutName:
-      return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L""};
-    case kBExecute:
-      return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, L"実\u3000行"};
-    case kCUtf8:
-      return {L"BUTTON", child | WS_TABSTOP | BS_AUTOCHECKBOX, 0, L"UTF-8>SJIS変換"};
-  }
-  return {};
-}
-
-// The tab order: the list, Button1, Button2, outName, bExecute, cUTF8.
-constexpr ControlId kTabOrder[] = {kInNameList, kButton1, kButton2, kOutName, kBExecute, kCUtf8};
-
-int Scale(int value, int dpi) { return MulDiv(value, dpi, 96); }
-
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-// The window's rectangle around `client` at `dpi`: the frame as the
-// system draws it at that dpi where it can say (Windows 10), else at the
-// screen's.
-RECT AroundClient(RECT client, int dpi) {
-  static const auto adjust = reinterpret_cast<AdjustForDpiFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-  if (adjust == nullptr || !adjust(&client, kStyle, FALSE, 0, static_cast<UINT>(dpi))) {
-    AdjustWindowRectEx(&client, kStyle, FALSE, 0);
-  }
-  return client;
-}
-
-// Per-monitor dpi where the system tells it (Windows 10), else the screen's.
-int DpiOf(HWND window) {
-  static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpi != nullptr) {
-    if (const UINT dpi = getDpi(window)) return static_cast<int>(dpi);
-  }
-  HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
 
 std::wstring TextOf(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -100,34 +33,29 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// The .mif files directly inside a folder.
-std::vector<std::u16string> MifFilesIn(const std::u16string& folder) {
-  std::u16string pattern = folder;
-  if (!pattern.empty() && pattern.back() != u'\\' && pattern.back() != u'/') pattern += u'\\';
-  const std::u16string prefix = pattern;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(pattern + u"*.mif").c_str(), &found);
-  std::vector<std::u16string> names;
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      names.push_back(prefix + Utf16(found.cFileName));
-    }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
+// The .mif files of a folder and its subfolders, as mifjoin -r takes them.
+std::vector<std::string> MifFilesIn(const std::u16string& folder) {
+  PathList found;
+  ExpandSource(PathFromText(folder), true, found);
+  std::vector<std::string> paths;
+  paths.reserve(found.Size());
+  for (std::size_t i = 0; i < found.Size(); ++i) paths.push_back(found[i]);
+  return paths;
 }
+
+// The wait cursor while a drop is taken: no message is handled meanwhile.
+class BusyCursor {
+ public:
+  BusyCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~BusyCursor() { SetCursor(previous_); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
 
 }  // namespace
-
-const std::vector<ControlPlace>& ControlLayout() {
-  static const std::vector<ControlPlace> layout = {
-      {kLabel1, 16, 448, 154, 12},     {kLabel2, 16, 24, 89, 12},   {kLabel3, 384, 16, 4, 12},
-      {kInNameList, 16, 40, 585, 393}, {kButton1, 152, 16, 75, 25}, {kButton2, 184, 440, 75, 25},
-      {kOutName, 16, 464, 585, 20},    {kBExecute, 528, 8, 75, 25}, {kCUtf8, 376, 16, 121, 17},
-  };
-  return layout;
-}
 
 TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs)
     : dialogs_(std::move(dialogs)), taskbar_(TApplication::Instance().Handle()) {
@@ -141,11 +69,12 @@ TRuruzOZOF::TRuruzOZOF(std::unique_ptr<FileDialogs> dialogs)
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
-  handle_ =
-      CreateWindowExW(0, kClassName, L"MIFデータを連結する", kStyle, kLeft, kTop, kWidth, kHeight,
-                      application.Handle(), nullptr, application.ModuleInstance(), this);
+  handle_ = CreateWindowExW(0, kClassName, L"MIFデータを連結する", kWindowStyle, kWindowLeft,
+                            kWindowTop, kWindowWidth, kWindowHeight, application.Handle(), nullptr,
+                            application.ModuleInstance(), this);
   if (handle_ == nullptr) throw EWindowError(u"ウィンドウを作成できません");
   CreateControls();
+  entries_ = std::make_unique<EntryList>(Control(kInNameList));
   LayOutForDpi(DpiOf(handle_));
   DragAcceptFiles(handle_, TRUE);
   application.SetMainWindow(handle_);
@@ -169,17 +98,11 @@ void TRuruzOZOF::CreateControls() {
     }
   }
   HWND after = HWND_TOP;
-  for (const ControlId id : kTabOrder) {
+  for (const ControlId id : TabOrder()) {
     SetWindowPos(Control(id), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     after = Control(id);
   }
   AttachCheckList(Control(kInNameList));
-}
-
-SIZE ClientSizeForDpi(int dpi) {
-  const RECT frame = AroundClient({0, 0, 0, 0}, 96);
-  return {Scale(kWidth - (frame.right - frame.left), dpi),
-          Scale(kHeight - (frame.bottom - frame.top), dpi)};
 }
 
 void TRuruzOZOF::LayOutForDpi(int dpi) {
@@ -261,6 +184,9 @@ LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           case kBExecute:
             bExecuteClick();
             return 0;
+          case IDCANCEL:  // Esc, as the dialog manager passes it on
+            if (running_) AskToStop(false);
+            return 0;
           default:
             break;
         }
@@ -273,6 +199,10 @@ LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawCheckListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_VKEYTOITEM:
+      if (LOWORD(wParam) != VK_DELETE) return -1;  // the list's own handling
+      DeleteSelectedEntries();
+      return -2;
     case WM_ACTIVATE:
       // The control that had the focus gets it back; at first, the list.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -308,8 +238,12 @@ LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      // The window stays until the loop ends: a run goes on to its end.
-      PostQuitMessage(0);
+      // During a run, the window closes once the run has stopped or ended.
+      if (running_) {
+        AskToStop(true);
+      } else {
+        PostQuitMessage(0);
+      }
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -325,17 +259,9 @@ LRESULT TRuruzOZOF::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
-void TRuruzOZOF::SetEntries(const std::vector<std::string>& paths, bool append) {
-  HWND list = Control(kInNameList);
-  if (!append) {
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    parts_.clear();
-  }
-  for (const std::string& path : paths) {
-    if (!AddCheckListEntry(list, Wide(EntryText(path)))) throw EWindowError(u"行を挿入できません");
-    parts_.push_back(MakeSourceParts(path));
-  }
-  SetLabel3(EntryCountText(static_cast<int>(parts_.size())));
+void TRuruzOZOF::ShowCount() {
+  SetLabel3(EntryCountText(entries_->Count()));
+  SetWindowTextW(handle_, Wide(CaptionText(entries_->Count())).c_str());
 }
 
 void TRuruzOZOF::Button1Click() {
@@ -346,7 +272,8 @@ void TRuruzOZOF::Button1Click() {
   openInitialName_ = names.front();
   std::vector<std::string> paths;
   for (const std::u16string& name : names) paths.push_back(PathFromText(name));
-  SetEntries(paths, false);
+  entries_->Replace(paths);
+  ShowCount();
 }
 
 void TRuruzOZOF::Button2Click() {
@@ -397,43 +324,100 @@ void TRuruzOZOF::bExecuteClick() {
   // The run's first turn comes with its first source, at once: the marks
   // show, and the window answers.
   lastTurn_ = std::chrono::steady_clock::now() - kTurnInterval;
-  columnsDeclined_ = false;
+  columnsDeclined_ = stopAsked_ = closeAfterRun_ = false;
+  warnings_.clear();
+  MergeOptions options;
+  options.perLayer = SendMessageW(Control(kCPerLayer), BM_GETCHECK, 0, 0) == BST_CHECKED;
   try {
-    RunMerge(*this);
+    RunMerge(*this, options);
   } catch (const EColumnsError&) {
     if (!columnsDeclined_) throw;  // declined at the question: nothing to tell
+    warnings_.clear();
+  } catch (const ERunStopped& stop) {
+    warnings_.clear();
+    if (!closeAfterRun_) {
+      ShowPlainMessage(WithClosingPeriod(stop.Message()) + u"\r\n" +
+                       WithClosingPeriod(stop.OutputState()));
+    }
   }
+  ShowAfterRun();
+}
+
+// What waited for the run's end: its warnings, dropped names that were
+// neither .mif files nor folders, a close asked for.
+void TRuruzOZOF::ShowAfterRun() {
+  if (closeAfterRun_) {
+    PostQuitMessage(0);
+    return;
+  }
+  if (!warnings_.empty()) ShowPlainMessage(WarningsText(warnings_));
+  warnings_.clear();
+  if (!skippedInRun_.empty()) ShowPlainMessage(SkippedNamesText(skippedInRun_));
+  skippedInRun_.clear();
+}
+
+void TRuruzOZOF::AskToStop(bool thenClose) {
+  if (stopAsked_) {
+    closeAfterRun_ = closeAfterRun_ || thenClose;
+    return;
+  }
+  if (TApplication::Instance().AskYesNo(
+          u"結合を中止しますか?\r\n"
+          u"(はいを選ぶと次の入力の前で止め、書いている出力は以前のままにします)")) {
+    stopAsked_ = true;
+    closeAfterRun_ = thenClose;
+  }
+}
+
+void TRuruzOZOF::StopIfAsked() const {
+  if (stopAsked_) throw ERunStopped();
 }
 
 // During a run too: as with a selection, a change shows in the entries the
 // run fetches after it.
 void TRuruzOZOF::DropFiles(const std::vector<std::u16string>& names) {
+  BusyCursor busy;
   const auto isFolder = [](const std::u16string& name) {
     const DWORD attributes = GetFileAttributesW(Wide(name).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   };
   const EntryNames entries = EntriesOfDroppedNames(names, isFolder, MifFilesIn);
-  SetEntries(entries.added, true);
-  if (!entries.skipped.empty()) ShowPlainMessage(SkippedNamesText(entries.skipped));
-}
-
-int TRuruzOZOF::SourceCount() {
-  return static_cast<int>(SendMessageW(Control(kInNameList), LB_GETCOUNT, 0, 0));
-}
-
-SourceParts TRuruzOZOF::Source(int index) {
-  if (index < 0 || index >= static_cast<int>(parts_.size())) {
-    throw EWindowError(u"リストのインデックスが範囲を超えています (" +
-                       Utf16(std::to_wstring(index)) + u")");
+  entries_->Append(entries.added, OutputIdentities());
+  ShowCount();
+  if (entries.skipped.empty()) return;
+  if (running_) {
+    skippedInRun_.insert(skippedInRun_.end(), entries.skipped.begin(), entries.skipped.end());
+  } else {
+    ShowPlainMessage(SkippedNamesText(entries.skipped));
   }
-  return parts_[static_cast<std::size_t>(index)];
 }
+
+std::vector<FileIdentity> TRuruzOZOF::OutputIdentities() {
+  std::vector<FileIdentity> identities;
+  const std::string output = OutputName();
+  if (output.empty()) return identities;
+  const OutputNames names = OutputPairNames(output);
+  for (const std::string* file : {&names.mif, &names.mid}) {
+    if (const std::optional<FileFacts> facts = StatFile(*file))
+      identities.push_back(facts->identity);
+  }
+  return identities;
+}
+
+void TRuruzOZOF::DeleteSelectedEntries() {
+  if (entries_->RemoveSelected() > 0) ShowCount();
+}
+
+int TRuruzOZOF::SourceCount() { return entries_->Count(); }
+
+SourceParts TRuruzOZOF::Source(int index) { return entries_->Parts(index); }
 
 void TRuruzOZOF::SourceStarting(int index) {
   taskbar_.Show(index, runCount_);
   HWND list = Control(kInNameList);
   SetMarked(list, index, false);
   TApplication::Instance().ProcessPendingMessages();
+  StopIfAsked();
   lastTurn_ = std::chrono::steady_clock::now();
   if (const auto top = ScrollTopAfter(index)) {
     if (SendMessageW(list, LB_GETTOPINDEX, 0, 0) != *top) {
@@ -459,7 +443,19 @@ bool TRuruzOZOF::MergeAllColumns(const EColumnsError& problem) {
 
 // The first pass reads every header before anything is written: the
 // window answers meanwhile.
-void TRuruzOZOF::SourceExamining(int) { TakeTurnNow(); }
+void TRuruzOZOF::SourceExamining(int) {
+  TakeTurnNow();
+  StopIfAsked();
+}
+
+void TRuruzOZOF::Warning(int index, const SourceWarning& warning) {
+  std::u16string file;
+  if (index >= 0 && index < entries_->Count()) {
+    const SourceParts& parts = entries_->Parts(index);
+    file = PathDisplay(parts.directory + parts.baseName + parts.mifExtension);
+  }
+  warnings_.push_back({warning.kind, std::move(file)});
+}
 
 // A long source gives the window a turn too, so it never stops answering.
 void TRuruzOZOF::BytesMerged(std::uint64_t) { TakeTurnNow(); }

@@ -1,6 +1,7 @@
 // The main window TRuruzOZOF: the source list with its check marks, the
-// output name, the UTF-8 option and the Execute button. It supplies the
-// merge run with its inputs and shows the run's progress in the marks.
+// output name, the per-layer and UTF-8 options and the Execute button. It
+// supplies the merge run with its inputs, shows the run's progress in the
+// marks and its warnings at its end, and lets the user stop it.
 #pragma once
 
 #include <windows.h>
@@ -12,35 +13,13 @@
 
 #include "merge/MergeInputs.h"
 #include "merge/SourceEntry.h"
+#include "ui/EntryList.h"
 #include "ui/FileDialogs.h"
 #include "ui/TaskbarProgress.h"
+#include "ui/WarningsText.h"
+#include "ui/WindowLayout.h"
 
 namespace mif {
-
-// Control identifiers, which are also what tests find the controls by.
-enum ControlId : int {
-  kLabel1 = 101,
-  kLabel2,
-  kLabel3,
-  kInNameList,
-  kButton1,
-  kButton2,
-  kOutName,
-  kBExecute,
-  kCUtf8,
-};
-
-// A control's place at 96 dpi, as the layout gives it.
-struct ControlPlace {
-  ControlId id;
-  int left, top, width, height;
-};
-// The controls in the order the window makes them.
-const std::vector<ControlPlace>& ControlLayout();
-
-// The window's client area at `dpi`: at 96 the layout's window less the
-// frame, scaled by dpi/96.
-SIZE ClientSizeForDpi(int dpi);
 
 class TRuruzOZOF final : public MergeInputs {
  public:
@@ -65,9 +44,13 @@ class TRuruzOZOF final : public MergeInputs {
   // kept. At 96 dpi the window is 627 x 533, as the layout gives it.
   void LayOutForDpi(int dpi);
 
-  // Appends the entries of dropped files: .mif files, and the .mif files
-  // directly inside dropped folders in name order.
+  // Appends the entries of dropped files that are not listed yet: .mif
+  // files, and the .mif files of dropped folders and their subfolders (as
+  // the command line takes a folder with -r), but the output pair's.
+  // Names that are neither are told in a box, after the run during one.
   void DropFiles(const std::vector<std::u16string>& names);
+  // Takes the selected entries out of the list, during a run too.
+  void DeleteSelectedEntries();
 
   // MergeInputs: what the run reads, when it reads it.
   int SourceCount() override;
@@ -78,6 +61,7 @@ class TRuruzOZOF final : public MergeInputs {
   bool MergeAllColumns(const EColumnsError& problem) override;
   void SourceExamining(int index) override;
   void BytesMerged(std::uint64_t total) override;
+  void Warning(int index, const SourceWarning& warning) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -85,7 +69,15 @@ class TRuruzOZOF final : public MergeInputs {
   void CreateControls();
   // The controls and the font, without the window's size.
   void ApplyDpi(int dpi);
-  void SetEntries(const std::vector<std::string>& paths, bool append);
+  // The count in Label3 and in the caption, after the entries changed.
+  void ShowCount();
+  // The identities of the output pair's files that are there now.
+  std::vector<FileIdentity> OutputIdentities();
+  // × or Esc during a run: asks whether to stop it, once.
+  void AskToStop(bool thenClose);
+  // Raises ERunStopped when the user chose to stop.
+  void StopIfAsked() const;
+  void ShowAfterRun();
   void SetLabel3(const std::string& cp932Text);
   void FitLabelToText(ControlId id);
   void SetMark(int index, bool marked);
@@ -98,10 +90,14 @@ class TRuruzOZOF final : public MergeInputs {
   HWND focus_ = nullptr;
   TaskbarProgress taskbar_;  // the control that had the focus when the window was left
   int dpi_ = 96;
-  std::vector<SourceParts> parts_;  // beside the list's texts, one an entry
+  std::unique_ptr<EntryList> entries_;
   std::u16string openInitialName_, saveInitialName_;
   bool running_ = false;
   bool columnsDeclined_ = false;  // the user chose to stop at the question
+  bool stopAsked_ = false;        // answered はい: the run stops at the next source
+  bool closeAfterRun_ = false;
+  std::vector<WarningNote> warnings_;         // the run's
+  std::vector<std::u16string> skippedInRun_;  // dropped names told after the run
   int runCount_ = 0;
   std::chrono::steady_clock::time_point lastTurn_;
 };

@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <sstream>
 
 #include "ScratchDir.h"
@@ -26,6 +28,8 @@
 
 namespace mif {
 namespace {
+
+HDROP DropOf(const std::vector<std::wstring>& names);
 
 using testing::ReadBytes;
 using testing::ScratchDir;
@@ -171,6 +175,19 @@ class Gui : public ::testing::Test {
       CloseBox(box);
     });
   }
+  // The question × and Esc ask during a run, answered with `button`.
+  void ExpectStopQuestion(WPARAM button) {
+    ExpectBox(
+        L"結合を中止しますか?\r\n"
+        L"(はいを選ぶと次の入力の前で止め、書いている出力は以前のままにします)",
+        [button](const Box& box) { PostMessageW(box.window, WM_COMMAND, button, 0); });
+  }
+  // Drops these paths on the window, as Explorer would.
+  void Drop(const std::vector<std::string>& paths) {
+    std::vector<std::wstring> names;
+    for (const std::string& path : paths) names.push_back(testing::Utf8Path(path).wstring());
+    SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(names)), 0);
+  }
   // Selects files of `dir` by name through the fake open dialog.
   void Select(const ScratchDir& dir, const std::vector<std::string>& names) {
     std::u16string buffer = Utf16(testing::Utf8Path(dir.Folder()).wstring());
@@ -230,6 +247,22 @@ TEST_F(Gui, TheWindowAndItsControlsAsTheLayoutGivesThem) {
   // The tab order follows the layout's: the list first, cUTF8 last.
   HWND next = GetNextDlgTabItem(window->Handle(), List(), FALSE);
   EXPECT_EQ(next, window->Control(kButton1));
+  // The per-layer box comes after the output's 参照.
+  next = GetNextDlgTabItem(window->Handle(), window->Control(kButton2), FALSE);
+  EXPECT_EQ(next, window->Control(kCPerLayer));
+  EXPECT_EQ(Text(kCPerLayer), L"レイヤーごとに出力");
+}
+
+// Run at each screen dpi too: the caption (the application's title) is
+// wider than a short text.
+TEST_F(Gui, ThePlainBoxShowsItsWholeCaption) {
+  expectedBoxes.push_back([](const Box& box) {
+    RECT client;
+    GetClientRect(box.window, &client);
+    EXPECT_GE(client.right, PlainBoxCaptionWidth(box.caption));
+    CloseBox(box);
+  });
+  ShowPlainMessage(u"短い");
 }
 
 // Run at each screen dpi by scripts/test-windows (Wine's LogPixels): the
@@ -449,25 +482,135 @@ HDROP DropOf(const std::vector<std::wstring>& names) {
   return static_cast<HDROP>(memory);
 }
 
-TEST_F(Gui, DroppedFilesAndFoldersAreAppended) {
+// Per layer, the window writes what mifjoin --per-layer writes, which
+// scripts/test-windows then reads with GDAL (MIF_READER_DIR).
+TEST_F(Gui, APerLayerRunWritesWhatMifjoinWrites) {
+  ScratchDir dir;
+  std::vector<std::string> names, paths;
+  for (const char* base : {"53394611__ROAD", "53394612__RIVER", "53394613__BLDG"}) {
+    for (const char* tile : {"53394611", "53394622"}) {
+      const std::string name = std::string(tile) + std::string(base).substr(8);
+      for (const char* extension : {".mif", ".mid"}) {
+        WriteBytes(dir.File(name + extension),
+                   ReadBytes(std::string(MIF_SAMPLES_DIR) + "/" + base + extension));
+      }
+      names.push_back(name + ".mif");
+      paths.push_back(dir.File(name + ".mif"));
+    }
+  }
+  Select(dir, names);
+  SetText(kOutName, testing::Utf8Path(dir.File("gui.mif")).wstring());
+  Click(kCPerLayer);
+  Click(kBExecute);
+  std::vector<std::string> arguments = {"-q", "--per-layer", "-o", dir.File("cli")};
+  arguments.insert(arguments.end(), paths.begin(), paths.end());
+  std::ostringstream out, err;
+  ASSERT_EQ(RunMifjoin(arguments, out, err, {}), 0) << err.str();
+  const char* keep = std::getenv("MIF_READER_DIR");
+  for (const char* layer : {"ROAD", "RIVER", "BLDG"}) {
+    for (const char* extension : {".mif", ".mid"}) {
+      const std::string gui = dir.File(std::string("gui_") + layer + extension);
+      EXPECT_EQ(ReadBytes(gui), ReadBytes(dir.File(std::string("cli_") + layer + extension)));
+      if (keep != nullptr) WriteBytes(std::string(keep) + "\\" + layer + extension, ReadBytes(gui));
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("gui.mif"))));
+}
+
+// A folder brings its .mif files, then its subfolders' (mifjoin -r's
+// order); a file listed already, by whatever name, is not added again, nor
+// is the output pair when a folder brings it.
+TEST_F(Gui, DropsAddEachFileOnceWithTheFoldersSubfolders) {
   ScratchDir dir;
   Pair(dir, "1__A");
-  std::filesystem::create_directory(testing::Utf8Path(dir.File("sub")));
+  std::filesystem::create_directories(testing::Utf8Path(dir.File("sub\\deeper")));
   WriteBytes(dir.File("sub\\b.mif"), "");
   WriteBytes(dir.File("sub\\a.MIF"), "");
+  WriteBytes(dir.File("sub\\deeper\\c.mif"), "");
+  WriteBytes(dir.File("sub\\out.mif"), "");
+  WriteBytes(dir.File("sub\\out.mid"), "");
   WriteBytes(dir.File("sub\\note.txt"), "");
   WriteBytes(dir.File("x.txt"), "");
-  const std::vector<std::wstring> dropped = {testing::Utf8Path(dir.File("1__A.mif")).wstring(),
-                                             testing::Utf8Path(dir.File("sub")).wstring(),
-                                             testing::Utf8Path(dir.File("x.txt")).wstring()};
+  Select(dir, {"1__A.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("sub\\out.mif")).wstring());
   ExpectBox(L"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:\r\n" +
-            dropped[2]);
-  SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(dropped)), 0);
-  ASSERT_EQ(Count(), 3);
+            testing::Utf8Path(dir.File("x.txt")).wstring());
+  Drop({dir.File("1__A.mif"), dir.File("sub"), dir.File("x.txt"), dir.File("sub")});
+  ASSERT_EQ(Count(), 4);
   const std::wstring sub = testing::Utf8Path(dir.File("sub")).wstring() + L"\\";
   EXPECT_EQ(Entry(1), L"a," + sub);  // a.MIF before b.mif: name order
   EXPECT_EQ(Entry(2), L"b," + sub);
-  EXPECT_EQ(Text(kLabel3), L"3数");
+  EXPECT_EQ(Entry(3), L"c," + sub + L"deeper\\");
+  EXPECT_EQ(Text(kLabel3), L"4数");
+  EXPECT_EQ(TextOf(window->Handle()), L"MIFデータを連結する - 4 ファイル");
+  // Another spelling of a listed file is the same file.
+  Drop({dir.File("SUB\\..\\1__a.MIF")});
+  EXPECT_EQ(Count(), 4);
+  // The output dropped by itself is added, as asked.
+  Drop({dir.File("sub\\out.mif")});
+  EXPECT_EQ(Count(), 5);
+}
+
+// Printed, not asserted: a folder per first-order mesh, 2,000 tiles.
+TEST_F(Gui, AFolderOf2000TilesIsTakenInOneDrop) {
+  ScratchDir dir;
+  for (int mesh = 0; mesh < 4; ++mesh) {
+    const std::string folder = dir.File("533" + std::to_string(9 + mesh));
+    std::filesystem::create_directory(testing::Utf8Path(folder));
+    for (int tile = 0; tile < 500; ++tile) {
+      const std::string base = folder + "\\" + std::to_string(53390000 + mesh * 1000 + tile);
+      WriteBytes(base + "__ROAD.mif", kHeader);
+      WriteBytes(base + "__ROAD.mid", "");
+    }
+  }
+  const auto start = std::chrono::steady_clock::now();
+  Drop({dir.Folder()});
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::cout << "[ drop     ] 2,000 tiles in " << seconds << " s\n";
+  RecordProperty("seconds", std::to_string(seconds));
+  EXPECT_EQ(Count(), 2000);
+  EXPECT_EQ(TextOf(window->Handle()), L"MIFデータを連結する - 2,000 ファイル");
+  Drop({dir.Folder()});  // the same tiles again: none added
+  EXPECT_EQ(Count(), 2000);
+}
+
+// Delete takes out the selected entries, several at once; a run then
+// merges those left.
+TEST_F(Gui, DeleteTakesOutTheSelectedEntries) {
+  ScratchDir dir;
+  for (const char* base : {"1__A", "2__B", "3__C", "4__D"}) Pair(dir, base);
+  Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif", "4__D.mif"});
+  SendMessageW(List(), LB_SETSEL, TRUE, 1);
+  SendMessageW(List(), LB_SETSEL, TRUE, 2);
+  SendMessageW(List(), WM_KEYDOWN, VK_DELETE, 0);
+  ASSERT_EQ(Count(), 2);
+  const std::wstring folder = testing::Utf8Path(dir.Folder()).wstring();
+  EXPECT_EQ(Entry(0), L"1__A," + folder);
+  EXPECT_EQ(Entry(1), L"4__D," + folder);
+  EXPECT_EQ(TextOf(window->Handle()), L"MIFデータを連結する - 2 ファイル");
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  Click(kBExecute);
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"D\"\t0\r\n");
+}
+
+// A tile of one name in two folders: listed twice, and the run that
+// merges both ends in the warnings box.
+TEST_F(Gui, ARunWithWarningsEndsInOneBoxThatSumsThemUp) {
+  ScratchDir dir;
+  for (const char* folder : {"5339", "5340"}) {
+    std::filesystem::create_directory(testing::Utf8Path(dir.File(folder)));
+    Pair(dir, std::string(folder) + "\\53394611__A");
+  }
+  Drop({dir.File("5339"), dir.File("5340")});
+  ASSERT_EQ(Count(), 2);
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  ExpectBox(
+      L"結合しましたが、警告が 1 件あります:\r\n\r\n"
+      L"二度ある入力 (同じファイル、またはほかのフォルダーの同じ名前): 1 件\r\n  " +
+      testing::Utf8Path(dir.File("5340\\53394611__A.mif")).wstring());
+  Click(kBExecute);
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"A\"\t0\r\n");
 }
 
 TEST_F(Gui, ShowCommands3And7StartMaximisedAndMinimised) {
@@ -485,16 +628,48 @@ TEST_F(Gui, ShowCommands3And7StartMaximisedAndMinimised) {
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
 }
 
-TEST_F(Gui, ClosingDuringARunLetsTheRunFinishThenEndsTheLoop) {
+// × during a run asks whether to stop: はい stops at the next source,
+// leaves the output as it was and then closes; いいえ lets the run finish
+// and the window stay.
+TEST_F(Gui, ClosingDuringARunAsksWhetherToStop) {
   ScratchDir dir;
   for (const char* base : {"1__A", "2__B", "3__C"}) Pair(dir, base);
   Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
   SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
-  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);  // taken at the first source
+  WriteBytes(dir.File("out.mif"), "previous");
+  WriteBytes(dir.File("out.mid"), "previous");
+  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);  // taken at the run's first turn
+  ExpectStopQuestion(IDYES);
   Click(kBExecute);
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "previous");
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid.mifjoin-tmp"))));
+  application->Run(SW_SHOWNORMAL);  // returns at once: the run asked to quit
   EXPECT_TRUE(application->Terminated());
+  TearDown();
+  SetUp();
+  Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);
+  ExpectStopQuestion(IDNO);
+  Click(kBExecute);
+  EXPECT_FALSE(application->Terminated());
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"B\"\t0\r\n\"C\"\t0\r\n");
-  application->Run(SW_SHOWNORMAL);  // returns at once: the quit was taken
+}
+
+// Esc during a run asks the same; a stop is told in the plain box.
+TEST_F(Gui, EscDuringARunStopsItAndSaysSo) {
+  ScratchDir dir;
+  for (const char* base : {"1__A", "2__B"}) Pair(dir, base);
+  Select(dir, {"1__A.mif", "2__B.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  SetFocus(List());
+  PostMessageW(List(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ExpectStopQuestion(IDYES);
+  // Taken at the run's first turn, in the first pass: nothing written.
+  ExpectBox(L"結合を中止しました.\r\n出力は書いていません.");
+  Click(kBExecute);
+  EXPECT_FALSE(application->Terminated());
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid"))));
 }
 
 // As a new selection does: the run goes on over the count it started with,
@@ -504,10 +679,15 @@ TEST_F(Gui, ADropDuringARunAddsToTheListAndTheRunGoesOn) {
   for (const char* base : {"1__A", "2__B", "3__C", "4__D"}) Pair(dir, base);
   Select(dir, {"1__A.mif", "2__B.mif", "3__C.mif"});
   SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  WriteBytes(dir.File("x.txt"), "");
+  const std::wstring text = testing::Utf8Path(dir.File("x.txt")).wstring();
   PostMessageW(
       window->Handle(), WM_DROPFILES,
-      reinterpret_cast<WPARAM>(DropOf({testing::Utf8Path(dir.File("4__D.mif")).wstring()})),
+      reinterpret_cast<WPARAM>(DropOf({testing::Utf8Path(dir.File("4__D.mif")).wstring(), text})),
       0);  // taken at the first source
+  // What is no .mif file is told once the run is over, not while it runs.
+  ExpectBox(L"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:\r\n" +
+            text);
   Click(kBExecute);
   EXPECT_EQ(Count(), 4);
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"B\"\t0\r\n\"C\"\t0\r\n");

@@ -3,6 +3,7 @@
 #include "text/Cp932.h"
 #include "ui/DialogSelection.h"
 #include "ui/MessageText.h"
+#include "ui/WarningsText.h"
 
 namespace mif {
 namespace {
@@ -70,20 +71,48 @@ TEST(ErrorBoxText, TheFileGoesOnALineOfItsOwnAfterThePeriod) {
             u"出力 C:\\o.mif には入力 1〜1 (3 個中) を書きました.");
 }
 
-TEST(DroppedNames, MifFilesAndTheMifFilesOfFoldersInNameOrder) {
+// The folder's files come in the lister's order (a folder's own files by
+// name, then its subfolders'), marked as a folder's.
+TEST(DroppedNames, MifFilesAndTheMifFilesOfFoldersInTheListersOrder) {
   const auto isFolder = [](const std::u16string& name) { return name == u"D:\\sets"; };
   const auto mifFilesIn = [](const std::u16string&) {
-    return Names({u"D:\\sets\\b.mif", u"D:\\sets\\A.MIF"});
+    return std::vector<std::string>({"D:\\sets\\b.mif", "D:\\sets\\a\\c.MIF"});
   };
   const EntryNames entries = EntriesOfDroppedNames(
       {u"D:\\x\\1.MIF", u"D:\\sets", u"D:\\note.txt", u"D:\\한.mif"}, isFolder, mifFilesIn);
   // A name code page 932 cannot hold is a file like any other.
-  EXPECT_EQ(entries.added, std::vector<std::string>({"D:\\x\\1.MIF", "D:\\sets\\A.MIF",
-                                                     "D:\\sets\\b.mif", "D:\\\xED\x95\x9C.mif"}));
+  EXPECT_EQ(entries.added, std::vector<DroppedFile>({{"D:\\x\\1.MIF", false},
+                                                     {"D:\\sets\\b.mif", true},
+                                                     {"D:\\sets\\a\\c.MIF", true},
+                                                     {"D:\\\xED\x95\x9C.mif", false}}));
   EXPECT_EQ(entries.skipped, Names({u"D:\\note.txt"}));
   EXPECT_EQ(SkippedNamesText(entries.skipped),
             u"次のファイルは .mif ファイルでもフォルダーでもないため追加しませんでした:"
             u"\r\nD:\\note.txt");
+}
+
+TEST(Caption, CountsTheEntriesInThousands) {
+  EXPECT_EQ(CaptionText(0), u"MIFデータを連結する");
+  EXPECT_EQ(CaptionText(1), u"MIFデータを連結する - 1 ファイル");
+  EXPECT_EQ(CaptionText(999), u"MIFデータを連結する - 999 ファイル");
+  EXPECT_EQ(CaptionText(2001), u"MIFデータを連結する - 2,001 ファイル");
+  EXPECT_EQ(CaptionText(1234567), u"MIFデータを連結する - 1,234,567 ファイル");
+}
+
+// Counts per kind in the order the kinds came, each file named once, the
+// rest counted.
+TEST(WarningsBox, CountsEachKindAndNamesItsFirstFiles) {
+  std::vector<WarningNote> notes = {{WarningKind::TextReplaced, u"a.mif"},
+                                    {WarningKind::Duplicate, u"b.mif"},
+                                    {WarningKind::TextReplaced, u"a.mif"}};  // its .mid
+  for (const char16_t* file : {u"c.mif", u"d.mif", u"e.mif"}) {
+    notes.push_back({WarningKind::Duplicate, file});
+  }
+  EXPECT_EQ(WarningsText(notes),
+            u"結合しましたが、警告が 6 件あります:\r\n\r\n"
+            u"文字を ? にして書いたもの: 2 件\r\n  a.mif\r\n\r\n"
+            u"二度ある入力 (同じファイル、またはほかのフォルダーの同じ名前): 4 件\r\n"
+            u"  b.mif\r\n  c.mif\r\n  d.mif\r\n  ほか 1 ファイル");
 }
 
 TEST(PlainBox, ClipboardTextAndMeasures) {
@@ -99,7 +128,12 @@ TEST(PlainBox, ClipboardTextAndMeasures) {
   EXPECT_EQ(layout.clientHeight, 15 + 26 + 19 + 2 * 15);
   EXPECT_EQ(layout.buttonLeft, (228 - 88) / 2);
   EXPECT_EQ(layout.buttonTop, 15 + 15 + 19);
-  EXPECT_EQ(LayOutPlainBox(7, 15, 10, 15, 100).buttonWidth, 108);  // a wide caption
+  EXPECT_EQ(LayOutPlainBox(7, 15, 10, 15, 100).buttonWidth, 108);  // a wide button caption
+  // A window caption wider than the text: the box takes its width, the
+  // button stays in the middle.
+  const PlainBoxLayout wide = LayOutPlainBox(7, 15, 200, 15, 15, 400);
+  EXPECT_EQ(wide.clientWidth, 400);
+  EXPECT_EQ(wide.buttonLeft, (400 - 88) / 2);
 }
 
 }  // namespace

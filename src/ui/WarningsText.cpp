@@ -1,0 +1,60 @@
+#include "ui/WarningsText.h"
+
+#include <algorithm>
+#include <set>
+#include <string_view>
+
+namespace mif {
+
+namespace {
+
+std::u16string Number(std::size_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+const char16_t* KindText(WarningKind kind) {
+  switch (kind) {
+    case WarningKind::Duplicate:
+      return u"二度ある入力 (同じファイル、またはほかのフォルダーの同じ名前)";
+    case WarningKind::MergedOutput:
+      return u"結合した出力をもう一度結合したもの (先頭の列の値をレイヤー名にしました)";
+    case WarningKind::NameNotCp932:
+      return u"ファイル名の文字を ? にしてレイヤー名やタイル名にしたもの";
+    case WarningKind::TextReplaced:
+      return u"文字を ? にして書いたもの";
+    case WarningKind::TextNotCp932:
+      return u"Charset の宣言がなく、コードページ 932 として読めない行をそのまま書いたもの";
+  }
+  return u"";
+}
+
+}  // namespace
+
+std::u16string WarningsText(const std::vector<WarningNote>& notes) {
+  std::vector<WarningKind> kinds;
+  for (const WarningNote& note : notes) {
+    if (std::find(kinds.begin(), kinds.end(), note.kind) == kinds.end()) {
+      kinds.push_back(note.kind);
+    }
+  }
+  std::u16string text = u"結合しましたが、警告が " + Number(notes.size()) + u" 件あります:";
+  for (const WarningKind kind : kinds) {
+    std::vector<std::u16string_view> named;  // the first files, each once
+    std::set<std::u16string_view> files;
+    std::size_t count = 0;
+    for (const WarningNote& note : notes) {
+      if (note.kind != kind) continue;
+      ++count;
+      if (files.insert(note.file).second && named.size() < kNamedFiles) named.push_back(note.file);
+    }
+    text += u"\r\n\r\n" + std::u16string(KindText(kind)) + u": " + Number(count) + u" 件";
+    for (const std::u16string_view file : named) text += u"\r\n  " + std::u16string(file);
+    if (files.size() > named.size()) {
+      text += u"\r\n  ほか " + Number(files.size() - named.size()) + u" ファイル";
+    }
+  }
+  return text;
+}
+
+}  // namespace mif
