@@ -4,15 +4,15 @@
 #include <memory>
 
 #include "cli/CommandLine.h"
-#include "merge/PathList.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReportFile.h"
-#include "merge/SourceExpansion.h"
 #include "cli/SourceList.h"
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
 #include "merge/OutputTarget.h"
+#include "merge/PathList.h"
+#include "merge/SourceExpansion.h"
 #include "platform/PathText.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"

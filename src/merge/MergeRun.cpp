@@ -181,7 +181,7 @@ class Run {
       if (skip) skipped_.push_back(later);
       SourceWarning warning{WarningKind::Duplicate, {}};
       warning.text = DuplicateText(duplicate, MifPath(SourceOf(later)),
-                                                MifPath(SourceOf(duplicate.earlier)), count_, skip);
+                                   MifPath(SourceOf(duplicate.earlier)), count_, skip);
       if (check_) {
         firstPassWarnings_[later].push_back(std::move(warning));
       } else {

@@ -28,11 +28,11 @@ struct ColumnReport {
 
 // What a warning is about, for a front end that sums them up.
 enum class WarningKind {
-  Duplicate,      // given before, as the same file or by its base name
-  MergedOutput,   // a merged output merged again: its layer column kept
-  NameNotCp932,   // its file name's layer or tile written with '?'
-  TextReplaced,   // characters written as '?'
-  TextNotCp932,   // no Charset, and text that code page 932 does not read
+  Duplicate,     // given before, as the same file or by its base name
+  MergedOutput,  // a merged output merged again: its layer column kept
+  NameNotCp932,  // its file name's layer or tile written with '?'
+  TextReplaced,  // characters written as '?'
+  TextNotCp932,  // no Charset, and text that code page 932 does not read
 };
 
 // Japanese, ending with the file it is about.
@@ -72,7 +72,7 @@ struct SourceReport {
   TextNotes objectNotes, rowNotes;
   std::optional<DuplicateReport> duplicate;
   std::vector<std::u16string> problems;  // Japanese, one a problem; the check's alone
-  std::vector<SourceWarning> warnings;  // what merges, but with a loss
+  std::vector<SourceWarning> warnings;   // what merges, but with a loss
 };
 
 struct OutputReport {

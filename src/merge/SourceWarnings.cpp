@@ -72,8 +72,8 @@ std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const Sour
                         ReplacedNameText(u"レイヤー名", name.layerReplaced, names.mif)});
   }
   if (layout.tile && layout.own < 2 && name.tileReplaced > 0) {
-    warnings.push_back({WarningKind::NameNotCp932,
-                        ReplacedNameText(u"タイル名", name.tileReplaced, names.mif)});
+    warnings.push_back(
+        {WarningKind::NameNotCp932, ReplacedNameText(u"タイル名", name.tileReplaced, names.mif)});
   }
   AddTextWarnings(names.mif, result.objectNotes, warnings);
   AddTextWarnings(names.mid, result.rowNotes, warnings);

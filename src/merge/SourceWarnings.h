@@ -16,6 +16,6 @@ struct SourceLayout;
 // layer name and in each file, a layer taken from its own LAYER column,
 // text that is no code page 932 where the output declares it.
 std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
-                                           const CopyResult& result);
+                                          const CopyResult& result);
 
 }  // namespace mif

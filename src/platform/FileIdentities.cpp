@@ -28,10 +28,10 @@ std::vector<std::optional<FileIdentity>> FileIdentities(const std::vector<std::s
     const std::string folder = cut == std::string::npos ? "" : path.substr(0, cut + 1);
     auto [listed, fresh] = folders.try_emplace(folder);
     if (fresh) {
-      ListFolderFiles(folder, [&files = listed->second](std::string_view name,
-                                                       const FileIdentity& identity) {
-        files.emplace(std::string(name), identity);
-      });
+      ListFolderFiles(
+          folder, [&files = listed->second](std::string_view name, const FileIdentity& identity) {
+            files.emplace(std::string(name), identity);
+          });
     }
     const auto found = listed->second.find(path.substr(folder.size()));
     identities.push_back(found != listed->second.end() ? std::optional(found->second)

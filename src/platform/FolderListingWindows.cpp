@@ -31,10 +31,10 @@ bool ListFolder(const std::string& folder,
 
 bool ListFolderFiles(const std::string& folder,
                      const std::function<void(std::string_view name, const FileIdentity&)>& entry) {
-  const HANDLE listing = CreateFileW(SystemPath(folder.empty() ? "." : folder).c_str(),
-                                     FILE_LIST_DIRECTORY,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE listing =
+      CreateFileW(SystemPath(folder.empty() ? "." : folder).c_str(), FILE_LIST_DIRECTORY,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (listing == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(listing, &info)) {

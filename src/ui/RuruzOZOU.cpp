@@ -307,6 +307,7 @@ void TRuruzOZOF::bExecuteClick() {
     }
     ~RunScope() {
       window.running_ = false;
+      window.runSources_.reset();
       EnableWindow(execute, TRUE);
       if (hadFocus) SetFocus(execute);
       // Red until the error box is closed; cleared at once after a run
@@ -328,6 +329,12 @@ void TRuruzOZOF::bExecuteClick() {
   warnings_.clear();
   MergeOptions options;
   options.perLayer = SendMessageW(Control(kCPerLayer), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  // A per-layer run takes the sources out of list order: it reads the list
+  // as it is now, and a change during it shows in the next run.
+  if (options.perLayer) {
+    runSources_.emplace();
+    for (int i = 0; i < entries_->Count(); ++i) runSources_->push_back(entries_->Parts(i));
+  }
   try {
     RunMerge(*this, options);
   } catch (const EColumnsError&) {
@@ -408,9 +415,16 @@ void TRuruzOZOF::DeleteSelectedEntries() {
   if (entries_->RemoveSelected() > 0) ShowCount();
 }
 
-int TRuruzOZOF::SourceCount() { return entries_->Count(); }
+int TRuruzOZOF::SourceCount() {
+  return runSources_ ? static_cast<int>(runSources_->size()) : entries_->Count();
+}
 
-SourceParts TRuruzOZOF::Source(int index) { return entries_->Parts(index); }
+SourceParts TRuruzOZOF::Source(int index) {
+  if (runSources_ && index >= 0 && index < static_cast<int>(runSources_->size())) {
+    return (*runSources_)[static_cast<std::size_t>(index)];
+  }
+  return entries_->Parts(index);
+}
 
 void TRuruzOZOF::SourceStarting(int index) {
   taskbar_.Show(index, runCount_);
@@ -450,8 +464,8 @@ void TRuruzOZOF::SourceExamining(int) {
 
 void TRuruzOZOF::Warning(int index, const SourceWarning& warning) {
   std::u16string file;
-  if (index >= 0 && index < entries_->Count()) {
-    const SourceParts& parts = entries_->Parts(index);
+  if (index >= 0 && index < SourceCount()) {
+    const SourceParts parts = Source(index);
     file = PathDisplay(parts.directory + parts.baseName + parts.mifExtension);
   }
   warnings_.push_back({warning.kind, std::move(file)});

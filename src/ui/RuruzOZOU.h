@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,7 @@ class TRuruzOZOF final : public MergeInputs {
   TaskbarProgress taskbar_;  // the control that had the focus when the window was left
   int dpi_ = 96;
   std::unique_ptr<EntryList> entries_;
+  std::optional<std::vector<SourceParts>> runSources_;  // a per-layer run's list
   std::u16string openInitialName_, saveInitialName_;
   bool running_ = false;
   bool columnsDeclined_ = false;  // the user chose to stop at the question

@@ -520,6 +520,22 @@ TEST_F(Gui, APerLayerRunWritesWhatMifjoinWrites) {
 // A folder brings its .mif files, then its subfolders' (mifjoin -r's
 // order); a file listed already, by whatever name, is not added again, nor
 // is the output pair when a folder brings it.
+// A per-layer run takes its sources out of list order, so it reads the
+// list as it was at its start: a Delete during it shows in the next run.
+TEST_F(Gui, APerLayerRunMergesTheListAsItWasAtItsStart) {
+  ScratchDir dir;
+  for (const char* base : {"1__A", "1__B", "2__A"}) Pair(dir, base);
+  Select(dir, {"1__A.mif", "1__B.mif", "2__A.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  Click(kCPerLayer);
+  SendMessageW(List(), LB_SETSEL, TRUE, 0);
+  PostMessageW(List(), WM_KEYDOWN, VK_DELETE, 0);  // taken at the run's first turn
+  Click(kBExecute);
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(ReadBytes(dir.File("out_A.mid")), "\"A\"\t0\r\n\"A\"\t0\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("out_B.mid")), "\"B\"\t0\r\n");
+}
+
 TEST_F(Gui, DropsAddEachFileOnceWithTheFoldersSubfolders) {
   ScratchDir dir;
   Pair(dir, "1__A");
