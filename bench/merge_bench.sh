@@ -12,7 +12,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:-$here/../build}" && pwd)"
 work="${2:-$(mktemp -d /tmp/mifjoin-bench.XXXXXX)}"
 mifjoin="$build/bin/mifjoin"
-rounds=5
+rounds=7
 
 now() { date +%s.%N; }
 
@@ -42,17 +42,24 @@ merge_set() { "$mifjoin" --quiet -o "$work/out" "${@:2}" --from-list "$work/list
 # The set's folder as the one source argument; -o may be given after it.
 merge_folder() { "$mifjoin" --quiet -o "$work/out" "${@:2}" "$1"; }
 
+# The lesser of two times; the first when the second is empty.
+least() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
+
 # compare NAME DIR TARGET [OPTION...]: TARGET is the least ratio to cat.
-# MERGE (merge_set by default) is how the set is given to mifjoin.
+# MERGE (merge_set by default) is how the set is given to mifjoin. cat and
+# mifjoin run in turns, so that the machine's drift (the write-back of the
+# last run's output above all) falls on both alike.
 compare() {
   local name="$1" dir="$2" target="$3" merge="${MERGE:-merge_set}"
   shift 3
   list_set "$dir"
   cat_set "$dir"  # warms the page cache
-  local megabytes cat_time merge_time
+  local megabytes cat_time="" merge_time=""
   megabytes=$(set_megabytes "$dir")
-  cat_time=$(best_seconds cat_set "$dir")
-  merge_time=$(best_seconds "$merge" "$dir" "$@")
+  for _ in $(seq "${ROUNDS:-$rounds}"); do
+    cat_time=$(least "$(ROUNDS=1 best_seconds cat_set "$dir")" "$cat_time")
+    merge_time=$(least "$(ROUNDS=1 best_seconds "$merge" "$dir" "$@")" "$merge_time")
+  done
   awk -v n="$name" -v mb="$megabytes" -v c="$cat_time" -v m="$merge_time" -v t="$target" 'BEGIN {
     printf "%-28s %8.1f MB  cat %8.0f MB/s  mifjoin %8.0f MB/s  ratio %.2f (target %.2f: %s)\n",
            n, mb, mb / c, mb / m, c / m, t, ((c / m >= t) ? "met" : (c / m >= 0.95 * t) ? "met within 5% noise" : "MISSED") }'
@@ -101,13 +108,12 @@ compare "50 tiles of 4 layers, --per-layer" "$work/tiles" 1.0 --per-layer -o "$w
 # all) falls on both alike; the difference is smaller than a few runs' noise.
 report_cost() {
   list_set "$work/tiles"
-  local plain="" reported="" one
+  local plain="" reported=""
   for _ in $(seq 15); do
-    one=$(ROUNDS=1 best_seconds merge_set "$work/tiles" --per-layer -o "$work/layers/")
-    plain=$(awk -v a="$one" -v b="$plain" 'BEGIN { print (b == "" || a < b) ? a : b }')
-    one=$(ROUNDS=1 best_seconds merge_set "$work/tiles" --per-layer -o "$work/layers/" \
-      --report "$work/report.json")
-    reported=$(awk -v a="$one" -v b="$reported" 'BEGIN { print (b == "" || a < b) ? a : b }')
+    plain=$(least "$(ROUNDS=1 best_seconds merge_set "$work/tiles" --per-layer \
+      -o "$work/layers/")" "$plain")
+    reported=$(least "$(ROUNDS=1 best_seconds merge_set "$work/tiles" --per-layer \
+      -o "$work/layers/" --report "$work/report.json")" "$reported")
   done
   awk -v p="$plain" -v r="$reported" 'BEGIN {
     printf "--report on 200 tiles: %.1f%% more time (under 2%%: %s)\n", 100 * (r - p) / p,

@@ -17,6 +17,8 @@ constexpr std::int32_t kNotOpen = 103;
 constexpr std::int32_t kNotOpenForReading = 104;
 constexpr std::int32_t kNotOpenForWriting = 105;
 constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
+// Buffers this large write long runs without copying them (WriteBytes).
+constexpr std::size_t kDirectWriteBuffer = 64 * 1024;
 constexpr std::size_t kGrowInSteps = 1024 * 1024;
 
 // Length of the LF or CR LF at `stop` when it lies whole before `end`;
@@ -319,6 +321,16 @@ void TextLineFile::WritePiece(std::string_view bytes) {
 void TextLineFile::WriteBytes(const char* bytes, std::size_t count) {
   if (mode_ != Mode::Output) {
     Store(kNotOpenForWriting);
+    return;
+  }
+  // A large buffer takes a run of half its size or more straight to the
+  // device, after what waits: copied, it would cost a pass over every byte
+  // of a merge for nothing.
+  if (bufferSize_ >= kDirectWriteBuffer && count >= bufferSize_ / 2) {
+    if (!Drain()) return;
+    const std::int32_t code = device_->Drain(bytes, count);
+    if (code == 0) written_ += count;
+    Store(code);
     return;
   }
   while (count > 0) {

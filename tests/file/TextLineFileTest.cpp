@@ -342,6 +342,22 @@ TEST(TextLineFile, CopyBufferedLinesWritesWhatLineByLineWrites) {
   EXPECT_EQ(StatusCodeOf([&] { closed.CopyBufferedLines(out); }), 104);
 }
 
+// A merge's buffer takes a run of half its size or more straight to the
+// file, after the bytes that wait: the file holds them in their order.
+TEST(TextLineFileWrite, ALongRunFollowsTheWaitingBytes) {
+  ScratchDir dir;
+  const std::string path = dir.File("runs.txt");
+  const std::string run(40000, 'r');
+  TextLineFile file(path, 64 * 1024);
+  file.CreateForWrite();
+  file.WriteLine("head");
+  file.WritePiece(run);
+  file.WriteLine("tail");
+  EXPECT_EQ(file.Offset(), 6 + run.size() + 6);
+  file.CloseFile();
+  EXPECT_EQ(ReadBytes(path), "head\r\n" + run + "tail\r\n");
+}
+
 TEST(TextLineFile, LargeBuffersReadAndWriteTheSameLines) {
   ScratchDir dir;
   const std::string path = dir.File("big.txt");
