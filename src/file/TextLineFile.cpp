@@ -29,11 +29,6 @@ std::size_t WholeBreakAt(const char* bytes, std::size_t stop, std::size_t end) {
   return 0;
 }
 
-bool IsAsciiText(std::string_view text) {
-  return AsciiRunLength(reinterpret_cast<const unsigned char*>(text.data()), text.size()) ==
-         text.size();
-}
-
 }  // namespace
 
 TextLineFile::TextLineFile(std::string name, std::size_t bufferSize,
@@ -250,11 +245,17 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   const char* bytes = buffer_.get();
   std::size_t start = position_;  // of the bytes not yet written
   std::size_t next = position_;
+  // One scan for the first byte from 0x80 up, not one a line: object lines
+  // are short, and a scan's start and tail cost more than its words.
+  const std::size_t asciiEnd =
+      asciiOnly
+          ? next + AsciiRunLength(reinterpret_cast<const unsigned char*>(bytes + next), end_ - next)
+          : end_;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
     const std::string_view line(bytes + next, stop - next);
-    if (lineBreak == 0 || (asciiOnly && !IsAsciiText(line))) break;
+    if (lineBreak == 0 || stop > asciiEnd) break;
     if (observer != nullptr) observer->Line(line);
     if (lineBreak == 2) {
       next = stop + 2;  // already as WriteLine writes it
