@@ -2,6 +2,7 @@
 
 #include "platform/PathText.h"
 #include "platform/SystemErrorText.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 
@@ -11,11 +12,6 @@ EInOutError::EInOutError(std::int32_t statusCode, std::string fileName)
       fileName_(std::move(fileName)) {}
 
 namespace {
-
-std::u16string Digits(std::int32_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string Explanation(std::int32_t statusCode) {
   switch (statusCode) {
@@ -48,7 +44,7 @@ std::u16string DescribeInOutError(const EInOutError& error, bool withFileName) {
   // Built by appending: GCC 12 warns falsely (-Wrestrict) on literal + string.
   const std::int32_t code = error.StatusCode();
   std::u16string text = error.Message();
-  const std::u16string digits = Digits(code);
+  const std::u16string digits = FormatIntegerWide(code);
   if (text.find(u"(" + digits + u")") == std::u16string::npos) {
     text.append(u" (コード ").append(digits).append(u")");
   }
@@ -85,7 +81,7 @@ std::u16string InOutErrorMessage(std::int32_t statusCode) {
     default:
       break;
   }
-  return std::u16string(u"I/O エラー (").append(Digits(statusCode)).append(u")");
+  return std::u16string(u"I/O エラー (").append(FormatIntegerWide(statusCode)).append(u")");
 }
 
 }  // namespace mif

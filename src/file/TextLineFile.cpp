@@ -328,10 +328,7 @@ void TextLineFile::WriteBytes(const char* bytes, std::size_t count) {
   // device, after what waits: copied, it would cost a pass over every byte
   // of a merge for nothing.
   if (bufferSize_ >= kDirectWriteBuffer && count >= bufferSize_ / 2) {
-    if (!Drain()) return;
-    const std::int32_t code = device_->Drain(bytes, count);
-    if (code == 0) written_ += count;
-    Store(code);
+    if (Drain()) Hand(bytes, count);
     return;
   }
   while (count > 0) {
@@ -347,9 +344,14 @@ void TextLineFile::WriteBytes(const char* bytes, std::size_t count) {
 // The buffer is empty afterwards, whether the write succeeded or not.
 bool TextLineFile::Drain() {
   if (position_ == 0) return true;
-  const std::int32_t code = device_->Drain(buffer_.get(), position_);
-  if (code == 0) written_ += position_;
+  const std::size_t count = position_;
   position_ = 0;
+  return Hand(buffer_.get(), count);
+}
+
+bool TextLineFile::Hand(const char* bytes, std::size_t count) {
+  const std::int32_t code = device_->Drain(bytes, count);
+  if (code == 0) written_ += count;
   Store(code);
   return code == 0;
 }

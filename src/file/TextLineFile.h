@@ -137,6 +137,9 @@ class TextLineFile {
   void Open(Mode mode, FileOpenMode deviceMode);
   void CloseSteps();
   bool Fill();
+  // Gives `count` bytes to the device and counts them written; false, with
+  // the code stored, when it fails.
+  bool Hand(const char* bytes, std::size_t count);
   bool AtEndStep();
   std::string_view TakeLine(std::size_t limit, bool& last);
   std::string_view CollectLine(std::size_t limit, bool& last);

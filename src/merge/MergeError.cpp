@@ -8,15 +8,11 @@
 #include "format/MifHeader.h"
 #include "platform/PathText.h"
 #include "text/Cp932.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 
 namespace {
-
-std::u16string Number(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 // A file's name, a path.
 std::u16string Name(const std::string& path) { return PathDisplay(path); }
@@ -50,7 +46,7 @@ EMergeError::EMergeError(std::u16string reason, std::string fileName)
       fileName_(std::move(fileName)) {}
 
 std::u16string SourcePlace(int index, int count) {
-  return u"入力 " + Number(index + 1) + u"/" + Number(count);
+  return u"入力 " + FormatIntegerWide(index + 1) + u"/" + FormatIntegerWide(count);
 }
 
 EMergeError OutputIsSourceError(const std::string& outputName, const std::string& sourceName,
@@ -90,8 +86,8 @@ EMergeError OutputNameChangedError(const std::string& newName) {
 }
 
 EMergeError RowTooLongError(const std::string& midName, std::int64_t row) {
-  return EMergeError(u"列を並べ替える行が長すぎます (" + Number(row) + u" 行目、16 MiB まで)",
-                     midName);
+  return EMergeError(
+      u"列を並べ替える行が長すぎます (" + FormatIntegerWide(row) + u" 行目、16 MiB まで)", midName);
 }
 
 EMergeError SpecialSourceError(const std::string& sourceName) {
@@ -104,9 +100,9 @@ EMergeError NoDataLineError(const std::string& sourceName) {
 }
 
 EMergeError HeaderLineTooLongError(const std::string& sourceName, std::size_t lineNumber) {
-  return EMergeError(
-      u"ヘッダーの行が長すぎます (" + Number(static_cast<std::int64_t>(lineNumber)) + u" 行目)",
-      sourceName);
+  return EMergeError(u"ヘッダーの行が長すぎます (" +
+                         FormatIntegerWide(static_cast<std::int64_t>(lineNumber)) + u" 行目)",
+                     sourceName);
 }
 
 EMergeError NoColumnsLineError(const std::string& sourceName) {
@@ -114,9 +110,9 @@ EMergeError NoColumnsLineError(const std::string& sourceName) {
 }
 
 EMergeError ColumnCountUnreadableError(const std::string& sourceName) {
-  return EMergeError(
-      u"Columns 行の列数が読めないか、0 から " + Number(kMaxColumns) + u" の範囲の外です",
-      sourceName);
+  return EMergeError(u"Columns 行の列数が読めないか、0 から " + FormatIntegerWide(kMaxColumns) +
+                         u" の範囲の外です",
+                     sourceName);
 }
 
 EMergeError DelimiterUnusableError(const std::string& sourceName, const std::string& delimiter) {
@@ -125,8 +121,8 @@ EMergeError DelimiterUnusableError(const std::string& sourceName, const std::str
 }
 
 EMergeError ColumnDefinitionsError(const std::string& sourceName, int count, int read) {
-  return EMergeError(u"列の定義が Columns 行の列数 (" + Number(count) + u") より少ない (" +
-                         Number(read) + u") まま DATA 行になります",
+  return EMergeError(u"列の定義が Columns 行の列数 (" + FormatIntegerWide(count) +
+                         u") より少ない (" + FormatIntegerWide(read) + u") まま DATA 行になります",
                      sourceName);
 }
 
@@ -137,19 +133,22 @@ EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef&
 EAddedColumnError AddedColumnPlaceError(const std::string& sourceName, const std::string& column,
                                         int position, bool tile) {
   const std::u16string name = Text(column);
-  return EAddedColumnError(u"加える " + name + u" 列と同じ名前の列が " + Number(position) +
-                               u" 列目にあり、出力に " + name + u" 列が 2 つできてしまいます",
+  return EAddedColumnError(u"加える " + name + u" 列と同じ名前の列が " +
+                               FormatIntegerWide(position) + u" 列目にあり、出力に " + name +
+                               u" 列が 2 つできてしまいます",
                            sourceName, tile);
 }
 
 EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t bytes) {
-  return EMergeError(u"タイル名が長すぎます (" + Number(static_cast<std::int64_t>(bytes)) +
+  return EMergeError(u"タイル名が長すぎます (" +
+                         FormatIntegerWide(static_cast<std::int64_t>(bytes)) +
                          u" バイト、タイルの列に入るのは 254 バイトまで)",
                      sourceName);
 }
 
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes) {
-  return EMergeError(u"レイヤー名が長すぎます (" + Number(static_cast<std::int64_t>(bytes)) +
+  return EMergeError(u"レイヤー名が長すぎます (" +
+                         FormatIntegerWide(static_cast<std::int64_t>(bytes)) +
                          u" バイト、レイヤーの列に入るのは 254 バイトまで)",
                      sourceName);
 }
@@ -200,7 +199,8 @@ EColumnsError ColumnTypeError(const std::string& sourceName, const ColumnDef& co
 EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
                                const std::string& midName, std::int64_t rows) {
   return EMergeError(u"オブジェクトの数と属性の行数が合いません: " + Name(mifName) + u" は " +
-                     Number(objects) + u" 個、" + Name(midName) + u" は " + Number(rows) + u" 行");
+                     FormatIntegerWide(objects) + u" 個、" + Name(midName) + u" は " +
+                     FormatIntegerWide(rows) + u" 行");
 }
 
 EMergeError UnfinishedObjectError(const std::string& mifName) {
@@ -212,7 +212,7 @@ EMergeError UnfinishedObjectError(const std::string& mifName) {
 
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row) {
   return EMergeError(u"引用符 (\") が閉じられないままファイルが終わります: " + Name(midName) +
-                     u" の " + Number(row) + u" 行目で開いた値");
+                     u" の " + FormatIntegerWide(row) + u" 行目で開いた値");
 }
 
 EMergeError CutBackError(const std::u16string& errorText, const std::string& outputName,

@@ -22,11 +22,6 @@ namespace mif {
 
 namespace {
 
-std::string MifPath(const SourceParts& parts) {
-  return parts.directory + parts.baseName +
-         (parts.mifExtension.empty() ? std::string(".mif") : parts.mifExtension);
-}
-
 // The file an error names, where it names one.
 std::string FileOf(const Exception& error) {
   if (const auto* io = dynamic_cast<const EInOutError*>(&error)) return io->FileName();
@@ -67,14 +62,14 @@ class Run {
       Plan();
       for (std::size_t g = 0; g < groups_.size(); ++g) MergeGroup(static_cast<int>(g));
     } catch (ERunStopped& stop) {
-      stop.SetOutputState(Drop());
+      stop.SetOutputState(Abandon(false));
       throw;
     } catch (Exception& error) {
       // An output that could not be put in place has told its state.
-      if (error.OutputState().empty()) error.SetOutputState(Abandon());
+      if (error.OutputState().empty()) error.SetOutputState(Abandon(true));
       throw;
     } catch (...) {  // memory, or an error of the caller's
-      Abandon();
+      Abandon(true);
       throw;
     }
     report_.outputs = static_cast<int>(groups_.size());
@@ -427,11 +422,13 @@ class Run {
   }
 
   // After an error: the whole sources of the group it stopped in put in
-  // place, or that output left as it was; the outputs done before stay,
-  // none after is written. Gives what the outputs hold, to tell.
-  std::u16string Abandon() {
+  // place (with `keepWholeSources`; after a stop, not), or that output
+  // left as it was; the outputs done before stay, none after is written.
+  // Gives what the outputs hold, to tell.
+  std::u16string Abandon(bool keepWholeSources) {
     if (check_) return {};
-    if (current_ < 0 || opened_ != current_ || !output_.IsOpen() || Current().whole == 0) {
+    if (!keepWholeSources || current_ < 0 || opened_ != current_ || !output_.IsOpen() ||
+        Current().whole == 0) {
       output_.Discard();
       return StateText(UnchangedOutput());
     }
@@ -448,12 +445,6 @@ class Run {
     group.report.bytes = output_.MarkedBytes();
     inputs_.OutputDone(group.report);
     return StateText(HoldsText(group.outputName, group.whole, count_));
-  }
-
-  // After a stop: the output being written left as it was.
-  std::u16string Drop() {
-    output_.Discard();
-    return check_ ? std::u16string() : StateText(UnchangedOutput());
   }
 
   // What the outputs hold: those done, the one stopped in, those not begun.

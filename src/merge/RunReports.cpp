@@ -1,5 +1,6 @@
 #include "merge/RunReports.h"
 
+#include "merge/MergeError.h"
 #include "merge/OutputHeader.h"
 #include "platform/PathText.h"
 
@@ -60,9 +61,8 @@ void DescribeOutput(const OutputSchema& schema, OutputReport& report) {
 
 std::u16string DuplicateText(const DuplicateReport& duplicate, const std::string& name,
                              const std::string& earlierName, int count, bool skipped) {
-  const std::string digits = std::to_string(duplicate.earlier + 1) + "/" + std::to_string(count);
   const std::u16string earlier =
-      u"入力 " + std::u16string(digits.begin(), digits.end()) + u": " + PathDisplay(earlierName);
+      SourcePlace(duplicate.earlier, count) + u": " + PathDisplay(earlierName);
   std::u16string text = duplicate.sameFile
                             ? u"同じファイルがもう一度あります (" + earlier + u")"
                             : u"同じ名前の入力がほかのフォルダーにもあります (" + earlier +

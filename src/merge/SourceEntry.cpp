@@ -24,4 +24,9 @@ SourceParts MakeSourceParts(std::string_view mifName, std::string_view delimiter
   return parts;
 }
 
+std::string MifPath(const SourceParts& parts) {
+  return parts.directory + parts.baseName +
+         (parts.mifExtension.empty() ? std::string(".mif") : parts.mifExtension);
+}
+
 }  // namespace mif

@@ -28,6 +28,10 @@ std::string MakeSourceEntry(std::string_view mifName,
 SourceParts MakeSourceParts(std::string_view mifName,
                             std::string_view delimiters = PathDelimiters());
 
+// The source's .mif: its directory, base name and extension (".mif" when
+// none was kept).
+std::string MifPath(const SourceParts& parts);
+
 struct SourcePairNames {
   std::string mif;
   std::string mid;

@@ -4,26 +4,22 @@
 #include "merge/SourceReader.h"
 #include "platform/PathText.h"
 #include "text/Cp932.h"
+#include "text/MbcsText.h"
 
 namespace mif {
 
 namespace {
 
-std::u16string Number(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 // "N 個を ? にしました (最初は L 行目): file" after what they were.
 std::u16string ReplacedText(const std::u16string& what, const Tally& tally,
                             const std::string& file) {
-  return what + u" " + Number(tally.count) + u" 個を ? にしました (最初は " +
-         Number(tally.firstLine) + u" 行目): " + PathDisplay(file);
+  return what + u" " + FormatIntegerWide(tally.count) + u" 個を ? にしました (最初は " +
+         FormatIntegerWide(tally.firstLine) + u" 行目): " + PathDisplay(file);
 }
 
 std::u16string NotCp932Text(const std::string& file, const TextNotes& notes) {
-  const std::u16string lines = Number(notes.notCp932.count) + u" 行あります (最初は " +
-                               Number(notes.notCp932.firstLine) + u" 行目)";
+  const std::u16string lines = FormatIntegerWide(notes.notCp932.count) + u" 行あります (最初は " +
+                               FormatIntegerWide(notes.notCp932.firstLine) + u" 行目)";
   const std::u16string text =
       notes.looksUtf8 ? u"Charset の宣言がなく、UTF-8 のように見える行が " + lines +
                             u"。GDAL の MIF 出力は Charset \"Neutral\" のまま UTF-8 で書きます"
@@ -33,7 +29,7 @@ std::u16string NotCp932Text(const std::string& file, const TextNotes& notes) {
 
 std::u16string ReplacedNameText(const std::u16string& what, std::size_t count,
                                 const std::string& file) {
-  return u"ファイル名の " + Number(static_cast<std::int64_t>(count)) +
+  return u"ファイル名の " + FormatIntegerWide(static_cast<std::int64_t>(count)) +
          u" 文字はコードページ 932 にないため、" + what + u"では ? にしました: " +
          PathDisplay(file);
 }

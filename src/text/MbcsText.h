@@ -45,5 +45,7 @@ void DeleteSubstring(std::u16string& text, int start, int count);
 
 // Decimal digits of `value`, with "-" when negative.
 std::string FormatInteger(std::int32_t value);
+// The same as wide text, for messages.
+std::u16string FormatIntegerWide(std::int64_t value);
 
 }  // namespace mif

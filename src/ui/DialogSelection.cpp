@@ -54,9 +54,13 @@ std::string EntryCountText(int count) { return FormatInteger(count) + "\x90\x94"
 std::u16string CaptionText(int count) {
   std::u16string caption = u"MIFデータを連結する";
   if (count <= 0) return caption;
-  std::string digits = std::to_string(count);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
-  return caption + u" - " + std::u16string(digits.begin(), digits.end()) + u" ファイル";
+  const std::u16string digits = FormatIntegerWide(count);
+  std::u16string grouped;  // a comma before every three digits from the right
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += u',';
+    grouped += digits[i];
+  }
+  return caption + u" - " + grouped + u" ファイル";
 }
 
 std::optional<int> ScrollTopAfter(int index) {

@@ -91,8 +91,8 @@ int PlainBoxCaptionWidth(const std::wstring& caption) {
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   DeleteObject(font);
-  // The close button, and a margin on either side of the text.
-  return text.cx + metrics.iCaptionWidth + 2 * metrics.iCaptionHeight / 2;
+  // The close button, and half a caption's height on either side of the text.
+  return text.cx + metrics.iCaptionWidth + metrics.iCaptionHeight;
 }
 
 namespace {

@@ -464,10 +464,7 @@ void TRuruzOZOF::SourceExamining(int) {
 
 void TRuruzOZOF::Warning(int index, const SourceWarning& warning) {
   std::u16string file;
-  if (index >= 0 && index < SourceCount()) {
-    const SourceParts parts = Source(index);
-    file = PathDisplay(parts.directory + parts.baseName + parts.mifExtension);
-  }
+  if (index >= 0 && index < SourceCount()) file = PathDisplay(MifPath(Source(index)));
   warnings_.push_back({warning.kind, std::move(file)});
 }
 

@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <set>
 #include <string_view>
+#include "text/MbcsText.h"
 
 namespace mif {
 
 namespace {
-
-std::u16string Number(std::size_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 const char16_t* KindText(WarningKind kind) {
   switch (kind) {
@@ -38,7 +34,8 @@ std::u16string WarningsText(const std::vector<WarningNote>& notes) {
       kinds.push_back(note.kind);
     }
   }
-  std::u16string text = u"結合しましたが、警告が " + Number(notes.size()) + u" 件あります:";
+  std::u16string text =
+      u"結合しましたが、警告が " + FormatIntegerWide(notes.size()) + u" 件あります:";
   for (const WarningKind kind : kinds) {
     std::vector<std::u16string_view> named;  // the first files, each once
     std::set<std::u16string_view> files;
@@ -48,10 +45,11 @@ std::u16string WarningsText(const std::vector<WarningNote>& notes) {
       ++count;
       if (files.insert(note.file).second && named.size() < kNamedFiles) named.push_back(note.file);
     }
-    text += u"\r\n\r\n" + std::u16string(KindText(kind)) + u": " + Number(count) + u" 件";
+    text +=
+        u"\r\n\r\n" + std::u16string(KindText(kind)) + u": " + FormatIntegerWide(count) + u" 件";
     for (const std::u16string_view file : named) text += u"\r\n  " + std::u16string(file);
     if (files.size() > named.size()) {
-      text += u"\r\n  ほか " + Number(files.size() - named.size()) + u" ファイル";
+      text += u"\r\n  ほか " + FormatIntegerWide(files.size() - named.size()) + u" ファイル";
     }
   }
   return text;
