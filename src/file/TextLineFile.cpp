@@ -31,6 +31,14 @@ std::size_t WholeBreakAt(const char* bytes, std::size_t stop, std::size_t end) {
 
 }  // namespace
 
+void LineObserver::CrLfLines(std::string_view lines) {
+  while (!lines.empty()) {
+    const std::size_t lineFeed = lines.find('\n');
+    Line(lines.substr(0, lineFeed - 1));
+    lines.remove_prefix(lineFeed + 1);
+  }
+}
+
 TextLineFile::TextLineFile(std::string name, std::size_t bufferSize,
                            std::unique_ptr<FileDevice> device)
     : name_(std::move(name)),
@@ -251,6 +259,12 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
       asciiOnly
           ? next + AsciiRunLength(reinterpret_cast<const unsigned char*>(bytes + next), end_ - next)
           : end_;
+  // Lines already in CR LF, the common case, go on in one piece and are
+  // shown together; the per-line walk below takes the rest.
+  std::size_t blockEnd = next + CrLfRunLength(bytes + next, asciiEnd - next);
+  while (blockEnd > next && bytes[blockEnd - 1] != '\n') --blockEnd;  // a line cut short
+  if (blockEnd > next && observer != nullptr) observer->CrLfLines({bytes + next, blockEnd - next});
+  next = blockEnd;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);

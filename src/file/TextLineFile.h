@@ -19,6 +19,8 @@ namespace mif {
 class LineObserver {
  public:
   virtual void Line(std::string_view line) = 0;
+  // Whole lines at once, each ended by CR LF; by default shown one by one.
+  virtual void CrLfLines(std::string_view lines);
 
  protected:
   ~LineObserver() = default;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "text/AsciiCase.h"
+#include "text/AsciiRun.h"
 
 namespace mif {
 
@@ -84,6 +86,9 @@ Keyword KeywordOf(std::string_view line, std::string_view& rest) {
   return Keyword::None;
 }
 
+// A digit, sign or dot: a line that can be no keyword, clause or blank.
+bool IsPointStart(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+
 bool IsBlankText(std::string_view text) { return std::all_of(text.begin(), text.end(), IsBlank); }
 
 // Words separated by blanks or commas.
@@ -142,6 +147,28 @@ void ObjectCounter::Line(std::string_view line) {
     collectionParts_ = keyword == Keyword::Collection ? LeadingCount(rest) : 0;
   }
   Expect(keyword, rest);
+}
+
+void ObjectCounter::CrLfLines(std::string_view lines) {
+  const char* const bytes = lines.data();
+  std::size_t window = 0;  // the 64 bytes whose LFs `lineFeeds` marks
+  std::uint64_t lineFeeds = LineFeedBits(bytes, lines.size());
+  for (std::size_t start = 0; start < lines.size();) {
+    while (lineFeeds == 0) {
+      window += 64;
+      lineFeeds = LineFeedBits(bytes + window, lines.size() - window);
+    }
+    const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
+    lineFeeds &= lineFeeds - 1;
+    // A point of an object that owes points, the common line, in short.
+    if (linesOwed_ > 0 && !textStringNext_ && IsPointStart(bytes[start])) {
+      --linesOwed_;
+      ++lines_;
+    } else {
+      Line({bytes + start, lineFeed - 1 - start});
+    }
+    start = lineFeed + 1;
+  }
 }
 
 void ObjectCounter::Expect(ObjectKeyword keyword, std::string_view rest) {

@@ -21,6 +21,8 @@ class ObjectCounter {
  public:
   // A whole line, or the first piece of one (a keyword fits in any piece).
   void Line(std::string_view line);
+  // Whole lines, each ended by CR LF, as Line would take them one by one.
+  void CrLfLines(std::string_view lines);
   std::int64_t Count() const { return count_; }
   // Lines seen.
   std::int64_t Lines() const { return lines_; }

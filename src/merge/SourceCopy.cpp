@@ -16,6 +16,7 @@ class ObjectLines final : public LineObserver {
  public:
   explicit ObjectLines(ObjectCounter& counter) : counter_(counter) {}
   void Line(std::string_view line) override { counter_.Line(line); }
+  void CrLfLines(std::string_view lines) override { counter_.CrLfLines(lines); }
 
  private:
   ObjectCounter& counter_;

@@ -52,4 +52,14 @@ inline std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count)
 // there is none.
 std::size_t FindLineStop(const char* bytes, std::size_t count);
 
+// Bit i set where bytes[i] is an LF, for the first 64 bytes or `count`
+// when fewer: a block of short lines split without a search a line.
+std::uint64_t LineFeedBits(const char* bytes, std::size_t count);
+
+// Length of the leading run of bytes in which every CR and LF stands in a
+// CR LF pair and no Ctrl-Z stands: the lines a writer of CR LF lines
+// copies unchanged. A CR last in the bytes ends the run (its LF is not
+// there to see), and so does an LF first in them.
+std::size_t CrLfRunLength(const char* bytes, std::size_t count);
+
 }  // namespace mif

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace mif::ascii_run {
 
@@ -27,6 +28,26 @@ inline std::size_t FindLineStopByByte(const char* bytes, std::size_t count, std:
   for (; done < count; ++done) {
     const char c = bytes[done];
     if (c == '\n' || c == '\r' || c == 0x1A) break;
+  }
+  return done;
+}
+
+inline std::uint64_t LineFeedBitsByByte(const char* bytes, std::size_t count) {
+  std::uint64_t bits = 0;
+  for (std::size_t i = 0; i < count && i < 64; ++i) {
+    if (bytes[i] == '\n') bits |= std::uint64_t{1} << i;
+  }
+  return bits;
+}
+
+// `afterCr` tells whether the byte before bytes[done] is a CR.
+inline std::size_t CrLfRunByByte(const char* bytes, std::size_t count, std::size_t done,
+                                 bool afterCr) {
+  for (; done < count; ++done) {
+    const char c = bytes[done];
+    if (c == 0x1A || (c == '\n' && !afterCr)) break;
+    if (c == '\r' && (done + 1 == count || bytes[done + 1] != '\n')) break;
+    afterCr = c == '\r';
   }
   return done;
 }

@@ -46,6 +46,14 @@ std::size_t FindLineStop(const char* bytes, std::size_t count) {
   return ascii_run::FindLineStopByByte(bytes, count, 0);
 }
 
+std::uint64_t LineFeedBits(const char* bytes, std::size_t count) {
+  return ascii_run::LineFeedBitsByByte(bytes, count);
+}
+
+std::size_t CrLfRunLength(const char* bytes, std::size_t count) {
+  return ascii_run::CrLfRunByByte(bytes, count, 0, false);
+}
+
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
   return ascii_run::ConvertBlocks(bytes, count, units, WidenBlock);
 }

@@ -9,11 +9,22 @@
 namespace mif {
 namespace {
 
+// Counted line by line, and as the copy counts lines in CR LF, all at once:
+// both ways must agree.
 std::int64_t ObjectsIn(const std::string& lines) {
-  ObjectCounter counter;
+  ObjectCounter byLine;
+  ObjectCounter atOnce;
+  std::string crLf;
   std::istringstream in(lines);
-  for (std::string line; std::getline(in, line);) counter.Line(line);
-  return counter.Count();
+  for (std::string line; std::getline(in, line);) {
+    byLine.Line(line);
+    crLf += line + "\r\n";
+  }
+  atOnce.CrLfLines(crLf);
+  EXPECT_EQ(atOnce.Count(), byLine.Count()) << lines;
+  EXPECT_EQ(atOnce.Lines(), byLine.Lines()) << lines;
+  EXPECT_EQ(atOnce.InsideObject(), byLine.InsideObject()) << lines;
+  return byLine.Count();
 }
 
 TEST(ObjectCounter, EveryKeywordInAnyCaseAfterBlanks) {

@@ -62,5 +62,49 @@ TEST(AsciiRun, FindLineStopFindsTheFirstLfCrOrCtrlZ) {
   EXPECT_EQ(FindLineStop(japanese.data(), japanese.size()), 5u);
 }
 
+TEST(AsciiRun, LineFeedBitsMarksTheLfsOfTheFirst64Bytes) {
+  std::string text(70, 'a');
+  for (const std::size_t at : {0u, 15u, 16u, 47u, 63u, 64u, 69u}) text[at] = '\n';
+  text[20] = '\r';
+  const std::uint64_t expected =
+      1ull | 1ull << 15 | 1ull << 16 | 1ull << 47 | 1ull << 63;  // 64 and 69 lie past the 64
+  EXPECT_EQ(LineFeedBits(text.data(), text.size()), expected);
+  EXPECT_EQ(LineFeedBits(text.data() + 16, 48), expected >> 16);  // fewer than 64
+  EXPECT_EQ(LineFeedBits(text.data(), 0), 0u);
+}
+
+// Every CR and LF paired, no Ctrl-Z: checked against the definition on
+// every string of these bytes up to 6 long, each placed at every offset in
+// a 40-byte run of CR LF lines so that the 16-byte blocks meet it anywhere.
+TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
+  const auto expected = [](const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const bool lone = text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
+      const bool bare = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
+      if (lone || bare || text[i] == '\x1A') return i;
+    }
+    return text.size();
+  };
+  const std::string lines =
+      "1 2\r\n33 4\r\nPline 2\r\n5 6\r\n\r\n7 8\r\n\x83\x5C\r\n0123";  // ソ 83 5C
+  const std::string alphabet =
+      "\r\n\x1A"
+      "a\x8A";
+  for (std::size_t length = 0; length <= 6; ++length) {
+    std::size_t combinations = 1;
+    for (std::size_t i = 0; i < length; ++i) combinations *= alphabet.size();
+    for (std::size_t n = 0; n < combinations; ++n) {
+      std::string piece;
+      for (std::size_t rest = n, i = 0; i < length; ++i, rest /= alphabet.size()) {
+        piece += alphabet[rest % alphabet.size()];
+      }
+      for (const std::size_t at : {0u, 1u, 14u, 15u, 16u, 17u, 30u, 33u}) {
+        const std::string text = lines.substr(0, at) + piece + lines.substr(at);
+        ASSERT_EQ(CrLfRunLength(text.data(), text.size()), expected(text)) << at << " " << n;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace mif
