@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CopiedLines copied;
       copied.asciiOnly = (way & 0x10) != 0;  // as the converting merge copies
       for (;;) {
-        object->CopyBufferedLines(out, &copied, copied.asciiOnly);
+        if (object->CopyBufferedLines(out, &copied, copied.asciiOnly)) continue;
         if (!object->NextLine(line)) break;
         out.WriteLine(line);
       }

@@ -132,27 +132,35 @@ void TextLineFile::SkipByteOrderMark() {
 // True when a byte is ready at position_: one read, or the Ctrl-Z planted
 // at the physical end, which keeps the text at its end from then on.
 bool TextLineFile::Fill() {
-  position_ = end_ = 0;
+  position_ = end_;
   std::size_t count = 0;
+  if (!ReadAfterUnread(count)) return false;
+  if (count == 0) {
+    buffer_[0] = kCtrlZ;
+    end_ = 1;
+  }
+  return true;
+}
+
+bool TextLineFile::ReadAfterUnread(std::size_t& count) {
+  const std::size_t unread = end_ - position_;
+  std::memmove(buffer_.get(), buffer_.get() + position_, unread);
+  position_ = 0;
+  end_ = unread;
   // A disk file read to the size it had at the open is at its end: the
   // read that would say so costs a call a file, thousands in a tile set.
-  std::size_t capacity = bufferSize_;
+  std::size_t capacity = bufferSize_ - unread;
   if (facts_.kind == FileKind::Disk && facts_.size > 0) {
     const std::uint64_t left = facts_.size - std::min(bytesRead_, facts_.size);
     capacity = static_cast<std::size_t>(std::min<std::uint64_t>(capacity, left));
   }
-  const std::int32_t code = capacity == 0 ? 0 : device_->Fill(buffer_.get(), capacity, count);
-  if (code != 0) {
-    Store(code);
-    return false;
-  }
+  count = 0;
+  const std::int32_t code =
+      capacity == 0 ? 0 : device_->Fill(buffer_.get() + unread, capacity, count);
+  Store(code);
   bytesRead_ += count;
-  if (count == 0) {
-    buffer_[0] = kCtrlZ;
-    count = 1;
-  }
-  end_ = count;
-  return true;
+  end_ += count;
+  return code == 0;
 }
 
 std::string TextLineFile::ReadLine() {
@@ -240,16 +248,16 @@ std::string_view TextLineFile::CollectLine(std::size_t limit, bool& last) {
   return line_;
 }
 
-void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer, bool asciiOnly) {
+bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer, bool asciiOnly) {
   pending_ = output.pending_ = 0;
   if (mode_ != Mode::Input) {
     Store(kNotOpenForReading);
     CheckPending();
-    return;
+    return false;
   }
   // A device wants each line on its own; a line begun by NextLinePiece
   // goes on there.
-  if (output.drainEveryLine_ || insideLine_) return;
+  if (output.drainEveryLine_ || insideLine_) return false;
   const char* bytes = buffer_.get();
   std::size_t start = position_;  // of the bytes not yet written
   std::size_t next = position_;
@@ -265,10 +273,12 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   while (blockEnd > next && bytes[blockEnd - 1] != '\n') --blockEnd;  // a line cut short
   if (blockEnd > next && observer != nullptr) observer->CrLfLines({bytes + next, blockEnd - next});
   next = blockEnd;
+  bool cutByEnd = false;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
     const std::string_view line(bytes + next, stop - next);
+    cutByEnd = stop == end_ || (stop + 1 == end_ && bytes[stop] == '\r');
     if (lineBreak == 0 || stop > asciiEnd) break;
     if (observer != nullptr) observer->Line(line);
     if (lineBreak == 2) {
@@ -282,6 +292,12 @@ void TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   output.WriteBytes(bytes + start, next - start);
   position_ = next;
   output.CheckPending();
+  // A long line is left to NextLinePiece, which bounds what it holds.
+  std::size_t count = 0;
+  const bool readOn =
+      cutByEnd && end_ - next < bufferSize_ / 2 && ReadAfterUnread(count) && count > 0;
+  CheckPending();
+  return readOn;
 }
 
 bool TextLineFile::AtEndOfFile() {

@@ -90,7 +90,10 @@ class TextLineFile {
   // line that crosses the buffer's end, a lone CR or a Ctrl-Z: NextLine
   // takes those; with `asciiOnly`, also before a line that holds a byte
   // from 0x80 up, which a converting caller must see. Raises as both would.
-  void CopyBufferedLines(TextLineFile& output, LineObserver* observer = nullptr,
+  // True when it stopped at the buffer's end and read on, keeping the line
+  // cut there: the next call copies on, in whole buffers, with no line
+  // taken apart.
+  bool CopyBufferedLines(TextLineFile& output, LineObserver* observer = nullptr,
                          bool asciiOnly = false);
 
   // Writes the bytes as they are, then CR LF. Code 105 when not open for
@@ -139,6 +142,10 @@ class TextLineFile {
   void Open(Mode mode, FileOpenMode deviceMode);
   void CloseSteps();
   bool Fill();
+  // Moves the unread bytes to the buffer's front and reads after them:
+  // `count` bytes, none at the end. False, with the code stored, on a
+  // failure.
+  bool ReadAfterUnread(std::size_t& count);
   // Gives `count` bytes to the device and counts them written; false, with
   // the code stored, when it fails.
   bool Hand(const char* bytes, std::size_t count);

@@ -58,8 +58,9 @@ void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
   for (;;) {
     // Most lines a buffer at a time; filtering, the ASCII ones, which every
     // mode writes as they are.
-    source.CopyBufferedLines(output, &observer, filter.SeesText());
+    const bool readOn = source.CopyBufferedLines(output, &observer, filter.SeesText());
     meter.Step();
+    if (readOn) continue;
     if (!source.NextLinePiece(piece, last, filter.PieceLimit())) break;
     if (first) objects.Line(piece);
     piece = filter.Filter(piece, first, last, headerLines + objects.Lines());

@@ -314,7 +314,7 @@ std::string CopiedByBuffers(const std::string& from, const std::string& to) {
   out.CreateForWrite();
   std::string_view line;
   for (;;) {
-    in.CopyBufferedLines(out);
+    if (in.CopyBufferedLines(out)) continue;  // read on: copies on
     if (!in.NextLine(line)) break;
     out.WriteLine(line);
   }
