@@ -72,16 +72,22 @@ std::size_t FirstWord(std::string_view line, std::string_view& rest, char* word)
 }
 
 Keyword KeywordOf(std::string_view line, std::string_view& rest) {
+  std::size_t start = 0;
+  while (start < line.size() && IsBlank(line[start])) ++start;
+  if (start == line.size()) return Keyword::None;
   // Coordinates, the common line, start with a digit, a sign or a dot.
-  const auto first = std::find_if_not(line.begin(), line.end(), IsBlank);
-  if (first == line.end() || !((*first | 0x20) >= 'a' && (*first | 0x20) <= 'z')) {
-    return Keyword::None;
-  }
-  char buffer[10];
-  const std::size_t length = FirstWord(line, rest, buffer);
-  const std::string_view word(buffer, length);
+  const char first = AsciiLower(line[start]);
+  if (first < 'a' || first > 'z') return Keyword::None;
+  std::size_t end = start;
+  while (end < line.size() && !IsBlank(line[end])) ++end;
+  const std::string_view word = line.substr(start, end - start);
   for (const KeywordName& keyword : kKeywords) {
-    if (keyword.name == word) return keyword.keyword;
+    // Clauses (Pen, Brush, Center, ...) mostly part at the first two tests.
+    if (keyword.name.size() == word.size() && keyword.name[0] == first &&
+        EqualsIgnoringAsciiCase(word, keyword.name)) {
+      rest = line.substr(end);
+      return keyword.keyword;
+    }
   }
   return Keyword::None;
 }
@@ -151,23 +157,20 @@ void ObjectCounter::Line(std::string_view line) {
 
 void ObjectCounter::CrLfLines(std::string_view lines) {
   const char* const bytes = lines.data();
-  std::size_t window = 0;  // the 64 bytes whose LFs `lineFeeds` marks
-  std::uint64_t lineFeeds = LineFeedBits(bytes, lines.size());
-  for (std::size_t start = 0; start < lines.size();) {
-    while (lineFeeds == 0) {
-      window += 64;
-      lineFeeds = LineFeedBits(bytes + window, lines.size() - window);
+  std::size_t start = 0;  // of the next line
+  for (std::size_t window = 0; window < lines.size(); window += 64) {
+    for (std::uint64_t lineFeeds = LineFeedBits(bytes + window, lines.size() - window);
+         lineFeeds != 0; lineFeeds &= lineFeeds - 1) {
+      const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
+      // A point of an object that owes points, the common line, in short.
+      if (linesOwed_ > 0 && !textStringNext_ && IsPointStart(bytes[start])) {
+        --linesOwed_;
+        ++lines_;
+      } else {
+        Line({bytes + start, lineFeed - 1 - start});
+      }
+      start = lineFeed + 1;
     }
-    const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
-    lineFeeds &= lineFeeds - 1;
-    // A point of an object that owes points, the common line, in short.
-    if (linesOwed_ > 0 && !textStringNext_ && IsPointStart(bytes[start])) {
-      --linesOwed_;
-      ++lines_;
-    } else {
-      Line({bytes + start, lineFeed - 1 - start});
-    }
-    start = lineFeed + 1;
   }
 }
 

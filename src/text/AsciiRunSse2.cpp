@@ -51,39 +51,48 @@ std::size_t FindLineStop(const char* bytes, std::size_t count) {
   return ascii_run::FindLineStopByByte(bytes, count, done);
 }
 
+// Bit i set where lane i of `block` equals that of `wanted`.
+std::uint64_t MaskOf(__m128i block, __m128i wanted) {
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
+}
+
 std::uint64_t LineFeedBits(const char* bytes, std::size_t count) {
   if (count < 64) return ascii_run::LineFeedBitsByByte(bytes, count);
   const __m128i lf = _mm_set1_epi8('\n');
   std::uint64_t bits = 0;
   for (int part = 0; part < 4; ++part) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * part));
-    const auto mask = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
-    bits |= mask << (16 * part);
+    bits |= MaskOf(block, lf) << (16 * part);
   }
   return bits;
 }
 
 std::size_t CrLfRunLength(const char* bytes, std::size_t count) {
   const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
-  __m128i crBefore = _mm_setzero_si128();  // lane 0: whether the byte before the block is a CR
+  std::uint64_t crBeforeWindow = 0;  // 1 when the byte before the window is a CR
   std::size_t done = 0;
-  // The byte after each block is read with it, so that a CR's LF is seen.
-  for (; done + 17 <= count; done += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
-    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done + 1));
-    const __m128i crs = _mm_cmpeq_epi8(block, cr);
-    const __m128i lfs = _mm_cmpeq_epi8(block, lf);
-    const __m128i lfAfter = _mm_cmpeq_epi8(after, lf);
-    const __m128i crBeforeEach = _mm_or_si128(_mm_slli_si128(crs, 1), crBefore);
-    const __m128i stops = _mm_or_si128(
-        _mm_or_si128(_mm_andnot_si128(lfAfter, crs), _mm_andnot_si128(crBeforeEach, lfs)),
-        _mm_cmpeq_epi8(block, ctrlZ));
-    const int mask = _mm_movemask_epi8(stops);
-    if (mask != 0)
-      return done + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
-    crBefore = _mm_srli_si128(crs, 15);
+  for (; done + 64 <= count; done += 64) {
+    std::uint64_t crs = 0, lfs = 0, ctrlZs = 0;
+    for (int part = 0; part < 4; ++part) {
+      const __m128i block =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done + 16 * part));
+      crs |= MaskOf(block, cr) << (16 * part);
+      lfs |= MaskOf(block, lf) << (16 * part);
+      ctrlZs |= MaskOf(block, ctrlZ) << (16 * part);
+    }
+    // Bit i: a CR at i - 1. In CR LF lines these are the LFs, bit for bit.
+    const std::uint64_t crBefore = (crs << 1) | crBeforeWindow;
+    const std::uint64_t stops = (lfs ^ crBefore) | ctrlZs;
+    if (stops != 0) {
+      const int at = std::countr_zero(stops);
+      // A CR without its LF is marked a byte past it.
+      const bool loneCr = ((crBefore & ~lfs) >> at & 1) != 0;
+      return done + static_cast<std::size_t>(at) - (loneCr ? 1 : 0);
+    }
+    crBeforeWindow = crs >> 63;
   }
-  return ascii_run::CrLfRunByByte(bytes, count, done, done > 0 && bytes[done - 1] == '\r');
+  if (crBeforeWindow != 0 && (done == count || bytes[done] != '\n')) return done - 1;
+  return ascii_run::CrLfRunByByte(bytes, count, done, crBeforeWindow != 0);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,6 +87,47 @@ TEST(ObjectCounter, AnObjectCutOffBeforeItsLastLineIsKnown) {
     counter.Line(line);
     EXPECT_FALSE(counter.InsideObject()) << line;
   }
+}
+
+// Long runs of points, as tile sets hold them, cross the 64-byte blocks in
+// which the copy takes lines at once; objects cut short, blank and signed
+// lines and Text strings that read like points must count the same there.
+TEST(ObjectCounter, LinesInCrLfCountAsLineByLine) {
+  std::mt19937 random(20261210);
+  const std::vector<std::string> points = {
+      "139.861035 35.675218", "-1 2", "+3 4", ".5 .5", "  7 8", "", "1"};
+  std::string text;
+  std::vector<std::string> lines;
+  for (int object = 0; object < 400; ++object) {
+    const int owed = static_cast<int>(random() % 40);
+    const int given = random() % 5 == 0 ? owed - 2 : owed;  // a few cut short
+    lines.push_back(random() % 7 == 0 ? "Text\r\n  \"12 34\"" : "Pline " + std::to_string(owed));
+    for (int i = 0; i < given; ++i) {
+      lines.push_back(random() % 9 == 0 ? points[random() % points.size()] : points[0]);
+    }
+    if (random() % 3 == 0) lines.push_back("    Pen (1,2,0)");
+  }
+  ObjectCounter byLine;
+  for (const std::string& line : lines) {
+    // "Text" and its string were pushed as one entry.
+    std::istringstream parts(line);
+    for (std::string part; std::getline(parts, part);) {
+      if (!part.empty() && part.back() == '\r') part.pop_back();
+      byLine.Line(part);
+      text += part + "\r\n";
+    }
+  }
+  for (const std::size_t split : {std::size_t{0}, std::size_t{1000}, text.size() / 2}) {
+    const std::size_t at =
+        text.rfind('\n', split) == std::string::npos ? 0 : text.rfind('\n', split) + 1;
+    ObjectCounter atOnce;
+    atOnce.CrLfLines(std::string_view(text).substr(0, at));
+    atOnce.CrLfLines(std::string_view(text).substr(at));
+    EXPECT_EQ(atOnce.Count(), byLine.Count()) << split;
+    EXPECT_EQ(atOnce.Lines(), byLine.Lines()) << split;
+    EXPECT_EQ(atOnce.InsideObject(), byLine.InsideObject()) << split;
+  }
+  EXPECT_EQ(byLine.Count(), 400);
 }
 
 TEST(RowCounter, QuotedValuesWithLineBreaksAreOneRow) {

@@ -74,8 +74,8 @@ TEST(AsciiRun, LineFeedBitsMarksTheLfsOfTheFirst64Bytes) {
 }
 
 // Every CR and LF paired, no Ctrl-Z: checked against the definition on
-// every string of these bytes up to 6 long, each placed at every offset in
-// a 40-byte run of CR LF lines so that the 16-byte blocks meet it anywhere.
+// every string of these bytes up to 6 long, each placed at offsets of a
+// 110-byte run of CR LF lines where 16- and 64-byte blocks meet it.
 TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
   const auto expected = [](const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -85,8 +85,8 @@ TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
     }
     return text.size();
   };
-  const std::string lines =
-      "1 2\r\n33 4\r\nPline 2\r\n5 6\r\n\r\n7 8\r\n\x83\x5C\r\n0123";  // ソ 83 5C
+  std::string lines = "1 2\r\n33 4\r\nPline 2\r\n5 6\r\n\r\n7 8\r\n\x83\x5C\r\n";  // ソ 83 5C
+  lines += lines + lines + "0123";
   const std::string alphabet =
       "\r\n\x1A"
       "a\x8A";
@@ -98,7 +98,7 @@ TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
       for (std::size_t rest = n, i = 0; i < length; ++i, rest /= alphabet.size()) {
         piece += alphabet[rest % alphabet.size()];
       }
-      for (const std::size_t at : {0u, 1u, 14u, 15u, 16u, 17u, 30u, 33u}) {
+      for (const std::size_t at : {0u, 1u, 15u, 16u, 17u, 62u, 63u, 64u, 65u, 105u}) {
         const std::string text = lines.substr(0, at) + piece + lines.substr(at);
         ASSERT_EQ(CrLfRunLength(text.data(), text.size()), expected(text)) << at << " " << n;
       }
