@@ -10,6 +10,7 @@
 #include "merge/OutputTarget.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
+#include "text/AsciiRun.h"
 #include "text/Cp932.h"
 #include "text/Utf8.h"
 
@@ -25,7 +26,14 @@ using Json = nlohmann::ordered_json;
 
 // Text for JSON: paths as people read them, header text from code page 932.
 std::string PathText(const std::string& path) { return EncodeUtf8(PathDisplay(path)); }
-std::string HeaderText(const std::string& cp932) { return EncodeUtf8(DecodeCp932(cp932)); }
+std::string HeaderText(const std::string& cp932) {
+  // ASCII, most header text, is the same bytes in both.
+  if (AsciiRunLength(reinterpret_cast<const unsigned char*>(cp932.data()), cp932.size()) ==
+      cp932.size()) {
+    return cp932;
+  }
+  return EncodeUtf8(DecodeCp932(cp932));
+}
 
 std::string Now() {
   const std::time_t now = std::time(nullptr);
@@ -48,24 +56,34 @@ const char* ColumnsWord(ColumnsMode mode) {
 
 Json Nullable(const std::string& text) { return text.empty() ? Json() : Json(text); }
 
+// Built member by member: an object from an initializer list costs twice
+// as much, and a report has an entry a source.
+Json Object() { return Json(Json::value_t::object); }
+
 Json Tallies(const TextNotes& notes) {
   const auto tally = [](const Tally& t) {
-    return Json{{"count", t.count}, {"firstLine", t.firstLine == 0 ? Json() : Json(t.firstLine)}};
+    Json entry = Object();
+    entry["count"] = t.count;
+    entry["firstLine"] = t.firstLine == 0 ? Json() : Json(t.firstLine);
+    return entry;
   };
-  return Json{{"unmapped", tally(notes.unmapped)},
-              {"malformed", tally(notes.malformed)},
-              {"notCodePage932", tally(notes.notCp932)}};
+  Json tallies = Object();
+  tallies["unmapped"] = tally(notes.unmapped);
+  tallies["malformed"] = tally(notes.malformed);
+  tallies["notCodePage932"] = tally(notes.notCp932);
+  return tallies;
 }
 
 Json Columns(const std::vector<ColumnReport>& columns, bool withOutput) {
   Json list = Json::array();
   for (const ColumnReport& column : columns) {
-    Json entry{{"name", HeaderText(column.name)}, {"type", HeaderText(column.type)}};
+    Json& entry = list.emplace_back(Object());
+    entry["name"] = HeaderText(column.name);
+    entry["type"] = HeaderText(column.type);
     if (withOutput) {
       entry["output"] = column.output.empty() ? Json() : Json(HeaderText(column.output));
       entry["outputType"] = column.output.empty() ? Json() : Json(HeaderText(column.outputType));
     }
-    list.push_back(std::move(entry));
   }
   return list;
 }
@@ -130,28 +148,30 @@ void ReportFile::WriteSource(const std::string& entry) {
 }
 
 void ReportFile::Source(int index, const std::string& path, const SourceReport& report) {
-  Json entry{
-      {"index", index},
-      {"path", PathText(path)},
-      {"status", StatusWord(report.status)},
-      {"layer", HeaderText(report.layerName)},
-      {"tile", HeaderText(report.tileName)},
-      {"ownAddedColumns", report.ownAdded},
-      {"output", report.output >= 0 ? Json(report.output) : Json()},
-      {"charset", Nullable(HeaderText(report.charset))},
-      {"version", report.version >= 0 ? Json(report.version) : Json()},
-      {"columns", Columns(report.columns, report.planned)},
-      {"objects", report.objects >= 0 ? Json(report.objects) : Json()},
-      {"rows", report.rows >= 0 ? Json(report.rows) : Json()},
-      {"replaced", Json{{"mif", Tallies(report.objectNotes)}, {"mid", Tallies(report.rowNotes)}}},
-      {"duplicate", Json()},
-      {"warnings", WarningTexts(report.warnings)},
-      {"problems", Texts(report.problems)}};
+  Json entry = Object();
+  entry["index"] = index;
+  entry["path"] = PathText(path);
+  entry["status"] = StatusWord(report.status);
+  entry["layer"] = HeaderText(report.layerName);
+  entry["tile"] = HeaderText(report.tileName);
+  entry["ownAddedColumns"] = report.ownAdded;
+  entry["output"] = report.output >= 0 ? Json(report.output) : Json();
+  entry["charset"] = Nullable(HeaderText(report.charset));
+  entry["version"] = report.version >= 0 ? Json(report.version) : Json();
+  entry["columns"] = Columns(report.columns, report.planned);
+  entry["objects"] = report.objects >= 0 ? Json(report.objects) : Json();
+  entry["rows"] = report.rows >= 0 ? Json(report.rows) : Json();
+  Json& replaced = entry["replaced"];
+  replaced["mif"] = Tallies(report.objectNotes);
+  replaced["mid"] = Tallies(report.rowNotes);
+  Json& duplicate = entry["duplicate"];
   if (report.duplicate) {
-    entry["duplicate"] = Json{{"of", report.duplicate->earlier},
-                              {"sameFile", report.duplicate->sameFile},
-                              {"identical", report.duplicate->identical}};
+    duplicate["of"] = report.duplicate->earlier;
+    duplicate["sameFile"] = report.duplicate->sameFile;
+    duplicate["identical"] = report.duplicate->identical;
   }
+  entry["warnings"] = WarningTexts(report.warnings);
+  entry["problems"] = Texts(report.problems);
   WriteSource(entry.dump());
 }
 
