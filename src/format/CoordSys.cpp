@@ -54,6 +54,7 @@ std::string Shortest(double value) {
 }  // namespace
 
 bool SameCoordSys(std::string_view a, std::string_view b) {
+  if (a == b) return true;  // a tile set's, mostly
   return SameWords(WithoutBounds(SplitHeaderWords(a, kSeparators)),
                    WithoutBounds(SplitHeaderWords(b, kSeparators)));
 }

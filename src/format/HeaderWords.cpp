@@ -1,14 +1,20 @@
 #include "format/HeaderWords.h"
 
+#include <array>
 #include <charconv>
 
 namespace mif {
 
 std::vector<HeaderWord> SplitHeaderWords(std::string_view line, std::string_view separators) {
+  // A table, not a search of `separators` a byte: a tile set's headers are
+  // split by the thousand.
+  std::array<bool, 256> separator{};
+  for (const char c : separators) separator[static_cast<unsigned char>(c)] = true;
+  const auto isSeparator = [&](char c) { return separator[static_cast<unsigned char>(c)]; };
   std::vector<HeaderWord> words;
   std::size_t i = 0;
   while (i < line.size()) {
-    if (separators.find(line[i]) != std::string_view::npos) {
+    if (isSeparator(line[i])) {
       ++i;
     } else if (line[i] == '"') {
       std::size_t end = line.find('"', i + 1);
@@ -17,7 +23,7 @@ std::vector<HeaderWord> SplitHeaderWords(std::string_view line, std::string_view
       i = end + 1;
     } else {
       std::size_t end = i;
-      while (end < line.size() && separators.find(line[end]) == std::string_view::npos) ++end;
+      while (end < line.size() && !isSeparator(line[end])) ++end;
       words.push_back({line.substr(i, end - i), false});
       i = end;
     }
