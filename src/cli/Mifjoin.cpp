@@ -75,7 +75,7 @@ class CommandInputs : public MergeInputs {
   int SourceCount() override { return static_cast<int>(sources_.Size()); }
   SourceParts Source(int index) override { return MakeSourceParts(Path(index)); }
   void SourceExamining(int index) override { SourceStarting(index); }
-  void SourceStarting(int index) override { progress_.SourceStarting(index, Shown(Path(index))); }
+  void SourceStarting(int index) override { progress_.SourceStarting(index, Path(index)); }
   std::string OutputName() override { return output_; }
   bool Utf8Option() override { return utf8_; }
   void BytesMerged(std::uint64_t total) override { progress_.BytesRead(total); }

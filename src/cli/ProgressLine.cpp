@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/PathText.h"
+#include "text/Utf8.h"
+
 namespace mif {
 
 namespace {
@@ -33,9 +36,9 @@ std::string ProgressLine::Erase(std::size_t columns) const {
   return columns < columns_ ? std::string(columns_ - columns, ' ') : std::string();
 }
 
-void ProgressLine::SourceStarting(int index, const std::string& utf8Name) {
+void ProgressLine::SourceStarting(int index, const std::string& path) {
   index_ = index;
-  name_ = utf8Name;
+  path_ = path;
   Draw(false);
 }
 
@@ -54,7 +57,7 @@ void ProgressLine::Draw(bool force) {
   char figures[96];
   std::snprintf(figures, sizeof figures, "[%d/%d] %.1f MB %.1f MB/s ", index_ + 1, total_,
                 megabytes, seconds > 0 ? megabytes / seconds : 0.0);
-  const std::string text = std::string(figures) + name_;
+  const std::string text = std::string(figures) + EncodeUtf8(PathDisplay(path_));
   const std::size_t columns = Columns(text);
   out_ << '\r' << text << Erase(columns) << std::flush;
   columns_ = columns;

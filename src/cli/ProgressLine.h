@@ -14,7 +14,9 @@ class ProgressLine {
   // Draws nothing when `enabled` is false. Without `escapes` (a console
   // that refuses them) the line is erased with spaces instead.
   ProgressLine(std::ostream& out, bool enabled, int total, bool escapes = true);
-  void SourceStarting(int index, const std::string& utf8Name);
+  // `path` as the system gives it; shown only when a line is drawn, which
+  // is at most ten times a second, not once a source.
+  void SourceStarting(int index, const std::string& path);
   void BytesRead(std::uint64_t total);
   // Removes the line, so that what follows starts on a clean line.
   void Clear();
@@ -31,7 +33,7 @@ class ProgressLine {
   std::size_t columns_ = 0;  // of the line drawn last
   int total_;
   int index_ = 0;
-  std::string name_;
+  std::string path_;
   std::uint64_t bytes_ = 0;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point drawn_{};

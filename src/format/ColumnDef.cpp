@@ -37,6 +37,7 @@ bool IsIntegerType(ColumnType type) {
 
 std::string OtherSpelling(std::string_view typeText) {
   std::string other;
+  other.reserve(typeText.size());
   for (const char c : typeText) {
     if (c != ' ' && c != '\t') other += c;
   }
@@ -70,9 +71,8 @@ ColumnDef ParseColumnDef(std::string_view line) {
   const std::string_view typeText =
       words.size() > 1 ? line.substr(static_cast<std::size_t>(words[1].text.data() - line.data()))
                        : std::string_view();
-  column.other = OtherSpelling(typeText);
-  if (words.size() < 2) return column;
-  for (const TypeName& type : kTypes) {
+  for (std::size_t t = 0; words.size() > 1 && t < kTypes.size(); ++t) {
+    const TypeName& type = kTypes[t];
     if (!EqualsIgnoringAsciiCase(words[1].text, type.name)) continue;
     if (type.type == ColumnType::Char && words.size() < 3) break;
     if (type.type == ColumnType::Decimal && words.size() < 4) break;
@@ -81,9 +81,9 @@ ColumnDef ParseColumnDef(std::string_view line) {
       column.width = Number(words, 2);
     }
     if (type.type == ColumnType::Decimal) column.decimals = Number(words, 3);
-    column.other.clear();
-    break;
+    return column;
   }
+  column.other = OtherSpelling(typeText);
   return column;
 }
 
