@@ -260,19 +260,19 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   if (output.drainEveryLine_ || insideLine_) return false;
   const char* bytes = buffer_.get();
   std::size_t start = position_;  // of the bytes not yet written
-  std::size_t next = position_;
-  // One scan for the first byte from 0x80 up, not one a line: object lines
-  // are short, and a scan's start and tail cost more than its words.
+  // Lines already in CR LF, the common case, go on in one piece and are
+  // shown together; the per-line walk below takes the rest.
+  std::size_t next = position_ + CrLfRunLength(bytes + position_, end_ - position_, asciiOnly);
+  while (next > position_ && bytes[next - 1] != '\n') --next;  // a line cut short
+  if (next > position_ && observer != nullptr) {
+    observer->CrLfLines({bytes + position_, next - position_});
+  }
+  // One scan for the first byte from 0x80 up, not one a line: lines are
+  // short, and a scan's start and tail cost more than its words.
   const std::size_t asciiEnd =
       asciiOnly
           ? next + AsciiRunLength(reinterpret_cast<const unsigned char*>(bytes + next), end_ - next)
           : end_;
-  // Lines already in CR LF, the common case, go on in one piece and are
-  // shown together; the per-line walk below takes the rest.
-  std::size_t blockEnd = next + CrLfRunLength(bytes + next, asciiEnd - next);
-  while (blockEnd > next && bytes[blockEnd - 1] != '\n') --blockEnd;  // a line cut short
-  if (blockEnd > next && observer != nullptr) observer->CrLfLines({bytes + next, blockEnd - next});
-  next = blockEnd;
   bool cutByEnd = false;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);

@@ -59,7 +59,8 @@ std::uint64_t LineFeedBits(const char* bytes, std::size_t count);
 // Length of the leading run of bytes in which every CR and LF stands in a
 // CR LF pair and no Ctrl-Z stands: the lines a writer of CR LF lines
 // copies unchanged. A CR last in the bytes ends the run (its LF is not
-// there to see), and so does an LF first in them.
-std::size_t CrLfRunLength(const char* bytes, std::size_t count);
+// there to see), and so does an LF first in them; with `asciiOnly`, so
+// does a byte from 0x80 up.
+std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly = false);
 
 }  // namespace mif

@@ -42,10 +42,11 @@ inline std::uint64_t LineFeedBitsByByte(const char* bytes, std::size_t count) {
 
 // `afterCr` tells whether the byte before bytes[done] is a CR.
 inline std::size_t CrLfRunByByte(const char* bytes, std::size_t count, std::size_t done,
-                                 bool afterCr) {
+                                 bool afterCr, bool asciiOnly) {
   for (; done < count; ++done) {
     const char c = bytes[done];
     if (c == 0x1A || (c == '\n' && !afterCr)) break;
+    if (asciiOnly && static_cast<unsigned char>(c) >= 0x80) break;
     if (c == '\r' && (done + 1 == count || bytes[done + 1] != '\n')) break;
     afterCr = c == '\r';
   }

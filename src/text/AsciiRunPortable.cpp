@@ -50,8 +50,8 @@ std::uint64_t LineFeedBits(const char* bytes, std::size_t count) {
   return ascii_run::LineFeedBitsByByte(bytes, count);
 }
 
-std::size_t CrLfRunLength(const char* bytes, std::size_t count) {
-  return ascii_run::CrLfRunByByte(bytes, count, 0, false);
+std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
+  return ascii_run::CrLfRunByByte(bytes, count, 0, false, asciiOnly);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {

@@ -67,32 +67,34 @@ std::uint64_t LineFeedBits(const char* bytes, std::size_t count) {
   return bits;
 }
 
-std::size_t CrLfRunLength(const char* bytes, std::size_t count) {
+std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
   const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
   std::uint64_t crBeforeWindow = 0;  // 1 when the byte before the window is a CR
   std::size_t done = 0;
   for (; done + 64 <= count; done += 64) {
-    std::uint64_t crs = 0, lfs = 0, ctrlZs = 0;
+    std::uint64_t crs = 0, lfs = 0, ctrlZs = 0, highs = 0;
     for (int part = 0; part < 4; ++part) {
       const __m128i block =
           _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done + 16 * part));
       crs |= MaskOf(block, cr) << (16 * part);
       lfs |= MaskOf(block, lf) << (16 * part);
       ctrlZs |= MaskOf(block, ctrlZ) << (16 * part);
+      highs |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(block))} << (16 * part);
     }
     // Bit i: a CR at i - 1. In CR LF lines these are the LFs, bit for bit.
     const std::uint64_t crBefore = (crs << 1) | crBeforeWindow;
-    const std::uint64_t stops = (lfs ^ crBefore) | ctrlZs;
+    const std::uint64_t stops = (lfs ^ crBefore) | ctrlZs | (asciiOnly ? highs : 0);
     if (stops != 0) {
       const int at = std::countr_zero(stops);
-      // A CR without its LF is marked a byte past it.
+      // A CR without its LF is marked a byte past it (where a high byte,
+      // which is no LF, may stand too).
       const bool loneCr = ((crBefore & ~lfs) >> at & 1) != 0;
       return done + static_cast<std::size_t>(at) - (loneCr ? 1 : 0);
     }
     crBeforeWindow = crs >> 63;
   }
   if (crBeforeWindow != 0 && (done == count || bytes[done] != '\n')) return done - 1;
-  return ascii_run::CrLfRunByByte(bytes, count, done, crBeforeWindow != 0);
+  return ascii_run::CrLfRunByByte(bytes, count, done, crBeforeWindow != 0, asciiOnly);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {

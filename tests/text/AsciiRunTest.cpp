@@ -77,11 +77,12 @@ TEST(AsciiRun, LineFeedBitsMarksTheLfsOfTheFirst64Bytes) {
 // every string of these bytes up to 6 long, each placed at offsets of a
 // 110-byte run of CR LF lines where 16- and 64-byte blocks meet it.
 TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
-  const auto expected = [](const std::string& text) {
+  const auto expected = [](const std::string& text, bool asciiOnly) {
     for (std::size_t i = 0; i < text.size(); ++i) {
       const bool lone = text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
       const bool bare = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
-      if (lone || bare || text[i] == '\x1A') return i;
+      const bool high = asciiOnly && static_cast<unsigned char>(text[i]) >= 0x80;
+      if (lone || bare || high || text[i] == '\x1A') return i;
     }
     return text.size();
   };
@@ -100,7 +101,10 @@ TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
       }
       for (const std::size_t at : {0u, 1u, 15u, 16u, 17u, 62u, 63u, 64u, 65u, 105u}) {
         const std::string text = lines.substr(0, at) + piece + lines.substr(at);
-        ASSERT_EQ(CrLfRunLength(text.data(), text.size()), expected(text)) << at << " " << n;
+        for (const bool asciiOnly : {false, true}) {
+          ASSERT_EQ(CrLfRunLength(text.data(), text.size(), asciiOnly), expected(text, asciiOnly))
+              << at << " " << n << " " << asciiOnly;
+        }
       }
     }
   }
