@@ -56,39 +56,49 @@ const char* ColumnsWord(ColumnsMode mode) {
 
 Json Nullable(const std::string& text) { return text.empty() ? Json() : Json(text); }
 
-// Built member by member into room made first: an object from an
-// initializer list costs twice as much, and a report has an entry a source.
-Json Object(std::size_t members) {
-  Json object(Json::value_t::object);
-  object.get_ref<Json::object_t&>().reserve(members);
-  return object;
-}
+// An object built by appending its members into room made first: one
+// from an initializer list costs twice as much, and a report has an entry
+// a source. An ordered_json object is a list of members, and a report's
+// names are all new, so none is looked for.
+class Members {
+ public:
+  explicit Members(std::size_t count) : object_(Json::value_t::object) { List().reserve(count); }
+  Members& Add(const char* name, Json value) {
+    List().emplace_back(name, std::move(value));
+    return *this;
+  }
+  Json Done() { return std::move(object_); }
+
+ private:
+  Json::object_t& List() { return object_.get_ref<Json::object_t&>(); }
+  Json object_;
+};
 
 Json Tallies(const TextNotes& notes) {
   const auto tally = [](const Tally& t) {
-    Json entry = Object(2);
-    entry["count"] = t.count;
-    entry["firstLine"] = t.firstLine == 0 ? Json() : Json(t.firstLine);
-    return entry;
+    return Members(2)
+        .Add("count", t.count)
+        .Add("firstLine", t.firstLine == 0 ? Json() : Json(t.firstLine))
+        .Done();
   };
-  Json tallies = Object(3);
-  tallies["unmapped"] = tally(notes.unmapped);
-  tallies["malformed"] = tally(notes.malformed);
-  tallies["notCodePage932"] = tally(notes.notCp932);
-  return tallies;
+  return Members(3)
+      .Add("unmapped", tally(notes.unmapped))
+      .Add("malformed", tally(notes.malformed))
+      .Add("notCodePage932", tally(notes.notCp932))
+      .Done();
 }
 
 Json Columns(const std::vector<ColumnReport>& columns, bool withOutput) {
   Json list = Json::array();
   list.get_ref<Json::array_t&>().reserve(columns.size());
   for (const ColumnReport& column : columns) {
-    Json& entry = list.emplace_back(Object(4));
-    entry["name"] = HeaderText(column.name);
-    entry["type"] = HeaderText(column.type);
+    Members entry(4);
+    entry.Add("name", HeaderText(column.name)).Add("type", HeaderText(column.type));
     if (withOutput) {
-      entry["output"] = column.output.empty() ? Json() : Json(HeaderText(column.output));
-      entry["outputType"] = column.output.empty() ? Json() : Json(HeaderText(column.outputType));
+      entry.Add("output", column.output.empty() ? Json() : Json(HeaderText(column.output)))
+          .Add("outputType", column.output.empty() ? Json() : Json(HeaderText(column.outputType)));
     }
+    list.push_back(entry.Done());
   }
   return list;
 }
@@ -153,30 +163,35 @@ void ReportFile::WriteSource(const std::string& entry) {
 }
 
 void ReportFile::Source(int index, const std::string& path, const SourceReport& report) {
-  Json entry = Object(16);
-  entry["index"] = index;
-  entry["path"] = PathText(path);
-  entry["status"] = StatusWord(report.status);
-  entry["layer"] = HeaderText(report.layerName);
-  entry["tile"] = HeaderText(report.tileName);
-  entry["ownAddedColumns"] = report.ownAdded;
-  entry["output"] = report.output >= 0 ? Json(report.output) : Json();
-  entry["charset"] = Nullable(HeaderText(report.charset));
-  entry["version"] = report.version >= 0 ? Json(report.version) : Json();
-  entry["columns"] = Columns(report.columns, report.planned);
-  entry["objects"] = report.objects >= 0 ? Json(report.objects) : Json();
-  entry["rows"] = report.rows >= 0 ? Json(report.rows) : Json();
-  Json& replaced = entry["replaced"] = Object(2);
-  replaced["mif"] = Tallies(report.objectNotes);
-  replaced["mid"] = Tallies(report.rowNotes);
-  Json& duplicate = entry["duplicate"];
+  Json duplicate;
   if (report.duplicate) {
-    duplicate["of"] = report.duplicate->earlier;
-    duplicate["sameFile"] = report.duplicate->sameFile;
-    duplicate["identical"] = report.duplicate->identical;
+    duplicate = Members(3)
+                    .Add("of", report.duplicate->earlier)
+                    .Add("sameFile", report.duplicate->sameFile)
+                    .Add("identical", report.duplicate->identical)
+                    .Done();
   }
-  entry["warnings"] = WarningTexts(report.warnings);
-  entry["problems"] = Texts(report.problems);
+  const Json entry = Members(16)
+                         .Add("index", index)
+                         .Add("path", PathText(path))
+                         .Add("status", StatusWord(report.status))
+                         .Add("layer", HeaderText(report.layerName))
+                         .Add("tile", HeaderText(report.tileName))
+                         .Add("ownAddedColumns", report.ownAdded)
+                         .Add("output", report.output >= 0 ? Json(report.output) : Json())
+                         .Add("charset", Nullable(HeaderText(report.charset)))
+                         .Add("version", report.version >= 0 ? Json(report.version) : Json())
+                         .Add("columns", Columns(report.columns, report.planned))
+                         .Add("objects", report.objects >= 0 ? Json(report.objects) : Json())
+                         .Add("rows", report.rows >= 0 ? Json(report.rows) : Json())
+                         .Add("replaced", Members(2)
+                                              .Add("mif", Tallies(report.objectNotes))
+                                              .Add("mid", Tallies(report.rowNotes))
+                                              .Done())
+                         .Add("duplicate", std::move(duplicate))
+                         .Add("warnings", WarningTexts(report.warnings))
+                         .Add("problems", Texts(report.problems))
+                         .Done();
   WriteSource(entry.dump());
 }
 
