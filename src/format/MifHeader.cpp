@@ -165,6 +165,13 @@ MifHeader ParseMifHeader(std::vector<std::string> lines) {
   return header;
 }
 
+std::shared_ptr<const MifHeader> HeaderMemo::Parse(std::vector<std::string> lines) {
+  if (header_ && lines == lines_) return header_;
+  lines_ = lines;
+  header_ = std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines)));
+  return header_;
+}
+
 std::string MergedCharset(const MifHeader& header) {
   return header.utf8 ? "WindowsJapanese" : header.charset;
 }

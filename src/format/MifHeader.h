@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,18 @@ bool IsColumnsLine(std::string_view line, int& count);
 // Parses header lines as read, the DATA line last. A header that declares
 // UTF-8 is converted, each malformed sequence written as '?'.
 MifHeader ParseMifHeader(std::vector<std::string> lines);
+
+// ParseMifHeader that gives the header it gave last again, shared, when
+// the same lines come again: a tile set repeats one header thousands of
+// times, and each is read twice.
+class HeaderMemo {
+ public:
+  std::shared_ptr<const MifHeader> Parse(std::vector<std::string> lines);
+
+ private:
+  std::vector<std::string> lines_;  // as read, before any conversion
+  std::shared_ptr<const MifHeader> header_;
+};
 
 // The effective charset of the header's text once merged: a UTF-8 header
 // is converted to code page 932, "WindowsJapanese".

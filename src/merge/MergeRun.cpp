@@ -153,7 +153,7 @@ class Run {
       SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-      const MifHeader& header = reader.ReadHeader();
+      const MifHeader& header = reader.ReadHeader(headers_);
       reader.CloseMif();
       reader.FindMid();
       if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
@@ -346,7 +346,7 @@ class Run {
   void Copy(int index, SourceReader& reader, bool utf8, SourceReport& report) {
     Group& group = Current();
     reader.OpenMif();
-    const MifHeader& header = reader.ReadHeader();
+    const MifHeader& header = reader.ReadHeader(headers_);
     report.names = reader.Names();
     DescribeHeader(header, report);
     // A source that became one of the output's files since the first pass.
@@ -478,6 +478,7 @@ class Run {
   std::map<int, std::vector<std::u16string>> firstPassProblems_;
   std::map<int, std::vector<SourceWarning>> firstPassWarnings_;
   std::vector<std::u16string> raised_;  // the merge's: never filled, it raises
+  HeaderMemo headers_;
   OutputPair output_;
   std::string outputName_;
   bool outputsDecided_ = false;

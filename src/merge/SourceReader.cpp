@@ -12,7 +12,7 @@ constexpr std::int32_t kFileNotFound = 2;
 constexpr std::int32_t kAccessDenied = 5;
 
 // Reads the header from the file's current position through the DATA line.
-MifHeader ReadMifHeader(TextLineFile& file) {
+std::shared_ptr<const MifHeader> ReadMifHeader(TextLineFile& file, HeaderMemo& memo) {
   std::vector<std::string> lines;
   std::size_t bytes = 0;
   std::string_view line;
@@ -22,7 +22,7 @@ MifHeader ReadMifHeader(TextLineFile& file) {
     bytes += line.size() + 2;
     if (bytes > kMaxHeaderBytes) break;
     lines.emplace_back(line);
-    if (IsDataLine(line)) return ParseMifHeader(std::move(lines));
+    if (IsDataLine(line)) return memo.Parse(std::move(lines));
   }
   throw NoDataLineError(file.Name());
 }
@@ -39,7 +39,8 @@ SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDev
       bufferSize_(bufferSize),
       stem_(source.directory + source.baseName),
       name_(NameOfSource(source.baseName)),
-      mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)) {
+      mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)),
+      header_(std::make_shared<const MifHeader>()) {
   midExtension_ = mifName_.substr(stem_.size());
   midExtension_.back() = midExtension_.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
   midName_ = stem_ + midExtension_;
@@ -73,9 +74,14 @@ void SourceReader::OpenMif() {
   mifFacts_ = mif_->Facts();
 }
 
+const MifHeader& SourceReader::ReadHeader(HeaderMemo& memo) {
+  header_ = ReadMifHeader(*mif_, memo);
+  return *header_;
+}
+
 const MifHeader& SourceReader::ReadHeader() {
-  header_ = ReadMifHeader(*mif_);
-  return header_;
+  HeaderMemo memo;
+  return ReadHeader(memo);
 }
 
 std::vector<std::string> SourceReader::MidNames() const {
@@ -95,7 +101,7 @@ void SourceReader::LocateMid(bool open) {
   }
   const std::optional<std::string> variant = FindNameCaseVariant(names.back());
   if (variant && TakeMid(*variant, open)) return;
-  if (header_.columnCount != 0) throw EInOutError(kFileNotFound, midName_);
+  if (header_->columnCount != 0) throw EInOutError(kFileNotFound, midName_);
 }
 
 bool SourceReader::TakeMid(const std::string& name, bool open) {

@@ -29,8 +29,9 @@ class SourceReader {
   // it) and drops a UTF-8 byte order mark. Raises EMergeError for a
   // folder, pipe or device, and what the file raises.
   void OpenMif();
-  // Reads the header. Raises EMergeError for a header without DATA or too
-  // long, and what the file raises.
+  // Reads the header, parsed by `memo`. Raises EMergeError for a header
+  // without DATA or too long, and what the file raises.
+  const MifHeader& ReadHeader(HeaderMemo& memo);
   const MifHeader& ReadHeader();
   void CloseMif() { mif_->CloseFile(); }
 
@@ -45,7 +46,7 @@ class SourceReader {
 
   TextLineFile& Mif() { return *mif_; }
   TextLineFile& Mid() { return *mid_; }
-  const MifHeader& Header() const { return header_; }
+  const MifHeader& Header() const { return *header_; }
   // The names found; the .mid's as looked for first where there is none.
   SourcePairNames Names() const { return {mifName_, midName_}; }
   const FileFacts& MifFacts() const { return mifFacts_; }
@@ -71,7 +72,7 @@ class SourceReader {
   FileFacts mifFacts_, midFacts_;
   std::unique_ptr<TextLineFile> mif_, mid_;
   bool hasMid_ = false;
-  MifHeader header_;
+  std::shared_ptr<const MifHeader> header_;
 };
 
 }  // namespace mif

@@ -83,5 +83,22 @@ TEST(MifHeader, AUtf8HeaderIsReadInCodePage932) {
   EXPECT_EQ(cut.malformed.firstLine, 3);
 }
 
+// A tile set's sources share one header: parsed once, each compared as read.
+TEST(HeaderMemo, GivesTheLastHeaderAgainForTheSameLinesOnly) {
+  const std::vector<std::string> utf8 = {"Charset \"UTF-8\"", "Columns 1",
+                                         "  \xE9\x81\x93\xE8\xB7\xAF Char(4)", "Data"};
+  std::vector<std::string> other = utf8;
+  other[2] = "  \xE9\x81\x93 Char(4)";  // 道 alone
+  HeaderMemo memo;
+  const auto first = memo.Parse(utf8);
+  EXPECT_EQ(memo.Parse(utf8), first);  // the lines as read, not as converted
+  EXPECT_EQ(first->columns[0].name, "\x93\xB9\x98\x48");
+  const auto changed = memo.Parse(other);
+  EXPECT_NE(changed, first);
+  EXPECT_EQ(changed->columns[0].name, "\x93\xB9");
+  EXPECT_EQ(first->columns[0].name, "\x93\xB9\x98\x48");  // kept by whoever holds it
+  EXPECT_NE(memo.Parse(utf8), first);                     // only the last one is kept
+}
+
 }  // namespace
 }  // namespace mif
