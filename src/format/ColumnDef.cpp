@@ -68,6 +68,7 @@ ColumnDef ParseColumnDef(std::string_view line) {
   const std::vector<HeaderWord> words = SplitHeaderWords(line, " \t,()");
   if (words.empty()) return column;
   column.name = std::string(words[0].text);
+  column.folded = FoldedColumnName(column.name);
   const std::string_view typeText =
       words.size() > 1 ? line.substr(static_cast<std::size_t>(words[1].text.data() - line.data()))
                        : std::string_view();

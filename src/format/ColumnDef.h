@@ -26,7 +26,8 @@ enum class ColumnType : std::uint8_t {
 
 // Code page 932 throughout.
 struct ColumnDef {
-  std::string name;  // without quotes
+  std::string name;    // without quotes
+  std::string folded;  // the name as names are matched (FoldedColumnName)
   ColumnType type = ColumnType::Other;
   int width = 0;      // Char(width), Decimal(width, decimals)
   int decimals = 0;   //

@@ -1,6 +1,7 @@
 #include "merge/OutputSchema.h"
 
 #include <algorithm>
+#include <span>
 #include <unordered_set>
 
 #include "text/AsciiCase.h"
@@ -10,8 +11,8 @@ namespace mif {
 namespace {
 
 // The columns after those of the added ones the source brings itself.
-std::vector<ColumnDef> DataColumns(const MifHeader& header, int own) {
-  return {header.columns.begin() + own, header.columns.end()};
+std::span<const ColumnDef> DataColumns(const MifHeader& header, int own) {
+  return std::span<const ColumnDef>(header.columns).subspan(static_cast<std::size_t>(own));
 }
 
 // An added column's name must stand only where the source brings that
@@ -45,7 +46,7 @@ void CheckOwnHeader(const MifHeader& header, const std::string& name, const Sour
   }
   std::unordered_set<std::string> names;
   for (const ColumnDef& column : header.columns) {
-    if (!names.insert(FoldedColumnName(column.name)).second) {
+    if (!names.insert(column.folded).second) {
       throw DuplicateColumnError(name, column);
     }
   }
@@ -123,13 +124,13 @@ bool IsCp932Charset(const std::string& charset) {
   return IsNeutralCharset(charset) || EqualsIgnoringAsciiCase(charset, "WindowsJapanese");
 }
 
-SchemaBuilder::Column* SchemaBuilder::Find(const std::string& name) {
-  const auto found = byName_.find(FoldedColumnName(name));
+SchemaBuilder::Column* SchemaBuilder::Find(const std::string& folded) {
+  const auto found = byName_.find(folded);
   return found == byName_.end() ? nullptr : &columns_[found->second];
 }
 
 void SchemaBuilder::Append(const ColumnDef& column, int sources) {
-  byName_.emplace(FoldedColumnName(column.name), columns_.size());
+  byName_.emplace(column.folded, columns_.size());
   columns_.push_back({column, column, false, sources});
 }
 
@@ -150,7 +151,7 @@ void SchemaBuilder::Add(const MifHeader& header, const std::string& sourceName,
   }
   AddCharset(header, sourceName);
   const int own = OwnAddedColumns(header, added_);
-  const std::vector<ColumnDef> data = DataColumns(header, own);
+  const std::span<const ColumnDef> data = DataColumns(header, own);
   // A source without columns of its own has no values to lay out: it takes
   // part in no comparison of columns, and the first with columns leads.
   if (!data.empty()) {
@@ -180,10 +181,10 @@ void SchemaBuilder::AddCharset(const MifHeader& header, const std::string& sourc
   }
 }
 
-void SchemaBuilder::AddColumns(const std::vector<ColumnDef>& columns, const std::string& sourceName,
+void SchemaBuilder::AddColumns(std::span<const ColumnDef> columns, const std::string& sourceName,
                                int index) {
   for (const ColumnDef& column : columns) {
-    Column* known = Find(column.name);
+    Column* known = Find(column.folded);
     if (known == nullptr) {
       NoteProblem(ExtraColumnError(sourceName, column, columnsName_), index);
       Append(column, 1);
@@ -201,9 +202,9 @@ void SchemaBuilder::AddColumns(const std::vector<ColumnDef>& columns, const std:
   }
   if (problem_) return;  // only the first problem is told
   std::unordered_set<std::string> names;
-  for (const ColumnDef& column : columns) names.insert(FoldedColumnName(column.name));
+  for (const ColumnDef& column : columns) names.insert(column.folded);
   for (std::size_t i = 0; i < firstColumns_; ++i) {
-    if (names.count(FoldedColumnName(columns_[i].def.name)) == 0) {
+    if (names.count(columns_[i].def.folded) == 0) {
       NoteProblem(MissingColumnError(sourceName, columns_[i].firstDef, columnsName_), index);
     }
   }
@@ -263,7 +264,7 @@ SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
       throw SourceChangedError(sourceName, u"Bounds が出力の Bounds の外");
     }
   }
-  const std::vector<ColumnDef> columns = DataColumns(header, layout.own);
+  const std::span<const ColumnDef> columns = DataColumns(header, layout.own);
   if (columns.empty()) {
     layout.valueOf.assign(schema.columns.size(), -1);
     layout.inPlace = InPlace(layout, schema);
@@ -271,12 +272,12 @@ SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
   }
   std::unordered_map<std::string, std::size_t> byName;
   for (std::size_t k = 0; k < columns.size(); ++k) {
-    byName.emplace(FoldedColumnName(columns[k].name), k);
+    byName.emplace(columns[k].folded, k);
   }
   std::vector<bool> used(columns.size(), false);
   for (std::size_t j = 0; j < schema.columns.size(); ++j) {
     const ColumnDef& out = schema.columns[j];
-    const auto found = byName.find(FoldedColumnName(out.name));
+    const auto found = byName.find(out.folded);
     if (found == byName.end()) {
       if (schema.mode != ColumnsMode::Union) {
         throw MissingColumnError(sourceName, out, schema.columnsName);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -99,10 +100,11 @@ class SchemaBuilder {
     bool anyValue = false;
     int sources = 0;  // how many sources have it
   };
-  void AddColumns(const std::vector<ColumnDef>& columns, const std::string& sourceName, int index);
+  void AddColumns(std::span<const ColumnDef> columns, const std::string& sourceName, int index);
   void AddCharset(const MifHeader& header, const std::string& sourceName);
   void NoteProblem(EColumnsError problem, int index);
-  Column* Find(const std::string& name);
+  // The column of the folded name (ColumnDef::folded).
+  Column* Find(const std::string& folded);
   void Append(const ColumnDef& column, int sources);
 
   AddedColumns added_;
