@@ -248,6 +248,14 @@ std::string_view TextLineFile::CollectLine(std::size_t limit, bool& last) {
   return line_;
 }
 
+std::size_t TextLineFile::CrLfLinesEnd(LineObserver* observer, bool asciiOnly) const {
+  const char* bytes = buffer_.get() + position_;
+  std::size_t end = CrLfRunLength(bytes, end_ - position_, asciiOnly);
+  while (end > 0 && bytes[end - 1] != '\n') --end;  // a line cut short
+  if (end > 0 && observer != nullptr) observer->CrLfLines({bytes, end});
+  return position_ + end;
+}
+
 bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer, bool asciiOnly) {
   pending_ = output.pending_ = 0;
   if (mode_ != Mode::Input) {
@@ -260,13 +268,9 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   if (output.drainEveryLine_ || insideLine_) return false;
   const char* bytes = buffer_.get();
   std::size_t start = position_;  // of the bytes not yet written
-  // Lines already in CR LF, the common case, go on in one piece and are
-  // shown together; the per-line walk below takes the rest.
-  std::size_t next = position_ + CrLfRunLength(bytes + position_, end_ - position_, asciiOnly);
-  while (next > position_ && bytes[next - 1] != '\n') --next;  // a line cut short
-  if (next > position_ && observer != nullptr) {
-    observer->CrLfLines({bytes + position_, next - position_});
-  }
+  // Lines already in CR LF, the common case, go on in one piece; the
+  // per-line walk below takes the rest.
+  std::size_t next = CrLfLinesEnd(observer, asciiOnly);
   // One scan for the first byte from 0x80 up, not one a line: lines are
   // short, and a scan's start and tail cost more than its words.
   const std::size_t asciiEnd =

@@ -146,6 +146,9 @@ class TextLineFile {
   // `count` bytes, none at the end. False, with the code stored, on a
   // failure.
   bool ReadAfterUnread(std::size_t& count);
+  // Where the whole lines from position_ that are in CR LF end (with
+  // `asciiOnly`, that hold no byte from 0x80 up), shown to `observer`.
+  std::size_t CrLfLinesEnd(LineObserver* observer, bool asciiOnly) const;
   // Gives `count` bytes to the device and counts them written; false, with
   // the code stored, when it fails.
   bool Hand(const char* bytes, std::size_t count);
