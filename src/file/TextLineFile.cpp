@@ -304,6 +304,29 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   return readOn;
 }
 
+std::string_view TextLineFile::TakeCrLfLines(bool asciiOnly) {
+  pending_ = 0;
+  if (mode_ != Mode::Input) {
+    Store(kNotOpenForReading);
+    CheckPending();
+    return {};
+  }
+  if (insideLine_) return {};
+  std::size_t end = CrLfLinesEnd(nullptr, asciiOnly);
+  // Nothing but a short line cut by the buffer's end (or nothing at all):
+  // read on after it, as the line copy does.
+  if (end == position_ && end_ - position_ < bufferSize_ / 2 &&
+      std::memchr(buffer_.get() + position_, '\n', end_ - position_) == nullptr) {
+    std::size_t count = 0;
+    ReadAfterUnread(count);
+    end = CrLfLinesEnd(nullptr, asciiOnly);  // the unread bytes moved to the front
+  }
+  CheckPending();
+  const std::string_view lines(buffer_.get() + position_, end - position_);
+  position_ = end;
+  return lines;
+}
+
 bool TextLineFile::AtEndOfFile() {
   pending_ = 0;
   const bool atEnd = AtEndStep();

@@ -96,6 +96,14 @@ class TextLineFile {
   bool CopyBufferedLines(TextLineFile& output, LineObserver* observer = nullptr,
                          bool asciiOnly = false);
 
+  // The whole lines in CR LF from here, each with its CR LF, taken at once
+  // as NextLine would take them one by one (with `asciiOnly`, up to the
+  // first line that holds a byte from 0x80 up); reads on when the buffer
+  // holds only a line cut by its end. Empty when the next line is no such
+  // line, or at the end: NextLinePiece takes it. The view lives until the
+  // next operation on this object.
+  std::string_view TakeCrLfLines(bool asciiOnly = false);
+
   // Writes the bytes as they are, then CR LF. Code 105 when not open for
   // writing. Bytes reach the file in whole buffers, at the close, and after
   // every line on a character device; a buffer of 64 KiB or more passes a

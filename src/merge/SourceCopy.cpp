@@ -1,11 +1,14 @@
 #include "merge/SourceCopy.h"
 
+#include <bit>
+
 #include "file/TextLineFile.h"
 #include "format/ObjectCount.h"
 #include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
 #include "merge/RowArranger.h"
 #include "merge/SourceReader.h"
+#include "text/AsciiRun.h"
 
 namespace mif {
 
@@ -110,6 +113,24 @@ class RowWriter {
     }
   }
 
+  // Whole lines, each ended by CR LF, as Take would take them one by one.
+  // Gives how many.
+  std::int64_t TakeCrLfLines(std::string_view lines) {
+    const char* const bytes = lines.data();
+    std::int64_t count = 0;
+    std::size_t start = 0;  // of the next line
+    for (std::size_t window = 0; window < lines.size(); window += 64) {
+      for (std::uint64_t lineFeeds = LineFeedBits(bytes + window, lines.size() - window);
+           lineFeeds != 0; lineFeeds &= lineFeeds - 1) {
+        const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
+        Take({bytes + start, lineFeed - 1 - start}, true, true);
+        start = lineFeed + 1;
+        ++count;
+      }
+    }
+    return count;
+  }
+
   // The held empty lines the objects still need are rows; the rest are not.
   void Finish(CopyResult& result) {
     const std::int64_t needed = std::max<std::int64_t>(0, objects_ - rows_.Count());
@@ -170,7 +191,18 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
   bool last = true;
   bool first = true;
   std::int64_t line = 1;
-  while (source.NextLinePiece(piece, last, filter.PieceLimit())) {
+  for (;;) {
+    // Most rows a buffer at a time; filtering, the ASCII ones, which every
+    // mode writes as they are.
+    if (first) {
+      const std::string_view lines = source.TakeCrLfLines(filter.SeesText());
+      if (!lines.empty()) {
+        line += rows.TakeCrLfLines(lines);
+        meter.Step();
+        continue;
+      }
+    }
+    if (!source.NextLinePiece(piece, last, filter.PieceLimit())) break;
     rows.Take(filter.Filter(piece, first, last, line), first, last);
     if (last) ++line;
     first = last;

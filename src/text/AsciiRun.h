@@ -56,6 +56,10 @@ std::size_t FindLineStop(const char* bytes, std::size_t count);
 // when fewer: a block of short lines split without a search a line.
 std::uint64_t LineFeedBits(const char* bytes, std::size_t count);
 
+// Whether `value` stands an odd number of times in the bytes: a row's
+// quotes, 16 bytes at a time.
+bool OddCountOf(const char* bytes, std::size_t count, char value);
+
 // Length of the leading run of bytes in which every CR and LF stands in a
 // CR LF pair and no Ctrl-Z stands: the lines a writer of CR LF lines
 // copies unchanged. A CR last in the bytes ends the run (its LF is not

@@ -40,6 +40,12 @@ inline std::uint64_t LineFeedBitsByByte(const char* bytes, std::size_t count) {
   return bits;
 }
 
+inline bool OddCountByByte(const char* bytes, std::size_t count, std::size_t done, char value,
+                           bool odd) {
+  for (; done < count; ++done) odd ^= bytes[done] == value;
+  return odd;
+}
+
 // `afterCr` tells whether the byte before bytes[done] is a CR.
 inline std::size_t CrLfRunByByte(const char* bytes, std::size_t count, std::size_t done,
                                  bool afterCr, bool asciiOnly) {

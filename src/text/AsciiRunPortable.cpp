@@ -50,6 +50,10 @@ std::uint64_t LineFeedBits(const char* bytes, std::size_t count) {
   return ascii_run::LineFeedBitsByByte(bytes, count);
 }
 
+bool OddCountOf(const char* bytes, std::size_t count, char value) {
+  return ascii_run::OddCountByByte(bytes, count, 0, value, false);
+}
+
 std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
   return ascii_run::CrLfRunByByte(bytes, count, 0, false, asciiOnly);
 }

@@ -67,6 +67,22 @@ std::uint64_t LineFeedBits(const char* bytes, std::size_t count) {
   return bits;
 }
 
+bool OddCountOf(const char* bytes, std::size_t count, char value) {
+  const __m128i wanted = _mm_set1_epi8(value);
+  std::uint64_t marks = 0;  // the parity of each lane's count, by bits
+  std::size_t done = 0;
+  for (; done + 16 <= count; done += 16) {
+    marks ^= MaskOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done)), wanted);
+  }
+  if (done < count && count >= 16) {  // the last 16 bytes, those counted already left out
+    const std::uint64_t last =
+        MaskOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + count - 16)), wanted);
+    marks ^= last >> (16 - (count - done));
+    done = count;
+  }
+  return ascii_run::OddCountByByte(bytes, count, done, value, std::popcount(marks) % 2 == 1);
+}
+
 std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
   const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
   std::uint64_t crBeforeWindow = 0;  // 1 when the byte before the window is a CR

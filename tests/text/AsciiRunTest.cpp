@@ -73,6 +73,22 @@ TEST(AsciiRun, LineFeedBitsMarksTheLfsOfTheFirst64Bytes) {
   EXPECT_EQ(LineFeedBits(text.data(), 0), 0u);
 }
 
+TEST(AsciiRun, OddCountOfCountsEveryByteOnce) {
+  // Quotes at each place of strings up to 40 long, where 16-byte blocks
+  // and the last, overlapping one meet them; ポ 83 7C beside them.
+  for (std::size_t size = 0; size <= 40; ++size) {
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string text(size, 'a');
+      text[at] = '"';
+      if (at + 2 < size) text[at + 1] = '\x83', text[at + 2] = '\x7C';
+      EXPECT_TRUE(OddCountOf(text.data(), text.size(), '"')) << size << " " << at;
+      text[size - 1 - at] = '"';
+      EXPECT_EQ(OddCountOf(text.data(), text.size(), '"'), at == size - 1 - at)
+          << size << " " << at;
+    }
+  }
+}
+
 // Every CR and LF paired, no Ctrl-Z: checked against the definition on
 // every string of these bytes up to 6 long, each placed at offsets of a
 // 110-byte run of CR LF lines where 16- and 64-byte blocks meet it.
