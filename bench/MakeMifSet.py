@@ -47,8 +47,8 @@ def vertices(rng, count):
     return "".join(coordinate(rng) + "\r\n" for _ in range(count))
 
 
-def make_object(rng):
-    kind = rng.random()
+def make_object(rng, points):
+    kind = 0 if points else rng.random()
     if kind < 0.25:
         return "Point %s\r\n    Symbol (35,0,12)\r\n" % coordinate(rng)
     if kind < 0.40:
@@ -74,12 +74,12 @@ def make_row(rng, number, order):
     return ",".join(values[i] for i in order) + "\r\n"
 
 
-def write_pair(path, rng, target_bytes, utf8, all_utf8, layer, other_columns):
+def write_pair(path, rng, target_bytes, utf8, all_utf8, layer, other_columns, points):
     objects, rows, size, number = [], [], 0, 0
     order, columns = schema(layer, other_columns)
     while size < target_bytes:
         number += 1
-        obj, row = make_object(rng), make_row(rng, number, order)
+        obj, row = make_object(rng, points), make_row(rng, number, order)
         objects.append(obj)
         rows.append(row)
         size += len(obj) + len(row) + 16  # Japanese text takes two bytes a character
@@ -111,6 +111,8 @@ def main():
                         help="pairs made afresh; the others repeat them under other names")
     parser.add_argument("--other-columns", action="store_true",
                         help="a schema of its own for each layer")
+    parser.add_argument("--points", action="store_true",
+                        help="every object a Point: rows a third of the bytes")
     args = parser.parse_args()
     os.makedirs(args.dir, exist_ok=True)
     rng = random.Random(args.seed)
@@ -122,7 +124,8 @@ def main():
         layer = layers[(i % per_tile if per_tile > 1 else i) % len(layers)]
         name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i // per_tile, layer))
         if i < args.distinct:
-            write_pair(name, rng, per_source, args.utf8, args.all_utf8, layer, args.other_columns)
+            write_pair(name, rng, per_source, args.utf8, args.all_utf8, layer, args.other_columns,
+                       args.points)
             made.append(name)
         else:
             for extension in (".mif", ".mid"):

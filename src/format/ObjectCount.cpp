@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <limits>
 
 #include "text/AsciiCase.h"
 #include "text/AsciiRun.h"
@@ -32,25 +33,61 @@ using Keyword = ObjectKeyword;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Blanks and commas part the words of an object's lines.
+constexpr std::array<bool, 256> kWordSeparators = [] {
+  std::array<bool, 256> separators{};
+  separators[' '] = separators['\t'] = separators[','] = true;
+  return separators;
+}();
+
 struct KeywordName {
   std::string_view name;  // lower case
   Keyword keyword;
 };
 
+// By first letter, so that a line's first word is compared only with the
+// keywords it could be.
 constexpr std::array<KeywordName, 12> kKeywords = {{
-    {"point", Keyword::Point},
-    {"line", Keyword::Line},
-    {"pline", Keyword::Pline},
-    {"region", Keyword::Region},
     {"arc", Keyword::Arc},
-    {"text", Keyword::Text},
-    {"rect", Keyword::Rect},
-    {"roundrect", Keyword::Roundrect},
-    {"ellipse", Keyword::Ellipse},
-    {"multipoint", Keyword::Multipoint},
     {"collection", Keyword::Collection},
+    {"ellipse", Keyword::Ellipse},
+    {"line", Keyword::Line},
+    {"multipoint", Keyword::Multipoint},
     {"none", Keyword::NoGeometry},
+    {"pline", Keyword::Pline},
+    {"point", Keyword::Point},
+    {"rect", Keyword::Rect},
+    {"region", Keyword::Region},
+    {"roundrect", Keyword::Roundrect},
+    {"text", Keyword::Text},
 }};
+
+// The keywords whose first letter is `first` (lower case), as a range of
+// kKeywords: [first, last).
+std::pair<std::size_t, std::size_t> KeywordsOf(char first) {
+  switch (first) {
+    case 'a':
+      return {0, 1};
+    case 'c':
+      return {1, 2};
+    case 'e':
+      return {2, 3};
+    case 'l':
+      return {3, 4};
+    case 'm':
+      return {4, 5};
+    case 'n':
+      return {5, 6};
+    case 'p':
+      return {6, 8};
+    case 'r':
+      return {8, 11};
+    case 't':
+      return {11, 12};
+    default:
+      return {0, 0};  // Pen, Brush, Symbol, Smooth, ...
+  }
+}
 
 // Region, Pline and Multipoint are also what a Collection is made of.
 bool IsCollectionPart(Keyword keyword) {
@@ -71,42 +108,54 @@ std::size_t FirstWord(std::string_view line, std::string_view& rest, char* word)
   return length;
 }
 
-Keyword KeywordOf(std::string_view line, std::string_view& rest) {
-  std::size_t start = 0;
-  while (start < line.size() && IsBlank(line[start])) ++start;
-  if (start == line.size()) return Keyword::None;
-  // Coordinates, the common line, start with a digit, a sign or a dot.
-  const char first = AsciiLower(line[start]);
-  if (first < 'a' || first > 'z') return Keyword::None;
-  std::size_t end = start;
-  while (end < line.size() && !IsBlank(line[end])) ++end;
-  const std::string_view word = line.substr(start, end - start);
-  for (const KeywordName& keyword : kKeywords) {
-    // Clauses (Pen, Brush, Center, ...) mostly part at the first two tests.
-    if (keyword.name.size() == word.size() && keyword.name[0] == first &&
-        EqualsIgnoringAsciiCase(word, keyword.name)) {
-      rest = line.substr(end);
-      return keyword.keyword;
+// The keyword of the word at `start`, a letter; the text after it in `rest`.
+Keyword KeywordAt(std::string_view line, std::size_t start, std::string_view& rest) {
+  const std::string_view word = line.substr(start);
+  const auto [from, to] = KeywordsOf(AsciiLower(word[0]));
+  for (std::size_t k = from; k < to; ++k) {
+    const std::string_view name = kKeywords[k].name;
+    if (word.size() < name.size() || (word.size() > name.size() && !IsBlank(word[name.size()]))) {
+      continue;
+    }
+    std::size_t i = 1;
+    while (i < name.size() && AsciiLower(word[i]) == name[i]) ++i;
+    if (i == name.size()) {
+      rest = word.substr(name.size());
+      return kKeywords[k].keyword;
     }
   }
   return Keyword::None;
 }
 
+bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
 // A digit, sign or dot: a line that can be no keyword, clause or blank.
 bool IsPointStart(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
 
-bool IsBlankText(std::string_view text) { return std::all_of(text.begin(), text.end(), IsBlank); }
+std::size_t FirstNonBlank(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  return i;
+}
 
-// Words separated by blanks or commas.
-std::int64_t WordCount(std::string_view text) {
+// Words separated by blanks or commas, counted up to `atMost`.
+std::int64_t WordCount(std::string_view text,
+                       std::int64_t atMost = std::numeric_limits<std::int64_t>::max()) {
+  const auto separator = [&](std::size_t i) {
+    return kWordSeparators[static_cast<unsigned char>(text[i])];
+  };
   std::int64_t count = 0;
-  bool inWord = false;
-  for (const char c : text) {
-    const bool separator = IsBlank(c) || c == ',';
-    if (!separator && !inWord) ++count;
-    inWord = !separator;
+  std::size_t i = 0;
+  while (count < atMost) {
+    while (i < text.size() && separator(i)) ++i;
+    if (i == text.size() || ++count == atMost) break;
+    while (i < text.size() && !separator(i)) ++i;
   }
   return count;
+}
+
+bool HasWords(std::string_view text, std::int64_t wanted) {
+  return WordCount(text, wanted) >= wanted;
 }
 
 std::int64_t LeadingCount(std::string_view text) {
@@ -119,10 +168,10 @@ std::int64_t LeadingCount(std::string_view text) {
   return count;
 }
 
-// Lines still owed when the keyword line holds `words` words after the
-// keyword and the shape needs `wanted` words, on that line or the next.
-std::int64_t OwedUnlessOnLine(std::int64_t words, std::int64_t wanted) {
-  return words >= wanted ? 0 : 1;
+// Lines still owed when the shape needs `wanted` words after the keyword,
+// on its line (`rest`) or the next.
+std::int64_t OwedUnlessOnLine(std::string_view rest, std::int64_t wanted) {
+  return HasWords(rest, wanted) ? 0 : 1;
 }
 
 // Points of a list whose count `count` leads `rest`, less those on the line.
@@ -134,14 +183,17 @@ std::int64_t PointsOwed(std::string_view rest, std::int64_t count) {
 
 void ObjectCounter::Line(std::string_view line) {
   ++lines_;
+  const std::size_t start = FirstNonBlank(line);
+  if (start == line.size()) return;  // a blank line, even where a Text's string is due
   if (textStringNext_) {
-    if (!IsBlankText(line)) textStringNext_ = false;
+    textStringNext_ = false;
     return;
   }
   std::string_view rest;
-  const Keyword keyword = KeywordOf(line, rest);
+  // Coordinates, the common line, start with a digit, a sign or a dot.
+  const Keyword keyword = IsLetter(line[start]) ? KeywordAt(line, start, rest) : Keyword::None;
   if (keyword == Keyword::None) {
-    if (!IsBlankText(line)) TakeObjectLine(line);
+    TakeObjectLine(line);
     return;
   }
   linesOwed_ = 0;  // a short object before this one is the reader's error, not ours
@@ -175,24 +227,23 @@ void ObjectCounter::CrLfLines(std::string_view lines) {
 }
 
 void ObjectCounter::Expect(ObjectKeyword keyword, std::string_view rest) {
-  const std::int64_t words = WordCount(rest);
   switch (keyword) {
     case Keyword::Point:
-      linesOwed_ = OwedUnlessOnLine(words, 2);
+      linesOwed_ = OwedUnlessOnLine(rest, 2);
       break;
     case Keyword::Line:
     case Keyword::Rect:
     case Keyword::Ellipse:
-      linesOwed_ = OwedUnlessOnLine(words, 4);
+      linesOwed_ = OwedUnlessOnLine(rest, 4);
       break;
     case Keyword::Arc:  // corners, then the angles
-      linesOwed_ = OwedUnlessOnLine(words, 4) + OwedUnlessOnLine(words, 6);
+      linesOwed_ = OwedUnlessOnLine(rest, 4) + OwedUnlessOnLine(rest, 6);
       break;
     case Keyword::Roundrect:  // corners, then the radius
-      linesOwed_ = OwedUnlessOnLine(words, 4) + OwedUnlessOnLine(words, 5);
+      linesOwed_ = OwedUnlessOnLine(rest, 4) + OwedUnlessOnLine(rest, 5);
       break;
     case Keyword::Text:  // the string, then the corners
-      textStringNext_ = words == 0;
+      textStringNext_ = !HasWords(rest, 1);
       linesOwed_ = 1;
       break;
     case Keyword::Pline: {
@@ -200,7 +251,7 @@ void ObjectCounter::Expect(ObjectKeyword keyword, std::string_view rest) {
       char word[10];
       if (FirstWord(rest, second, word) == 8 && std::string_view(word, 8) == "multiple") {
         sectionsOwed_ = LeadingCount(second);
-      } else if (words > 0) {
+      } else if (HasWords(rest, 1)) {
         linesOwed_ = PointsOwed(rest, LeadingCount(rest));
       } else {
         sectionsOwed_ = 1;  // the count on the next line
@@ -211,7 +262,7 @@ void ObjectCounter::Expect(ObjectKeyword keyword, std::string_view rest) {
       sectionsOwed_ = LeadingCount(rest);
       break;
     case Keyword::Multipoint:
-      if (words > 0) {
+      if (HasWords(rest, 1)) {
         linesOwed_ = PointsOwed(rest, LeadingCount(rest));
       } else {
         sectionsOwed_ = 1;
@@ -233,7 +284,7 @@ void ObjectCounter::TakeObjectLine(std::string_view line) {
 
 void RowCounter::Take(std::string_view piece, bool lineEnds) {
   if (AtRowStart()) ++count_;
-  if (std::count(piece.begin(), piece.end(), '"') % 2 == 1) {
+  if (OddCountOf(piece.data(), piece.size(), '"')) {
     insideValue_ = !insideValue_;
     if (insideValue_) openedAt_ = count_;
   }
