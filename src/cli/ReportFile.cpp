@@ -171,28 +171,45 @@ void ReportFile::Source(int index, const std::string& path, const SourceReport& 
                     .Add("identical", report.duplicate->identical)
                     .Done();
   }
-  const Json entry = Members(16)
-                         .Add("index", index)
-                         .Add("path", PathText(path))
-                         .Add("status", StatusWord(report.status))
-                         .Add("layer", HeaderText(report.layerName))
-                         .Add("tile", HeaderText(report.tileName))
-                         .Add("ownAddedColumns", report.ownAdded)
-                         .Add("output", report.output >= 0 ? Json(report.output) : Json())
-                         .Add("charset", Nullable(HeaderText(report.charset)))
-                         .Add("version", report.version >= 0 ? Json(report.version) : Json())
-                         .Add("columns", Columns(report.columns, report.planned))
-                         .Add("objects", report.objects >= 0 ? Json(report.objects) : Json())
-                         .Add("rows", report.rows >= 0 ? Json(report.rows) : Json())
-                         .Add("replaced", Members(2)
-                                              .Add("mif", Tallies(report.objectNotes))
-                                              .Add("mid", Tallies(report.rowNotes))
-                                              .Done())
-                         .Add("duplicate", std::move(duplicate))
-                         .Add("warnings", WarningTexts(report.warnings))
-                         .Add("problems", Texts(report.problems))
-                         .Done();
-  WriteSource(entry.dump());
+  // The members before the columns and those after them, each an object of
+  // its own, joined about the columns' text, which sources share.
+  const std::string before =
+      Members(9)
+          .Add("index", index)
+          .Add("path", PathText(path))
+          .Add("status", StatusWord(report.status))
+          .Add("layer", HeaderText(report.layerName))
+          .Add("tile", HeaderText(report.tileName))
+          .Add("ownAddedColumns", report.ownAdded)
+          .Add("output", report.output >= 0 ? Json(report.output) : Json())
+          .Add("charset", Nullable(HeaderText(report.charset)))
+          .Add("version", report.version >= 0 ? Json(report.version) : Json())
+          .Done()
+          .dump();
+  const std::string after = Members(6)
+                                .Add("objects", report.objects >= 0 ? Json(report.objects) : Json())
+                                .Add("rows", report.rows >= 0 ? Json(report.rows) : Json())
+                                .Add("replaced", Members(2)
+                                                     .Add("mif", Tallies(report.objectNotes))
+                                                     .Add("mid", Tallies(report.rowNotes))
+                                                     .Done())
+                                .Add("duplicate", std::move(duplicate))
+                                .Add("warnings", WarningTexts(report.warnings))
+                                .Add("problems", Texts(report.problems))
+                                .Done()
+                                .dump();
+  WriteSource(before.substr(0, before.size() - 1) + ",\"columns\":" + ColumnsText(report) + "," +
+              after.substr(1));
+}
+
+const std::string& ReportFile::ColumnsText(const SourceReport& report) {
+  if (lastColumnsText_.empty() || report.columns != lastColumns_ ||
+      report.planned != lastPlanned_) {
+    lastColumns_ = report.columns;
+    lastPlanned_ = report.planned;
+    lastColumnsText_ = Columns(report.columns, report.planned).dump();
+  }
+  return lastColumnsText_;
 }
 
 void ReportFile::NotReached(int index, const std::string& path) {

@@ -38,10 +38,16 @@ class ReportFile {
  private:
   void Write(const std::string& text);
   void WriteSource(const std::string& entry);
+  const std::string& ColumnsText(const SourceReport& report);
 
   std::string path_, temporary_;
   std::unique_ptr<TextLineFile> file_;
   std::vector<std::string> outputs_;  // few: kept until the end
+  // A tile set's sources mostly share their columns: the last ones told,
+  // and their JSON text.
+  std::vector<ColumnReport> lastColumns_;
+  bool lastPlanned_ = false;
+  std::string lastColumnsText_;
   bool firstSource_ = true;
 };
 

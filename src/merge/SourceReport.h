@@ -24,6 +24,7 @@ enum class SourceStatus {
 struct ColumnReport {
   std::string name, type;          // code page 932, as declared
   std::string output, outputType;  // empty: left out (intersection)
+  bool operator==(const ColumnReport&) const = default;
 };
 
 // What a warning is about, for a front end that sums them up.
