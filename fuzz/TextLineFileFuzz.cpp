@@ -85,9 +85,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       while (!object->AtEndOfFile()) got.push_back(object->ReadLine());
       Check(object->ReadLine().empty());
       break;
-    case 1: {  // NextLine's views
+    case 1: {  // NextLine's views, and lines in CR LF taken at once, as rows are
       std::string_view line;
-      while (object->NextLine(line)) got.emplace_back(line);
+      const bool atOnce = (way & 0x20) != 0;
+      for (;;) {
+        const std::string_view lines = atOnce ? object->TakeCrLfLines((way & 0x40) != 0) : "";
+        for (std::size_t start = 0; start < lines.size();) {
+          const std::size_t lineFeed = lines.find('\n', start);
+          Check(lineFeed != std::string_view::npos && lineFeed > start &&
+                lines[lineFeed - 1] == '\r');
+          got.emplace_back(lines.substr(start, lineFeed - 1 - start));
+          start = lineFeed + 1;
+        }
+        for (const char c : lines) Check((way & 0x40) == 0 || static_cast<unsigned char>(c) < 0x80);
+        if (!lines.empty()) continue;
+        if (!object->NextLine(line)) break;
+        got.emplace_back(line);
+      }
       break;
     }
     case 2: {  // pieces of at most maxPiece bytes, as the merge reads
