@@ -167,6 +167,14 @@ MifHeader ParseMifHeader(std::vector<std::string> lines) {
 
 std::shared_ptr<const MifHeader> HeaderMemo::Parse(std::vector<std::string> lines) {
   if (header_ && lines == lines_) return header_;
+  std::size_t bytes = 0;
+  for (const std::string& line : lines) bytes += line.size();
+  // A header of megabytes is no tile set's: kept twice, it would only cost.
+  if (bytes > kMaxKeptBytes) {
+    lines_.clear();
+    header_.reset();
+    return std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines)));
+  }
   lines_ = lines;
   header_ = std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines)));
   return header_;

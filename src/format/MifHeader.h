@@ -73,9 +73,10 @@ MifHeader ParseMifHeader(std::vector<std::string> lines);
 
 // ParseMifHeader that gives the header it gave last again, shared, when
 // the same lines come again: a tile set repeats one header thousands of
-// times, and each is read twice.
+// times, and each is read twice. Headers over kMaxKeptBytes are not kept.
 class HeaderMemo {
  public:
+  static constexpr std::size_t kMaxKeptBytes = 64 * 1024;
   std::shared_ptr<const MifHeader> Parse(std::vector<std::string> lines);
 
  private:

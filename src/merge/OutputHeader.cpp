@@ -11,7 +11,7 @@ int AddedCount(const OutputSchema& schema) { return schema.added.tile.empty() ? 
 // The 1-based place in the output of the first source's column `number`
 // (1-based, its own added ones counted), or 0 when it is not in the output.
 int OutputPlace(const OutputSchema& schema, int number) {
-  const std::vector<ColumnDef>& columns = schema.first.columns;
+  const std::vector<ColumnDef>& columns = schema.first->columns;
   if (number < 1 || number > static_cast<int>(columns.size())) return 0;
   if (number <= schema.firstOwn) return number;  // the added columns it brings
   const std::string& name = columns[static_cast<std::size_t>(number - 1)].name;
@@ -49,7 +49,7 @@ void AddColumns(const OutputSchema& schema, std::vector<std::string>& lines) {
 }
 
 void AddCoordSys(const OutputSchema& schema, std::vector<std::string>& lines) {
-  const MifHeader& first = schema.first;
+  const MifHeader& first = *schema.first;
   const std::optional<Bounds> declared = BoundsOf(first.coordSys);
   if (declared == schema.bounds) {
     const LineSpan span = first.coordSysLines;
@@ -71,7 +71,7 @@ bool Inside(const LineSpan& span, int i) {
 }  // namespace
 
 std::vector<std::string> OutputHeaderLines(const OutputSchema& schema) {
-  const MifHeader& first = schema.first;
+  const MifHeader& first = *schema.first;
   std::vector<std::string> lines;
   if (!first.versionLine.Declared() && schema.version >= 0) {
     lines.push_back("Version " + std::to_string(schema.version));

@@ -144,10 +144,10 @@ void SchemaBuilder::Add(const MifHeader& header, const std::string& sourceName,
                         const SourceValues& values, int index) {
   CheckOwnHeader(header, sourceName, values, added_);
   if (sources_ == 0) {
-    first_ = header;
+    first_ = std::make_shared<const MifHeader>(header);
     firstName_ = sourceName;
   } else {
-    CheckAgainstFirst(first_, firstName_, header, sourceName);
+    CheckAgainstFirst(*first_, firstName_, header, sourceName);
   }
   AddCharset(header, sourceName);
   const int own = OwnAddedColumns(header, added_);
@@ -217,7 +217,7 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
   schema.added = added_;
   schema.first = first_;
   schema.firstName = firstName_;
-  schema.firstOwn = OwnAddedColumns(first_, added_);
+  schema.firstOwn = OwnAddedColumns(*first_, added_);
   schema.columnsName = columnsName_;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     const Column& column = columns_[i];
@@ -233,7 +233,7 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
   schema.version = version_;
   schema.charset = charset_;
   schema.charsetSource = charsetSource_;
-  schema.delimiter = DelimiterOf(first_);
+  schema.delimiter = DelimiterOf(*first_);
   if (allBounds_) schema.bounds = bounds_;
   return schema;
 }
@@ -241,7 +241,7 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
 SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
                        const std::string& sourceName, const SourceValues& values) {
   CheckOwnHeader(header, sourceName, values, schema.added);
-  CheckAgainstFirst(schema.first, schema.firstName, header, sourceName);
+  CheckAgainstFirst(*schema.first, schema.firstName, header, sourceName);
   CheckCharset(header, sourceName, schema.charset, schema.charsetSource);
   SourceLayout layout;
   layout.own = OwnAddedColumns(header, schema.added);

@@ -5,6 +5,7 @@
 // source's rows are laid into it.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,7 +43,9 @@ struct SourceValues {
 struct OutputSchema {
   ColumnsMode mode = ColumnsMode::First;
   AddedColumns added;
-  MifHeader first;  // the output header is written from it
+  // The output header is written from it; shared, as a header may be
+  // megabytes.
+  std::shared_ptr<const MifHeader> first = std::make_shared<const MifHeader>();
   std::string firstName;
   int firstOwn = 0;                // added columns the first source brings itself
   std::string columnsName;         // the first source with columns, which lead them
@@ -110,7 +113,7 @@ class SchemaBuilder {
   AddedColumns added_;
   int sources_ = 0;
   int columnSources_ = 0;  // sources with columns
-  MifHeader first_;
+  std::shared_ptr<const MifHeader> first_ = std::make_shared<const MifHeader>();
   std::string firstName_, columnsName_;
   std::vector<Column> columns_;                          // the first source's first, then as met
   std::unordered_map<std::string, std::size_t> byName_;  // folded name -> column

@@ -53,8 +53,8 @@ void DescribeOutput(const OutputSchema& schema, OutputReport& report) {
   for (const ColumnDef& column : schema.columns) {
     report.columns.push_back({column.name, ColumnTypeText(column), {}, {}});
   }
-  report.coordSys = schema.first.coordSysLines.Declared()
-                        ? WithBounds(schema.first.coordSys, schema.bounds)
+  report.coordSys = schema.first->coordSysLines.Declared()
+                        ? WithBounds(schema.first->coordSys, schema.bounds)
                         : std::string();
   report.bounds = schema.bounds;
 }

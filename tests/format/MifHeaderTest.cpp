@@ -98,6 +98,10 @@ TEST(HeaderMemo, GivesTheLastHeaderAgainForTheSameLinesOnly) {
   EXPECT_EQ(changed->columns[0].name, "\x93\xB9");
   EXPECT_EQ(first->columns[0].name, "\x93\xB9\x98\x48");  // kept by whoever holds it
   EXPECT_NE(memo.Parse(utf8), first);                     // only the last one is kept
+  // A header of megabytes is no tile set's: not kept, so not held twice.
+  std::vector<std::string> huge = utf8;
+  huge.insert(huge.begin(), std::string(HeaderMemo::kMaxKeptBytes, 'x'));
+  EXPECT_NE(memo.Parse(huge), memo.Parse(huge));
 }
 
 }  // namespace
