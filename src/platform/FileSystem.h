@@ -20,7 +20,8 @@ bool IsDirectory(const std::string& name);
 
 // Puts the file `from` in the place of `to`, replacing a file there, in
 // one step of the file system. Gives 0 or the failure's code (the Windows
-// numbering of FileDevice.h).
+// numbering of FileDevice.h). The replaced file's space may be given back
+// after this returns.
 std::int32_t RenameFile(const std::string& from, const std::string& to);
 // Removes the file; 0 or the failure's code, 2 when there is none.
 std::int32_t RemoveFile(const std::string& name);

@@ -31,6 +31,8 @@ namespace {
 // it ends.
 void ReleaseInBackground(int fd) {
   try {
+    // A read-only hold of a file no name leads to: its close has nothing
+    // to tell anyone.
     std::thread([fd] { close(fd); }).detach();
   } catch (const std::system_error&) {
     close(fd);  // no thread to be had: here, then
