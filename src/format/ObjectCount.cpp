@@ -64,7 +64,7 @@ constexpr std::array<KeywordName, 12> kKeywords = {{
 
 // The keywords whose first letter is `first` (lower case), as a range of
 // kKeywords: [first, last).
-std::pair<std::size_t, std::size_t> KeywordsOf(char first) {
+constexpr std::pair<std::size_t, std::size_t> KeywordsOf(char first) {
   switch (first) {
     case 'a':
       return {0, 1};
@@ -88,6 +88,18 @@ std::pair<std::size_t, std::size_t> KeywordsOf(char first) {
       return {0, 0};  // Pen, Brush, Symbol, Smooth, ...
   }
 }
+
+// Each keyword found under its first letter, and under no other.
+constexpr bool KeywordsOfHoldsEach() {
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    const auto [from, to] = KeywordsOf(letter);
+    for (std::size_t k = 0; k < kKeywords.size(); ++k) {
+      if ((kKeywords[k].name[0] == letter) != (k >= from && k < to)) return false;
+    }
+  }
+  return true;
+}
+static_assert(KeywordsOfHoldsEach());
 
 // Region, Pline and Multipoint are also what a Collection is made of.
 bool IsCollectionPart(Keyword keyword) {
