@@ -32,11 +32,7 @@ std::size_t WholeBreakAt(const char* bytes, std::size_t stop, std::size_t end) {
 }  // namespace
 
 void LineObserver::CrLfLines(std::string_view lines) {
-  while (!lines.empty()) {
-    const std::size_t lineFeed = lines.find('\n');
-    Line(lines.substr(0, lineFeed - 1));
-    lines.remove_prefix(lineFeed + 1);
-  }
+  ForEachCrLfLine(lines, [this](std::string_view line) { Line(line); });
 }
 
 TextLineFile::TextLineFile(std::string name, std::size_t bufferSize,

@@ -1,7 +1,5 @@
 #include "merge/SourceCopy.h"
 
-#include <bit>
-
 #include "file/TextLineFile.h"
 #include "format/ObjectCount.h"
 #include "merge/CopyLimits.h"
@@ -116,18 +114,11 @@ class RowWriter {
   // Whole lines, each ended by CR LF, as Take would take them one by one.
   // Gives how many.
   std::int64_t TakeCrLfLines(std::string_view lines) {
-    const char* const bytes = lines.data();
     std::int64_t count = 0;
-    std::size_t start = 0;  // of the next line
-    for (std::size_t window = 0; window < lines.size(); window += 64) {
-      for (std::uint64_t lineFeeds = LineFeedBits(bytes + window, lines.size() - window);
-           lineFeeds != 0; lineFeeds &= lineFeeds - 1) {
-        const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
-        Take({bytes + start, lineFeed - 1 - start}, true, true);
-        start = lineFeed + 1;
-        ++count;
-      }
-    }
+    ForEachCrLfLine(lines, [&](std::string_view line) {
+      Take(line, true, true);
+      ++count;
+    });
     return count;
   }
 

@@ -3,9 +3,11 @@
 // instruction set, chosen by the build.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace mif {
 
@@ -55,6 +57,22 @@ std::size_t FindLineStop(const char* bytes, std::size_t count);
 // Bit i set where bytes[i] is an LF, for the first 64 bytes or `count`
 // when fewer: a block of short lines split without a search a line.
 std::uint64_t LineFeedBits(const char* bytes, std::size_t count);
+
+// Calls `take` with each line of `lines`, which are all ended by CR LF,
+// without its break; the lines are found 64 bytes at a time.
+template <typename Take>
+void ForEachCrLfLine(std::string_view lines, Take take) {
+  const char* const bytes = lines.data();
+  std::size_t start = 0;  // of the next line
+  for (std::size_t window = 0; window < lines.size(); window += 64) {
+    for (std::uint64_t lineFeeds = LineFeedBits(bytes + window, lines.size() - window);
+         lineFeeds != 0; lineFeeds &= lineFeeds - 1) {
+      const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
+      take(std::string_view(bytes + start, lineFeed - 1 - start));
+      start = lineFeed + 1;
+    }
+  }
+}
 
 // Whether `value` stands an odd number of times in the bytes: a row's
 // quotes, 16 bytes at a time.
