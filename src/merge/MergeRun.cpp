@@ -146,11 +146,11 @@ class Run {
   void Examine(int index) {
     const SourceParts parts = SourceOf(index);
     inputs_.SourceExamining(index);
-    const SourceName name = NameOfSource(parts.baseName);
+    SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);  // opens nothing yet
+    const SourceName& name = reader.Name();
     Group& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
     baseNames_.Add(parts.baseName, index);
     Attempt(index, parts, check_ ? firstPassProblems_[index] : raised_, [&] {
-      SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
       const MifHeader& header = reader.ReadHeader(headers_);
