@@ -273,12 +273,10 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
       asciiOnly
           ? next + AsciiRunLength(reinterpret_cast<const unsigned char*>(bytes + next), end_ - next)
           : end_;
-  bool cutByEnd = false;
   for (;;) {
     const std::size_t stop = next + FindLineStop(bytes + next, end_ - next);
     const std::size_t lineBreak = WholeBreakAt(bytes, stop, end_);
     const std::string_view line(bytes + next, stop - next);
-    cutByEnd = stop == end_ || (stop + 1 == end_ && bytes[stop] == '\r');
     if (lineBreak == 0 || stop > asciiEnd) break;
     if (observer != nullptr) observer->Line(line);
     if (lineBreak == 2) {
@@ -292,12 +290,20 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   output.WriteBytes(bytes + start, next - start);
   position_ = next;
   output.CheckPending();
-  // A long line is left to NextLinePiece, which bounds what it holds.
-  std::size_t count = 0;
-  const bool readOn =
-      cutByEnd && end_ - next < bufferSize_ / 2 && ReadAfterUnread(count) && count > 0;
+  const bool readOn = ReadOnAfterCutLine();
   CheckPending();
   return readOn;
+}
+
+bool TextLineFile::ReadOnAfterCutLine() {
+  // A long line is left to NextLinePiece, which bounds what it holds.
+  if (end_ - position_ >= bufferSize_ / 2) return false;
+  const char* unread = buffer_.get() + position_;
+  const std::size_t stop = FindLineStop(unread, end_ - position_);
+  const bool cut =
+      stop == end_ - position_ || (stop + 1 == end_ - position_ && unread[stop] == '\r');
+  std::size_t count = 0;
+  return cut && ReadAfterUnread(count) && count > 0;
 }
 
 std::string_view TextLineFile::TakeCrLfLines(bool asciiOnly) {
@@ -309,13 +315,9 @@ std::string_view TextLineFile::TakeCrLfLines(bool asciiOnly) {
   }
   if (insideLine_) return {};
   std::size_t end = CrLfLinesEnd(nullptr, asciiOnly);
-  // Nothing but a short line cut by the buffer's end (or nothing at all):
-  // read on after it, as the line copy does.
-  if (end == position_ && end_ - position_ < bufferSize_ / 2 &&
-      std::memchr(buffer_.get() + position_, '\n', end_ - position_) == nullptr) {
-    std::size_t count = 0;
-    ReadAfterUnread(count);
-    end = CrLfLinesEnd(nullptr, asciiOnly);  // the unread bytes moved to the front
+  if (end == position_) {
+    ReadOnAfterCutLine();
+    end = CrLfLinesEnd(nullptr, asciiOnly);  // the unread bytes may have moved to the front
   }
   CheckPending();
   const std::string_view lines(buffer_.get() + position_, end - position_);

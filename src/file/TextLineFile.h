@@ -154,6 +154,10 @@ class TextLineFile {
   // `count` bytes, none at the end. False, with the code stored, on a
   // failure.
   bool ReadAfterUnread(std::size_t& count);
+  // When the unread bytes are a short line the buffer's end cut (no line
+  // break, no Ctrl-Z but a CR last), reads on after them: true when it
+  // read any.
+  bool ReadOnAfterCutLine();
   // Where the whole lines from position_ that are in CR LF end (with
   // `asciiOnly`, that hold no byte from 0x80 up), shown to `observer`.
   std::size_t CrLfLinesEnd(LineObserver* observer, bool asciiOnly) const;
