@@ -27,6 +27,12 @@ std::shared_ptr<const MifHeader> ReadMifHeader(TextLineFile& file, HeaderMemo& m
   throw NoDataLineError(file.Name());
 }
 
+// The header of a reader that has read none: one for all of them.
+const std::shared_ptr<const MifHeader>& NoHeader() {
+  static const auto none = std::make_shared<const MifHeader>();
+  return none;
+}
+
 void RefuseSpecial(const FileFacts& facts, const std::string& name) {
   if (facts.kind != FileKind::Disk) throw SpecialSourceError(name);
 }
@@ -40,7 +46,7 @@ SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDev
       stem_(source.directory + source.baseName),
       name_(NameOfSource(source.baseName)),
       mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)),
-      header_(std::make_shared<const MifHeader>()) {
+      header_(NoHeader()) {
   midExtension_ = mifName_.substr(stem_.size());
   midExtension_.back() = midExtension_.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
   midName_ = stem_ + midExtension_;
