@@ -16,7 +16,8 @@ void SplitMidRow(std::string_view row, char delimiter, bool doubleByte,
     } else if (c == delimiter && !quoted) {
       values.push_back(row.substr(start, i - start));
       start = i + 1;
-    } else if (doubleByte && LeadByteSet(static_cast<unsigned char>(c))) {
+    } else if (doubleByte && LeadByteSet(static_cast<unsigned char>(c)) && i + 1 < row.size() &&
+               TrailByteSet(static_cast<unsigned char>(row[i + 1]))) {
       ++i;  // its trail byte is part of it
     }
   }

@@ -10,8 +10,10 @@ namespace mif {
 // Splits a row (its lines joined by CR LF) at `delimiter` outside double
 // quotes, quotes counted by parity as MIF readers count them (a doubled
 // quote inside a value twice). Each value keeps its bytes, quotes and all.
-// With `doubleByte` the row is walked as code page 932 characters, so a
-// trail byte equal to the delimiter (ポ 83 7C with "|") splits nothing.
+// With `doubleByte` the row is walked as code page 932 characters, as
+// Windows reads them, so a trail byte equal to the delimiter (ポ 83 7C
+// with "|") splits nothing, while a lead byte before a byte that can be no
+// trail (a quote, a comma, a tab) is a character of its own.
 void SplitMidRow(std::string_view row, char delimiter, bool doubleByte,
                  std::vector<std::string_view>& values);
 

@@ -17,6 +17,14 @@ constexpr bool LeadByteSet(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Whether `byte` can follow a lead byte as its trail byte: 0x40-0x7E or
+// 0x80-0xFC. Windows decodes a lead byte before any other byte (a quote, a
+// comma, a line break) as a character of its own, the byte after it read
+// on its own.
+constexpr bool TrailByteSet(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
 // Whether every byte of `narrow` belongs to a character that code page 932
 // maps: no lead byte without its trail, no unmapped pair, none of the
 // bytes 80, A0, FD to FF that stand for no character. With `more` (the
