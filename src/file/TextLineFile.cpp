@@ -92,7 +92,7 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
   }
   position_ = end_ = 0;
   bytesRead_ = sizeAtOpen_ = written_ = 0;
-  insideLine_ = false;
+  insideLine_ = endMet_ = textAfterCtrlZ_ = false;
   mode_ = mode;
   facts_ = FileFacts{};
   std::int32_t code = device_->Open(name_, deviceMode, facts_);
@@ -134,6 +134,7 @@ bool TextLineFile::Fill() {
   if (count == 0) {
     buffer_[0] = kCtrlZ;
     end_ = 1;
+    endMet_ = true;
   }
   return true;
 }
@@ -337,8 +338,32 @@ bool TextLineFile::AtEndStep() {
     Store(kNotOpenForReading);
     return true;
   }
-  if (position_ < end_ || Fill()) return buffer_[position_] == kCtrlZ;
+  if (position_ < end_ || Fill()) {
+    if (buffer_[position_] != kCtrlZ) return false;
+    if (!endMet_) LookPastCtrlZ();
+    return true;
+  }
   return true;
+}
+
+void TextLineFile::LookPastCtrlZ() {
+  endMet_ = true;
+  const auto trailing = [](char c) {
+    return c == kCtrlZ || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  };
+  for (;;) {
+    const char* bytes = buffer_.get();
+    if (!std::all_of(bytes + position_, bytes + end_, trailing)) {
+      textAfterCtrlZ_ = true;
+      break;
+    }
+    position_ = end_;
+    std::size_t count = 0;
+    if (!ReadAfterUnread(count) || count == 0) break;
+  }
+  buffer_[0] = kCtrlZ;
+  position_ = 0;
+  end_ = 1;
 }
 
 void TextLineFile::WriteLine(std::string_view narrow) { WriteLine(std::string_view(), narrow); }

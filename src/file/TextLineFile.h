@@ -83,6 +83,11 @@ class TextLineFile {
   // Whether the text is at its end; consumes nothing. Code 104 (and true)
   // when not open for reading.
   bool AtEndOfFile();
+  // Whether the text ended at a Ctrl-Z that more text follows: anything but
+  // Ctrl-Z bytes, blanks, CR and LF. Editors of old ended a file with one;
+  // other readers read on past one inside it. Known once the end is met,
+  // which reads the rest of the file to see.
+  bool TextAfterCtrlZ() const { return textAfterCtrlZ_; }
 
   // Copies the whole lines that the buffer holds to `output`, giving the
   // bytes that NextLine here and WriteLine there would give, a buffer at a
@@ -165,6 +170,9 @@ class TextLineFile {
   // the code stored, when it fails.
   bool Hand(const char* bytes, std::size_t count);
   bool AtEndStep();
+  // Reads what follows the Ctrl-Z at position_, to tell TextAfterCtrlZ, and
+  // leaves the Ctrl-Z alone in the buffer: the text ends there for good.
+  void LookPastCtrlZ();
   std::string_view TakeLine(std::size_t limit, bool& last);
   std::string_view CollectLine(std::size_t limit, bool& last);
   void WriteBytes(const char* bytes, std::size_t count);
@@ -189,6 +197,8 @@ class TextLineFile {
   bool loneCrEndsLine_ = false;
   bool noWait_ = false;
   bool insideLine_ = false;  // NextLinePiece gave a piece that was not the last
+  bool endMet_ = false;      // the Ctrl-Z at position_ ends the text, looked past
+  bool textAfterCtrlZ_ = false;
   std::int32_t pending_ = 0;
   std::uint64_t sizeAtOpen_ = 0;
   std::uint64_t written_ = 0;  // bytes handed to the device since the open

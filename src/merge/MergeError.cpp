@@ -210,6 +210,13 @@ EMergeError UnfinishedObjectError(const std::string& mifName) {
       mifName);
 }
 
+EMergeError TextAfterCtrlZError(const std::string& fileName, std::int64_t lines) {
+  return EMergeError(u"ファイルの途中に Ctrl-Z (0x1A) があり、その後ろにもテキストが続きます (" +
+                         FormatIntegerWide(lines) +
+                         u" 行目の後)。ほかのソフトはその後ろも読むため、結合できません",
+                     fileName);
+}
+
 EMergeError UnclosedQuoteError(const std::string& midName, std::int64_t row) {
   return EMergeError(u"引用符 (\") が閉じられないままファイルが終わります: " + Name(midName) +
                      u" の " + FormatIntegerWide(row) + u" 行目で開いた値");

@@ -125,6 +125,9 @@ EMergeError CountMismatchError(const std::string& mifName, std::int64_t objects,
 // The `.mif` ends inside an object that would take the next source's
 // lines as its own.
 EMergeError UnfinishedObjectError(const std::string& mifName);
+// A Ctrl-Z after `lines` lines that more text follows: other readers read
+// on, and would find objects or rows that the merge did not take.
+EMergeError TextAfterCtrlZError(const std::string& fileName, std::int64_t lines);
 // A row whose values move, longer than the merge holds at once.
 EMergeError RowTooLongError(const std::string& midName, std::int64_t row);
 // The `.mid` ends inside the quoted value that opened in row `row`.

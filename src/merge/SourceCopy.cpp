@@ -70,6 +70,7 @@ void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
     meter.Step();
   }
   meter.Done();
+  if (source.TextAfterCtrlZ()) result.mifCtrlZAfterLine = headerLines + objects.Lines();
   result.objects = objects.Count();
   result.unfinishedObject = objects.InsideObject();
   result.objectNotes = filter.Notes();
@@ -200,6 +201,7 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
     meter.Step();
   }
   meter.Done();
+  if (source.TextAfterCtrlZ()) result.midCtrlZAfterLine = line - 1;
   result.bytesRead += source.BytesRead();
   source.CloseFile();
   rows.Finish(result);
@@ -225,6 +227,15 @@ CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const Co
 std::vector<std::u16string> UnpairedProblems(const CopyResult& result, const SourceReader& source) {
   const SourcePairNames names = source.Names();
   std::vector<std::u16string> problems;
+  // Text a reader takes that the copy did not: the counts that follow
+  // from it would only mislead.
+  if (result.mifCtrlZAfterLine >= 0) {
+    problems.push_back(TextAfterCtrlZError(names.mif, result.mifCtrlZAfterLine).Message());
+  }
+  if (result.midCtrlZAfterLine >= 0) {
+    problems.push_back(TextAfterCtrlZError(names.mid, result.midCtrlZAfterLine).Message());
+  }
+  if (!problems.empty()) return problems;
   if (result.unfinishedObject) problems.push_back(UnfinishedObjectError(names.mif).Message());
   if (result.unclosedQuoteRow > 0) {
     problems.push_back(UnclosedQuoteError(names.mid, result.unclosedQuoteRow).Message());

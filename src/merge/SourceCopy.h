@@ -22,8 +22,10 @@ struct CopyResult {
   std::int64_t droppedEmptyLines = 0;  // after the last row the objects need
   bool unfinishedObject = false;       // the .mif ends inside its last object
   std::int64_t unclosedQuoteRow = 0;   // 1-based row; 0 when every quote closes
-  TextNotes objectNotes, rowNotes;     // the header's '?' counted with the objects
-  std::uint64_t bytesRead = 0;         // of both files
+  // The lines read before a Ctrl-Z that more text follows; -1: none.
+  std::int64_t mifCtrlZAfterLine = -1, midCtrlZAfterLine = -1;
+  TextNotes objectNotes, rowNotes;  // the header's '?' counted with the objects
+  std::uint64_t bytesRead = 0;      // of both files
 };
 
 // What a copy is told besides the source and its layout.

@@ -76,6 +76,29 @@ TEST(TextLineFileRead, CtrlZEndsTheText) {
   EXPECT_TRUE(file.AtEndOfFile());
   EXPECT_EQ(file.ReadLine(), "");  // stays at the end, without failing
   EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_TRUE(file.TextAfterCtrlZ());
+}
+
+// Editors of old ended a file with a Ctrl-Z; text after one is what other
+// readers read on into, told even where it lies buffers further on.
+TEST(TextLineFileRead, TextAfterACtrlZIsTold) {
+  ScratchDir dir;
+  const auto textAfter = [&](const std::string& bytes) {
+    WriteBytes(dir.File("z.txt"), bytes);
+    TextLineFile file(dir.File("z.txt"));
+    file.OpenForRead();
+    std::string_view line;
+    while (file.NextLine(line)) {
+    }
+    return file.TextAfterCtrlZ();
+  };
+  EXPECT_FALSE(textAfter("ab\r\n"));
+  EXPECT_FALSE(textAfter("ab\r\n\x1A"));
+  EXPECT_FALSE(textAfter("ab\r\n\x1A\x1A \t\r\n\r\n" + std::string(300, ' ')));
+  EXPECT_TRUE(textAfter("ab\r\n\x1A" + std::string(300, ' ') + "x"));
+  EXPECT_TRUE(
+      textAfter("ab\x1A"
+                "cd\r\n"));
 }
 
 TEST(TextLineFileRead, EmptyFileAndLongAndBinaryLines) {
