@@ -60,14 +60,19 @@ std::map<int, DuplicateReport> FindDuplicates(const SourceIdentities& files, con
                                               const std::function<SourceParts(int)>& source,
                                               const DeviceMaker& makeDevice) {
   std::map<int, DuplicateReport> duplicates;
-  for (const auto& [later, earlier] : files.RepeatedMifs()) {
-    duplicates[later] = {earlier, true, true};
+  for (const auto& [later, earlier, sameMid] : files.RepeatedMifs()) {
+    // One .mif with another .mid (a tile with newer rows, hard-linked by a
+    // backup tool) is another source, unless the rows are the same bytes.
+    duplicates[later] =
+        sameMid ? DuplicateReport{earlier, true, true, true}
+                : DuplicateReport{earlier, false, true,
+                                  SamePairs(source(later), source(earlier), makeDevice)};
   }
   for (const auto& [later, earlier] : names.Repeats()) {
     if (duplicates.count(later) != 0) continue;
     const SourceParts one = source(later), other = source(earlier);
     if (EqualsIgnoringAsciiCase(one.baseName, other.baseName)) {
-      duplicates[later] = {earlier, false, SamePairs(one, other, makeDevice)};
+      duplicates[later] = {earlier, false, false, SamePairs(one, other, makeDevice)};
     }
   }
   return duplicates;

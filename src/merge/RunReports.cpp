@@ -63,10 +63,13 @@ std::u16string DuplicateText(const DuplicateReport& duplicate, const std::string
                              const std::string& earlierName, int count, bool skipped) {
   const std::u16string earlier =
       SourcePlace(duplicate.earlier, count) + u": " + PathDisplay(earlierName);
-  std::u16string text = duplicate.sameFile
-                            ? u"同じファイルがもう一度あります (" + earlier + u")"
-                            : u"同じ名前の入力がほかのフォルダーにもあります (" + earlier +
-                                  u"、内容は" + (duplicate.identical ? u"同じです)" : u"違います)");
+  const std::u16string content = duplicate.identical ? u"同じです)" : u"違います)";
+  std::u16string text =
+      duplicate.sameFile ? u"同じファイルがもう一度あります (" + earlier + u")"
+      : duplicate.sameMif
+          ? u"同じ .mif ファイルが別の .mid とともにもう一度あります (" + earlier + u"、内容は" +
+                content
+          : u"同じ名前の入力がほかのフォルダーにもあります (" + earlier + u"、内容は" + content;
   if (skipped) text += u"。結合しませんでした";
   return text + u": " + PathDisplay(name);
 }

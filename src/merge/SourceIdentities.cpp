@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
 
 namespace mif {
 
@@ -36,7 +37,7 @@ int SourceIdentities::Find(const FileIdentity& identity) const {
   return found != files_.end() && found->Key() == key.Key() ? found->code / 2 : -1;
 }
 
-std::vector<std::pair<int, int>> SourceIdentities::RepeatedMifs() const {
+std::vector<SourceIdentities::Repeat> SourceIdentities::RepeatedMifs() const {
   Sort();
   std::vector<std::pair<int, int>> repeats;
   for (std::size_t i = 0; i < files_.size();) {
@@ -56,7 +57,23 @@ std::vector<std::pair<int, int>> SourceIdentities::RepeatedMifs() const {
     i = end;
   }
   std::sort(repeats.begin(), repeats.end());
-  return repeats;
+  // The .mid files of the sources found, from one more pass.
+  std::unordered_map<int, std::pair<std::uint32_t, std::uint64_t>> mids;
+  for (const auto& [later, earlier] : repeats) {
+    mids.emplace(later, std::pair{~0u, 0});
+    mids.emplace(earlier, std::pair{~0u, 0});
+  }
+  for (const File& file : files_) {
+    if (file.code % 2 == 0) continue;
+    const auto found = mids.find(file.code / 2);
+    if (found != mids.end()) found->second = file.Key();
+  }
+  std::vector<Repeat> found;
+  found.reserve(repeats.size());
+  for (const auto& [later, earlier] : repeats) {
+    found.push_back({later, earlier, mids[later] == mids[earlier]});
+  }
+  return found;
 }
 
 }  // namespace mif

@@ -22,8 +22,13 @@ class SourceIdentities {
   void Add(const FileIdentity& identity, int index, bool mid);
   // The place of the first source with the file, or -1.
   int Find(const FileIdentity& identity) const;
-  // Each later source whose .mif is an earlier one's, with the first such.
-  std::vector<std::pair<int, int>> RepeatedMifs() const;
+  // A later source whose .mif is an earlier one's, with the first such,
+  // and whether their .mid files are one file too (or neither has one).
+  struct Repeat {
+    int later, earlier;
+    bool sameMid;
+  };
+  std::vector<Repeat> RepeatedMifs() const;
 
  private:
   struct File {

@@ -45,7 +45,8 @@ struct SourceWarning {
 // A source given before as the same file, or by its base name.
 struct DuplicateReport {
   int earlier = -1;
-  bool sameFile = false;
+  bool sameFile = false;   // its .mif and .mid are the earlier's files
+  bool sameMif = false;    // its .mif is, at least
   bool identical = false;  // its .mif and .mid byte for byte the earlier's
 };
 

@@ -262,5 +262,40 @@ TEST_F(PerLayer, SourcesGivenTwiceAreToldAndMayBeLeftOut) {
   EXPECT_EQ(skipped.reports[4].status, SourceStatus::Skipped);
 }
 
+// A backup or de-duplicating tool links one .mif into two folders, beside
+// .mid files of their own: the same file is a pair of both files.
+TEST_F(PerLayer, ALinkedMifWithAnotherMidIsAnotherSource) {
+  namespace fs = std::filesystem;
+  for (const char* folder : {"old", "new", "both"})
+    fs::create_directory(testing::Utf8Path(dir.File(folder)));
+  Source("old/1__ROAD.mif", kRoad + "Point 1 2\r\n");
+  Source("old/1__ROAD.mid", "7\r\n");
+  fs::create_hard_link(testing::Utf8Path(dir.File("old/1__ROAD.mif")),
+                       testing::Utf8Path(dir.File("new/1__ROAD.mif")));
+  Source("new/1__ROAD.mid", "8\r\n");  // newer rows
+  for (const char* file : {"1__ROAD.mif", "1__ROAD.mid"}) {
+    fs::create_hard_link(testing::Utf8Path(dir.File(std::string("old/") + file)),
+                         testing::Utf8Path(dir.File(std::string("both/") + file)));
+  }
+  const std::vector<SourceParts> parts = {MakeSourceParts(dir.File("old/1__ROAD.mif")),
+                                          MakeSourceParts(dir.File("new/1__ROAD.mif")),
+                                          MakeSourceParts(dir.File("both/1__ROAD.mif"))};
+  options.skipDuplicates = true;
+  PartsInputs told(parts, dir.File("out"));
+  RunMerge(told, options);
+  EXPECT_EQ(Out(".mid"), "\"ROAD\"\t7\r\n\"ROAD\"\t8\r\n");
+  ASSERT_EQ(told.reports.size(), 3u);
+  const DuplicateReport& linked = *told.reports[1].duplicate;
+  EXPECT_FALSE(linked.sameFile);
+  EXPECT_TRUE(linked.sameMif);
+  EXPECT_FALSE(linked.identical);
+  EXPECT_EQ(told.reports[1].status, SourceStatus::Merged);
+  EXPECT_TRUE(told.reports[2].duplicate->sameFile);
+  EXPECT_EQ(told.reports[2].status, SourceStatus::Skipped);
+  ASSERT_EQ(told.warnings.size(), 2u);
+  EXPECT_NE(EncodeUtf8(told.warnings[0]).find("別の .mid"), std::string::npos)
+      << EncodeUtf8(told.warnings[0]);
+}
+
 }  // namespace
 }  // namespace mif
