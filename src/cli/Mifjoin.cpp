@@ -68,6 +68,7 @@ class CommandInputs : public MergeInputs {
       : sources_(sources),
         output_(std::move(output)),
         utf8_(line.utf8),
+        quiet_(line.quiet),
         progress_(progress),
         err_(err),
         report_(report),
@@ -83,6 +84,12 @@ class CommandInputs : public MergeInputs {
     progress_.Clear();
     err_ << "mifjoin: 警告: " << EncodeUtf8(warning.text) << " ["
          << EncodeUtf8(SourcePlace(index, SourceCount())) << ": " << Shown(Path(index)) << "]\n";
+  }
+  void Note(int index, const std::u16string& note) override {
+    if (quiet_) return;
+    progress_.Clear();
+    err_ << "mifjoin: 注: " << EncodeUtf8(note) << " ["
+         << EncodeUtf8(SourcePlace(index, SourceCount())) << "]\n";
   }
   void SourceDone(int index, const SourceReport& report) override {
     done_[static_cast<std::size_t>(index)] = true;
@@ -116,6 +123,7 @@ class CommandInputs : public MergeInputs {
   const PathList& sources_;
   std::string output_;
   bool utf8_;
+  bool quiet_;
   ProgressLine& progress_;
   std::ostream& err_;
   ReportFile* report_;
@@ -152,7 +160,8 @@ class CheckInputs final : public CommandInputs {
     if (perLayer_) out_ << "\toutput=" << report.output + 1;
     out_ << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
          << "\tdelimiter=" << EncodeUtf8(DelimiterText(report.delimiter))
-         << "\tcharset=" << (report.charset.empty() ? "-" : Text(report.charset));
+         << "\tcharset=" << (report.charset.empty() ? "-" : Text(report.charset))
+         << "\tcharsetRead=" << (report.charsetRead.empty() ? "-" : report.charsetRead);
     if (report.planned) out_ << "\tvalues=" << ValuesText(report);
     out_ << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
     if (report.status == SourceStatus::Skipped) out_ << "\t結合しない (重複)";

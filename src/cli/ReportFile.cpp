@@ -174,7 +174,7 @@ void ReportFile::Source(int index, const std::string& path, const SourceReport& 
   // The members before the columns and those after them, each an object of
   // its own, joined about the columns' text, which sources share.
   const std::string before =
-      Members(9)
+      Members(10)
           .Add("index", index)
           .Add("path", PathText(path))
           .Add("status", StatusWord(report.status))
@@ -183,6 +183,7 @@ void ReportFile::Source(int index, const std::string& path, const SourceReport& 
           .Add("ownAddedColumns", report.ownAdded)
           .Add("output", report.output >= 0 ? Json(report.output) : Json())
           .Add("charset", Nullable(HeaderText(report.charset)))
+          .Add("charsetRead", Nullable(report.charsetRead))
           .Add("version", report.version >= 0 ? Json(report.version) : Json())
           .Done()
           .dump();

@@ -114,6 +114,20 @@ void TextLineFile::Open(Mode mode, FileOpenMode deviceMode) {
   CheckPending();
 }
 
+void TextLineFile::ResizeBuffer(std::size_t size) {
+  const std::size_t unread = mode_ == Mode::Input ? end_ - position_ : 0;
+  if (mode_ == Mode::Output && position_ > 0) Flush();
+  size = std::max({size, unread, std::size_t{1}});
+  std::unique_ptr<char[]> buffer(new char[size]);
+  std::memcpy(buffer.get(), buffer_.get() + position_, unread);
+  buffer_ = std::move(buffer);
+  bufferSize_ = size;
+  if (mode_ == Mode::Input) {
+    position_ = 0;
+    end_ = unread;
+  }
+}
+
 void TextLineFile::SkipByteOrderMark() {
   pending_ = 0;
   if (mode_ != Mode::Input) {

@@ -61,6 +61,10 @@ class TextLineFile {
   // Drops the waiting bytes and cuts the open file to nothing (a device,
   // which holds nothing, is left as it is).
   void Empty();
+  // A buffer of `size` bytes from here on, the unread bytes kept (never
+  // fewer than they are): a file read on to its end after a small first
+  // look reads on in large steps.
+  void ResizeBuffer(std::size_t size);
   // What the system told of the file when it was last opened.
   const FileFacts& Facts() const { return facts_; }
   // Drops a UTF-8 byte order mark (EF BB BF) at the start of a file just

@@ -141,9 +141,9 @@ bool IsColumnsLine(std::string_view line, int& count) {
   return true;
 }
 
-MifHeader ParseMifHeader(std::vector<std::string> lines) {
+MifHeader ParseMifHeader(std::vector<std::string> lines, bool utf8Text) {
   MifHeader header;
-  header.utf8 = IsUtf8Charset(CharsetOf(lines));
+  header.utf8 = utf8Text || IsUtf8Charset(CharsetOf(lines));
   if (header.utf8) ConvertFromUtf8(lines, header);
   header.lines = std::move(lines);
   bool inCoordSys = false;
@@ -165,18 +165,20 @@ MifHeader ParseMifHeader(std::vector<std::string> lines) {
   return header;
 }
 
-std::shared_ptr<const MifHeader> HeaderMemo::Parse(std::vector<std::string> lines) {
-  if (header_ && lines == lines_) return header_;
+std::shared_ptr<const MifHeader> HeaderMemo::Parse(std::vector<std::string> lines,
+                                                   bool utf8Text) {
+  if (header_ && utf8Text == utf8Text_ && lines == lines_) return header_;
   std::size_t bytes = 0;
   for (const std::string& line : lines) bytes += line.size();
   // A header of megabytes is no tile set's: kept twice, it would only cost.
   if (bytes > kMaxKeptBytes) {
     lines_.clear();
     header_.reset();
-    return std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines)));
+    return std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines), utf8Text));
   }
   lines_ = lines;
-  header_ = std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines)));
+  utf8Text_ = utf8Text;
+  header_ = std::make_shared<const MifHeader>(ParseMifHeader(std::move(lines), utf8Text));
   return header_;
 }
 

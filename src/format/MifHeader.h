@@ -36,7 +36,9 @@ struct MifHeader {
   // As read, the DATA line last; converted to code page 932 when the
   // header declares UTF-8.
   std::vector<std::string> lines;
-  bool utf8 = false;  // Charset "UTF-8": its objects and rows are converted
+  // Charset "UTF-8", or a text found to be UTF-8: its objects and rows are
+  // converted.
+  bool utf8 = false;
   // Characters of a UTF-8 header written as '?': well-formed ones that
   // code page 932 lacks, and byte sequences that are no UTF-8.
   Tally unmapped, malformed;
@@ -68,8 +70,9 @@ bool IsDataLine(std::string_view line);
 bool IsColumnsLine(std::string_view line, int& count);
 
 // Parses header lines as read, the DATA line last. A header that declares
-// UTF-8 is converted, each malformed sequence written as '?'.
-MifHeader ParseMifHeader(std::vector<std::string> lines);
+// UTF-8, or with `utf8Text` one whose text was found to be, is converted,
+// each malformed sequence written as '?'.
+MifHeader ParseMifHeader(std::vector<std::string> lines, bool utf8Text = false);
 
 // ParseMifHeader that gives the header it gave last again, shared, when
 // the same lines come again: a tile set repeats one header thousands of
@@ -77,10 +80,11 @@ MifHeader ParseMifHeader(std::vector<std::string> lines);
 class HeaderMemo {
  public:
   static constexpr std::size_t kMaxKeptBytes = 64 * 1024;
-  std::shared_ptr<const MifHeader> Parse(std::vector<std::string> lines);
+  std::shared_ptr<const MifHeader> Parse(std::vector<std::string> lines, bool utf8Text = false);
 
  private:
   std::vector<std::string> lines_;  // as read, before any conversion
+  bool utf8Text_ = false;
   std::shared_ptr<const MifHeader> header_;
 };
 

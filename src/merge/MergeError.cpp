@@ -146,6 +146,14 @@ EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t byte
                      sourceName);
 }
 
+EMergeError EmptyLayerError(const std::string& sourceName) {
+  return EMergeError(
+      u"ファイル名から得られるレイヤー名が空です (「__」や「_」の後ろ、または「.」の前に"
+      u"文字がありません)。レイヤーごとに出力するときはレイヤー名が出力の名前になるため、"
+      u"結合できません",
+      sourceName);
+}
+
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes) {
   return EMergeError(u"レイヤー名が長すぎます (" +
                          FormatIntegerWide(static_cast<std::int64_t>(bytes)) +

@@ -97,6 +97,9 @@ EMergeError DuplicateColumnError(const std::string& sourceName, const ColumnDef&
 // column at 1-based `position`.
 EAddedColumnError AddedColumnPlaceError(const std::string& sourceName, const std::string& column,
                                         int position, bool tile);
+// A source whose file name gives an empty layer, in a run whose outputs
+// the layers name.
+EMergeError EmptyLayerError(const std::string& sourceName);
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes);
 EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t bytes);
 // Two declared charsets that differ; `firstName` declared the other.

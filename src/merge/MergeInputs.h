@@ -42,6 +42,12 @@ class MergeInputs {
     (void)index;
     (void)warning;
   }
+  // Something the user of source `index` may want to know that loses
+  // nothing (Japanese): it was read otherwise than it declares.
+  virtual void Note(int index, const std::u16string& note) {
+    (void)index;
+    (void)note;
+  }
   // Source `index` is done: merged (the check: looked at), left out or
   // refused, as `report` says. A source after a refusal is never done.
   virtual void SourceDone(int index, const SourceReport& report) {

@@ -11,6 +11,7 @@
 #include "merge/OutputPair.h"
 #include "merge/OutputState.h"
 #include "merge/RunReports.h"
+#include "merge/SourceCharset.h"
 #include "merge/SourceCopy.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReader.h"
@@ -151,11 +152,10 @@ class Run {
     Group& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
     baseNames_.Add(parts.baseName, index);
     Attempt(index, parts, check_ ? firstPassProblems_[index] : raised_, [&] {
+      if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-      const MifHeader& header = reader.ReadHeader(headers_);
-      reader.CloseMif();
-      reader.FindMid();
+      const MifHeader& header = ReadCharset(index, reader);
       if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
       const bool hadProblem = group.builder.ColumnProblem().has_value();
       group.builder.Add(header, reader.Names().mif, {name.layerValue, name.tileValue}, index);
@@ -165,6 +165,29 @@ class Run {
         throw *group.builder.ColumnProblem();
       }
     });
+  }
+
+  // The header of a source whose .mif is open, and the charset its text is
+  // read in, decided here for both passes; its .mid found, nothing left open.
+  const MifHeader& ReadCharset(int index, SourceReader& reader) {
+    const MifHeader& header = reader.ReadHeader(headers_);
+    if (!CharsetFromText(header)) {
+      reader.CloseMif();
+      reader.FindMid();
+      return header;
+    }
+    CharsetReading reading = ReadCharsetFromText(reader);
+    if (reading.read != TextCharset::Declared) charsets_.emplace(index, reading.read);
+    if (reading.read == TextCharset::Utf8) return reader.TakeHeaderAsUtf8(headers_);
+    if (reading.read == TextCharset::Cp932 && HoldsUtf8Lines(reading)) {
+      mixed_.emplace(index, reading);
+    }
+    return header;
+  }
+
+  TextCharset CharsetOf(int index) const {
+    const auto found = charsets_.find(index);
+    return found == charsets_.end() ? TextCharset::Declared : found->second;
   }
 
   // Sources given twice: told, and with skipDuplicates left out.
@@ -336,6 +359,7 @@ class Run {
     if (!check_) {
       ++Current().whole;
       output_.Mark();  // a later failure cuts back to here
+      for (const std::u16string& note : report.notes) inputs_.Note(index, note);
       for (std::size_t w = 0; w < report.warnings.size(); ++w) {
         inputs_.Warning(index, report.warnings[w]);
       }
@@ -346,9 +370,10 @@ class Run {
   void Copy(int index, SourceReader& reader, bool utf8, SourceReport& report) {
     Group& group = Current();
     reader.OpenMif();
-    const MifHeader& header = reader.ReadHeader(headers_);
+    const MifHeader& header = reader.ReadHeader(headers_, CharsetOf(index) == TextCharset::Utf8);
     report.names = reader.Names();
     DescribeHeader(header, report);
+    report.charsetRead = CharsetReadText(header, CharsetOf(index));
     // A source that became one of the output's files since the first pass.
     if (output_.IsOutputFile(reader.MifFacts().identity)) {
       EMergeError error = OutputIsSourceError(report.names.mif, report.names.mif, index, count_);
@@ -379,6 +404,13 @@ class Run {
     for (const std::u16string& problem : UnpairedProblems(result, reader)) {
       if (!check_) throw EMergeError(problem);
       report.problems.push_back(problem);
+    }
+    if (CharsetOf(index) == TextCharset::Utf8)
+      report.notes.push_back(Utf8TextNote(header, report.names.mif));
+    if (const auto mixed = mixed_.find(index); mixed != mixed_.end()) {
+      std::u16string text =
+          MixedTextWarning(mixed->second, report.names.mif, report.names.mid, utf8);
+      if (!text.empty()) report.warnings.push_back({WarningKind::TextMixed, std::move(text)});
     }
     for (SourceWarning& warning : SourceWarnings(reader, layout, result)) {
       report.warnings.push_back(std::move(warning));
@@ -478,6 +510,10 @@ class Run {
   std::map<int, std::vector<std::u16string>> firstPassProblems_;
   std::map<int, std::vector<SourceWarning>> firstPassWarnings_;
   std::vector<std::u16string> raised_;  // the merge's: never filled, it raises
+  // The sources whose text decided their charset, and those of them read
+  // as code page 932 whose text holds UTF-8 lines too.
+  std::unordered_map<int, TextCharset> charsets_;
+  std::map<int, CharsetReading> mixed_;
   HeaderMemo headers_;
   OutputPair output_;
   std::string outputName_;

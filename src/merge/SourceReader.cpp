@@ -12,7 +12,8 @@ constexpr std::int32_t kFileNotFound = 2;
 constexpr std::int32_t kAccessDenied = 5;
 
 // Reads the header from the file's current position through the DATA line.
-std::shared_ptr<const MifHeader> ReadMifHeader(TextLineFile& file, HeaderMemo& memo) {
+std::shared_ptr<const MifHeader> ReadMifHeader(TextLineFile& file, HeaderMemo& memo,
+                                               bool utf8Text) {
   std::vector<std::string> lines;
   std::size_t bytes = 0;
   std::string_view line;
@@ -22,7 +23,7 @@ std::shared_ptr<const MifHeader> ReadMifHeader(TextLineFile& file, HeaderMemo& m
     bytes += line.size() + 2;
     if (bytes > kMaxHeaderBytes) break;
     lines.emplace_back(line);
-    if (IsDataLine(line)) return memo.Parse(std::move(lines));
+    if (IsDataLine(line)) return memo.Parse(std::move(lines), utf8Text);
   }
   throw NoDataLineError(file.Name());
 }
@@ -80,8 +81,13 @@ void SourceReader::OpenMif() {
   mifFacts_ = mif_->Facts();
 }
 
-const MifHeader& SourceReader::ReadHeader(HeaderMemo& memo) {
-  header_ = ReadMifHeader(*mif_, memo);
+const MifHeader& SourceReader::ReadHeader(HeaderMemo& memo, bool utf8Text) {
+  header_ = ReadMifHeader(*mif_, memo, utf8Text);
+  return *header_;
+}
+
+const MifHeader& SourceReader::TakeHeaderAsUtf8(HeaderMemo& memo) {
+  if (!header_->utf8) header_ = memo.Parse(header_->lines, true);
   return *header_;
 }
 

@@ -29,10 +29,14 @@ class SourceReader {
   // it) and drops a UTF-8 byte order mark. Raises EMergeError for a
   // folder, pipe or device, and what the file raises.
   void OpenMif();
-  // Reads the header, parsed by `memo`. Raises EMergeError for a header
-  // without DATA or too long, and what the file raises.
-  const MifHeader& ReadHeader(HeaderMemo& memo);
+  // Reads the header, parsed by `memo`, converted from UTF-8 where it
+  // declares UTF-8 or, with `utf8Text`, its text was found to be. Raises
+  // EMergeError for a header without DATA or too long, and what the file
+  // raises.
+  const MifHeader& ReadHeader(HeaderMemo& memo, bool utf8Text = false);
   const MifHeader& ReadHeader();
+  // The header read again as UTF-8, its text found to be.
+  const MifHeader& TakeHeaderAsUtf8(HeaderMemo& memo);
   void CloseMif() { mif_->CloseFile(); }
 
   // The .mid, looked for by the same name with .mid in the case of the

@@ -34,6 +34,7 @@ enum class WarningKind {
   NameNotCp932,  // its file name's layer or tile written with '?'
   TextReplaced,  // characters written as '?'
   TextNotCp932,  // no Charset, and text that code page 932 does not read
+  TextMixed,     // no Charset, and lines of UTF-8 beside lines of code page 932
 };
 
 // Japanese, ending with the file it is about.
@@ -62,6 +63,7 @@ struct SourceReport {
   int columnCount = -1;  // -1: none read
   std::string delimiter = "\t";
   std::string charset;
+  std::string charsetRead;  // how its text was read, and why: "UTF-8 (text)"
   int version = -1;
   std::vector<ColumnReport> columns;  // its own, the added ones it brings aside
   // For each output column after the added ones, the name of the source's
@@ -75,6 +77,7 @@ struct SourceReport {
   std::optional<DuplicateReport> duplicate;
   std::vector<std::u16string> problems;  // Japanese, one a problem; the check's alone
   std::vector<SourceWarning> warnings;   // what merges, but with a loss
+  std::vector<std::u16string> notes;     // what merges well, but not as declared
 };
 
 struct OutputReport {

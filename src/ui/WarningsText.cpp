@@ -21,6 +21,9 @@ const char16_t* KindText(WarningKind kind) {
       return u"文字を ? にして書いたもの";
     case WarningKind::TextNotCp932:
       return u"Charset の宣言がなく、コードページ 932 として読めない行をそのまま書いたもの";
+    case WarningKind::TextMixed:
+      return u"Charset の宣言がなく、UTF-8 の行とそうでない行があり、コードページ 932 として"
+             u"読んだもの";
   }
   return u"";
 }

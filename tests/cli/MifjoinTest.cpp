@@ -152,8 +152,10 @@ TEST(Mifjoin, CheckReportsEachSourceAndTheOutputAndWritesNothing) {
   std::getline(lines, b);
   std::getline(lines, c);
   const std::string output = result.out.substr(result.out.find("\n出力\t") + 1);
-  EXPECT_NE(a.find("layer=A\tcolumns=1\tdelimiter=\";\"\tcharset=-\tvalues=ID\t"),
-            std::string::npos)
+  EXPECT_NE(
+      a.find(
+          "layer=A\tcolumns=1\tdelimiter=\";\"\tcharset=-\tcharsetRead=ASCII (text)\tvalues=ID\t"),
+      std::string::npos)
       << a;
   EXPECT_NE(b.find("の列 ID (ID Integer) がありません"), std::string::npos) << b;
   EXPECT_NE(b.find("ファイルが見つかりません (コード 2)"), std::string::npos) << b;

@@ -228,7 +228,11 @@ TEST_F(Fidelity, LongLinesStreamAndHeaderLinesAreBounded) {
 TEST_F(Fidelity, Utf8LinesPastTheBoundAreCopiedUnchanged) {
   // 道 E9 81 93 is 93 B9 in code page 932.
   const std::string longText = "Text \"" + std::string(kMaxConvertedLine, 'a') + "\xE9\x81\x93\"";
-  Pair("1__U", kH + longText + "\r\n0 0 1 1\r\nText \"\xE9\x81\x93\"\r\n0 0 1 1\r\n", "1\r\n2\r\n");
+  // Declared code page 932: the UTF-8 lines are the objects' alone, as
+  // --utf8 was made for.
+  const std::string declared = "Version 300\r\nCharset \"WindowsJapanese\"\r\n" + kH.substr(13);
+  Pair("1__U", declared + longText + "\r\n0 0 1 1\r\nText \"\xE9\x81\x93\"\r\n0 0 1 1\r\n",
+       "1\r\n2\r\n");
   keepForReader = false;  // lines for the copy, not for a reader
   Run({"1__U"}, true);
   const std::string mif = Out(".mif");
@@ -258,15 +262,20 @@ TEST_F(Fidelity, TheOutputDeclaresTheCharsetTheDeclaringSourcesShare) {
   Run({"1__NONE", "2__NEUTRAL"});  // nobody declares: nothing is added
   EXPECT_EQ(Out(".mif").find("Charset \"WindowsJapanese\""), std::string::npos);
   // GDAL's MIF writer declares Neutral and writes UTF-8 (道路 E9 81 93 E8
-  // B7 AF): merged as it is, but said.
+  // B7 AF): its text is read as UTF-8 and converted, and said in a note.
   Pair("4__GDAL", "Version 300\r\nCharset \"Neutral\"\r\n" + columns,
        "\"\xE9\x81\x93\xE8\xB7\xAF\"\r\n");
-  keepForReader = false;  // that row is no code page 932, on purpose
-  Run({"3__JA", "4__GDAL"});
-  ASSERT_EQ(inputs->warnings.size(), 1u);
-  EXPECT_TRUE(Has(inputs->warnings[0], "UTF-8 のように見える行が 1 行あります (最初は 1 行目)"))
-      << EncodeUtf8(inputs->warnings[0]);
-  EXPECT_TRUE(Has(inputs->warnings[0], "4__GDAL.mid"));
+  for (const std::vector<std::string>& bases : {std::vector<std::string>{"3__JA", "4__GDAL"},
+                                                std::vector<std::string>{"4__GDAL", "1__NONE"}}) {
+    Run(bases);
+    EXPECT_TRUE(inputs->warnings.empty()) << EncodeUtf8(inputs->warnings.front());
+    ASSERT_EQ(inputs->notes.size(), 1u);
+    EXPECT_TRUE(Has(inputs->notes[0], "Charset \"Neutral\" で、本文が UTF-8 のため"))
+        << EncodeUtf8(inputs->notes[0]);
+    EXPECT_NE(Out(".mid").find("\t\"\x93\xB9\x98\x48\"\r\n"), std::string::npos);
+    EXPECT_EQ(Out(".mif").find("Neutral"), std::string::npos);
+    EXPECT_NE(Out(".mif").find("Charset \"WindowsJapanese\""), std::string::npos);
+  }
 }
 
 TEST_F(Fidelity, AByteOrderMarkIsNoText) {

@@ -33,11 +33,12 @@ class PartsInputs : public MergeInputs {
     warnings.push_back(warning.text);
     kinds.push_back(warning.kind);
   }
+  void Note(int, const std::u16string& note) override { notes.push_back(note); }
   void SourceDone(int, const SourceReport& report) override { reports.push_back(report); }
 
   int started = -1;
   bool utf8 = false;
-  std::vector<std::u16string> warnings;
+  std::vector<std::u16string> warnings, notes;
   std::vector<WarningKind> kinds;
   std::vector<SourceReport> reports;
 

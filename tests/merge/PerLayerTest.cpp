@@ -224,6 +224,23 @@ TEST_F(PerLayer, TheAddedColumnsTakeTheNamesGivenAndRefuseTheirNamesElsewhere) {
   EXPECT_THROW(Run({"1__CAD"}), EAddedColumnError);
 }
 
+// The layer names the output: one that comes out empty (53394611__.mif,
+// A.B__C.mif) is refused before anything is written, naming its source.
+TEST_F(PerLayer, AnEmptyLayerIsRefusedNamingItsSource) {
+  Tile("53394611", "ROAD");
+  Pair("A.B__C", kRoad + "Point 1 2\r\n", "7\r\n");
+  options.perLayer = true;
+  PartsInputs run(Parts({"53394611__ROAD", "A.B__C"}), dir.Folder());
+  const std::u16string message = MessageOf([&] { RunMerge(run, options); });
+  EXPECT_NE(EncodeUtf8(message).find("レイヤー名が空です"), std::string::npos)
+      << EncodeUtf8(message);
+  EXPECT_NE(EncodeUtf8(message).find("A.B__C.mif"), std::string::npos) << EncodeUtf8(message);
+  EXPECT_FALSE(Exists("ROAD.mif"));
+  options.perLayer = false;  // one output: the empty layer value is only a value
+  Run({"53394611__ROAD", "A.B__C"});
+  EXPECT_EQ(Out(".mid"), "\"ROAD\"\t7\r\n\"\"\t7\r\n");
+}
+
 // The same tile of two overlapping downloads, and one file given twice.
 TEST_F(PerLayer, SourcesGivenTwiceAreToldAndMayBeLeftOut) {
   std::filesystem::create_directory(testing::Utf8Path(dir.File("east")));
