@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a synthetic set of MIF/MID pairs as a GIS translator writes them.
 
-Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8 | --all-utf8]
+Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8 | --all-utf8 | --gdal]
                      [--seed S] [--first-mesh CODE] [--layers A,B,...]
                      [--layers-per-tile K] [--distinct N] [--other-columns]
 
@@ -12,7 +12,9 @@ Text objects with Pen, Brush, Symbol and Font clauses; .mid rows are code
 page 932 with quoted Japanese strings. With --utf8 the object text is UTF-8
 while the header, which declares WindowsJapanese, and the rows stay code
 page 932 (what the merge's UTF-8 option is for); with --all-utf8 everything
-is UTF-8 and the header declares Charset "UTF-8". With --other-columns
+is UTF-8 and the header declares Charset "UTF-8"; with --gdal everything is
+UTF-8 with LF line breaks under Charset "Neutral", as GDAL's MIF writer
+writes it. With --other-columns
 each layer has its own schema: the columns in another order, and KIND named
 after the layer, so that a union moves every value of every row. Sizes are
 about M megabytes for the whole set, .mif and .mid together.
@@ -74,7 +76,8 @@ def make_row(rng, number, order):
     return ",".join(values[i] for i in order) + "\r\n"
 
 
-def write_pair(path, rng, target_bytes, utf8, all_utf8, layer, other_columns, points):
+def write_pair(path, rng, target_bytes, utf8, all_utf8, layer, other_columns, points,
+               gdal=False):
     objects, rows, size, number = [], [], 0, 0
     order, columns = schema(layer, other_columns)
     while size < target_bytes:
@@ -83,14 +86,19 @@ def write_pair(path, rng, target_bytes, utf8, all_utf8, layer, other_columns, po
         objects.append(obj)
         rows.append(row)
         size += len(obj) + len(row) + 16  # Japanese text takes two bytes a character
-    charset = "UTF-8" if all_utf8 else "WindowsJapanese"
+    all_utf8 = all_utf8 or gdal
+    charset = "Neutral" if gdal else "UTF-8" if all_utf8 else "WindowsJapanese"
     text = "utf-8" if all_utf8 else "cp932"
+    definitions = "".join("  %s\r\n" % column for column in columns)
+    header = HEADER.format(charset=charset, columns=definitions)
+    objects, rows = "".join(objects), "".join(rows)
+    if gdal:
+        header, objects, rows = (t.replace("\r\n", "\n") for t in (header, objects, rows))
     with open(path + ".mif", "wb") as mif:
-        definitions = "".join("  %s\r\n" % column for column in columns)
-        mif.write(HEADER.format(charset=charset, columns=definitions).encode(text))
-        mif.write("".join(objects).encode("utf-8" if utf8 or all_utf8 else "cp932"))
+        mif.write(header.encode(text))
+        mif.write(objects.encode("utf-8" if utf8 or all_utf8 else "cp932"))
     with open(path + ".mid", "wb") as mid:
-        mid.write("".join(rows).encode(text))
+        mid.write(rows.encode(text))
 
 
 def main():
@@ -100,6 +108,8 @@ def main():
     parser.add_argument("--megabytes", type=float, default=10)
     parser.add_argument("--utf8", action="store_true", help="object text in UTF-8")
     parser.add_argument("--all-utf8", action="store_true", help="every line in UTF-8")
+    parser.add_argument("--gdal", action="store_true",
+                        help="as GDAL writes: UTF-8, LF, Charset \"Neutral\"")
     parser.add_argument("--seed", type=int, default=932)
     parser.add_argument("--first-mesh", type=int, default=53394611,
                         help="mesh code in the first file name; the others count up")
@@ -125,7 +135,7 @@ def main():
         name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i // per_tile, layer))
         if i < args.distinct:
             write_pair(name, rng, per_source, args.utf8, args.all_utf8, layer, args.other_columns,
-                       args.points)
+                       args.points, args.gdal)
             made.append(name)
         else:
             for extension in (".mif", ".mid"):

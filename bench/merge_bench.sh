@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # mifjoin against cat (the floor: the same bytes read and written) on
-# synthetic sets, with and without --utf8; 10,000 small sources, listed and
+# synthetic sets, with and without --utf8; GDAL's Neutral UTF-8 with LF
+# breaks, whose text the first pass reads whole; 10,000 small sources, listed and
 # as a folder; a union of layers whose columns differ, which moves every
 # value of every row; a set of points, a keyword line an object; a tile set
 # of four layers a tile, one output a layer, and what --report costs there
@@ -99,8 +100,11 @@ python3 "$here/MakeMifSet.py" "$work/small" --sources 10000 --megabytes 50 --dis
 python3 "$here/MakeMifSet.py" "$work/union" --sources 100 --megabytes 100 --other-columns
 python3 "$here/MakeMifSet.py" "$work/tiles" --sources 200 --megabytes 200 --layers-per-tile 4
 python3 "$here/MakeMifSet.py" "$work/points" --sources 200 --megabytes 200 --points
+python3 "$here/MakeMifSet.py" "$work/gdal" --sources 200 --megabytes 200 --gdal
 compare "200 sources" "$work/cp932" 1.0
 compare "200 sources, --utf8" "$work/utf8" 0.8 --utf8
+# As GDAL writes: Neutral, UTF-8, LF; read whole once more to find its charset.
+compare "200 GDAL sources (Neutral)" "$work/gdal" 0.8
 compare "10,000 small sources" "$work/small" 0.5
 MERGE=merge_folder compare "10,000 small sources, a folder" "$work/small" 0.6
 compare "100 MB, --columns union" "$work/union" 0.5 --columns union

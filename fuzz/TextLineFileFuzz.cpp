@@ -1,7 +1,7 @@
 // The text line file's reading over arbitrary bytes and buffer sizes,
 // against a plain splitter written from the rules: LF or CR LF end a line,
 // a lone CR is dropped (or ends the line, as the merge reads), and a Ctrl-Z
-// or the physical end ends the text.
+// or the physical end ends the text, told when more text follows it.
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto object = OpenOn(file, bufferSize, loneCrEndsLine);
 
   std::vector<std::string> got;
-  switch ((way >> 1) % 4) {
+  switch ((way >> 1) % 5) {
     case 0:  // AtEndOfFile and ReadLine, as a plain reading loop does
       while (!object->AtEndOfFile()) got.push_back(object->ReadLine());
       Check(object->ReadLine().empty());
@@ -132,6 +132,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::string want;
       for (const std::string& each : expected) want += each + "\r\n";
       Check(outFile->bytes == want);
+      return 0;
+    }
+    case 4: {  // the bytes as they stand, to the first Ctrl-Z, as a reader of bytes takes them
+      std::string bytes;
+      if ((way & 0x20) != 0) object->ResizeBuffer(bufferSize * 3 + 1);
+      for (std::string_view taken = object->TakeBytes(); !taken.empty();
+           taken = object->TakeBytes()) {
+        bytes += taken;
+      }
+      const std::size_t ctrlZ = file->bytes.find('\x1A');
+      Check(bytes == file->bytes.substr(0, ctrlZ));
+      const bool textAfter =
+          ctrlZ != std::string::npos &&
+          file->bytes.find_first_not_of("\x1A \t\r\n", ctrlZ) != std::string::npos;
+      Check(object->TextAfterCtrlZ() == textAfter);
+      Check(object->AtEndOfFile());
       return 0;
     }
   }

@@ -1,6 +1,7 @@
 #include "file/TextLineFile.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -20,6 +21,8 @@ constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 // Buffers this large write long runs without copying them (WriteBytes).
 constexpr std::size_t kDirectWriteBuffer = 64 * 1024;
 constexpr std::size_t kGrowInSteps = 1024 * 1024;
+// Lines in LF up to this length are moved to their CR LF form at once.
+constexpr std::size_t kShortLine = 32;
 
 // Length of the LF or CR LF at `stop` when it lies whole before `end`;
 // 0 for anything else (a lone CR, a CR at the end, Ctrl-Z, the end).
@@ -122,6 +125,7 @@ void TextLineFile::ResizeBuffer(std::size_t size) {
   std::memcpy(buffer.get(), buffer_.get() + position_, unread);
   buffer_ = std::move(buffer);
   bufferSize_ = size;
+  crLf_.reset();
   if (mode_ == Mode::Input) {
     position_ = 0;
     end_ = unread;
@@ -267,6 +271,40 @@ std::size_t TextLineFile::CrLfLinesEnd(LineObserver* observer, bool asciiOnly) c
   return position_ + end;
 }
 
+std::size_t TextLineFile::LfLinesEnd(std::size_t from, bool asciiOnly) const {
+  const char* bytes = buffer_.get() + from;
+  std::size_t end = LfRunLength(bytes, end_ - from, asciiOnly);
+  while (end > 0 && bytes[end - 1] != '\n') --end;  // a line cut short
+  return from + end;
+}
+
+std::string_view TextLineFile::WithCrLf(std::size_t from, std::size_t end) {
+  const char* bytes = buffer_.get();
+  // At worst every byte an LF; a short line's move reaches past its end.
+  if (!crLf_) crLf_.reset(new char[2 * bufferSize_ + kShortLine]);
+  char* out = crLf_.get();
+  std::size_t start = from;  // of the next line
+  for (std::size_t window = from; window < end; window += 64) {
+    for (std::uint64_t lineFeeds = LineFeedBits(bytes + window, end - window); lineFeeds != 0;
+         lineFeeds &= lineFeeds - 1) {
+      const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
+      const std::size_t length = lineFeed - start;
+      // A short line in one fixed move, past its end into the slack of
+      // both buffers: a call of memcpy a line costs more than the line.
+      if (length <= kShortLine && start + kShortLine <= bufferSize_) {
+        std::memcpy(out, bytes + start, kShortLine);
+      } else {
+        std::memcpy(out, bytes + start, length);
+      }
+      out += length;
+      *out++ = '\r';
+      *out++ = '\n';
+      start = lineFeed + 1;
+    }
+  }
+  return {crLf_.get(), static_cast<std::size_t>(out - crLf_.get())};
+}
+
 bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer, bool asciiOnly) {
   pending_ = output.pending_ = 0;
   if (mode_ != Mode::Input) {
@@ -279,9 +317,19 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   if (output.drainEveryLine_ || insideLine_) return false;
   const char* bytes = buffer_.get();
   std::size_t start = position_;  // of the bytes not yet written
-  // Lines already in CR LF, the common case, go on in one piece; the
-  // per-line walk below takes the rest.
+  // Lines already in CR LF, the common case, go on in one piece; lines in
+  // LF alone get their CR a block at a time; the per-line walk below takes
+  // the rest.
   std::size_t next = CrLfLinesEnd(observer, asciiOnly);
+  for (std::size_t lfEnd = LfLinesEnd(next, asciiOnly); lfEnd > next;
+       lfEnd = LfLinesEnd(next, asciiOnly)) {
+    output.WriteBytes(bytes + start, next - start);
+    const std::string_view lines = WithCrLf(next, lfEnd);
+    if (observer != nullptr) observer->CrLfLines(lines);
+    output.WriteBytes(lines.data(), lines.size());
+    start = position_ = lfEnd;
+    next = CrLfLinesEnd(observer, asciiOnly);
+  }
   // One scan for the first byte from 0x80 up, not one a line: lines are
   // short, and a scan's start and tail cost more than its words.
   const std::size_t asciiEnd =
@@ -330,14 +378,37 @@ std::string_view TextLineFile::TakeCrLfLines(bool asciiOnly) {
   }
   if (insideLine_) return {};
   std::size_t end = CrLfLinesEnd(nullptr, asciiOnly);
-  if (end == position_) {
+  std::size_t lfEnd = end == position_ ? LfLinesEnd(position_, asciiOnly) : position_;
+  if (end == position_ && lfEnd == position_) {
     ReadOnAfterCutLine();
-    end = CrLfLinesEnd(nullptr, asciiOnly);  // the unread bytes may have moved to the front
+    // The unread bytes may have moved to the front.
+    end = CrLfLinesEnd(nullptr, asciiOnly);
+    lfEnd = end == position_ ? LfLinesEnd(position_, asciiOnly) : position_;
   }
   CheckPending();
-  const std::string_view lines(buffer_.get() + position_, end - position_);
+  std::string_view lines(buffer_.get() + position_, end - position_);
+  if (lfEnd > position_) {
+    lines = WithCrLf(position_, lfEnd);
+    end = lfEnd;
+  }
   position_ = end;
   return lines;
+}
+
+std::string_view TextLineFile::TakeBytes() {
+  pending_ = 0;
+  std::string_view bytes;
+  if (!AtEndStep()) {  // fills an empty buffer; looks past a Ctrl-Z
+    const char* next = buffer_.get() + position_;
+    const void* ctrlZ = std::memchr(next, kCtrlZ, end_ - position_);
+    const std::size_t count = ctrlZ != nullptr
+                                  ? static_cast<std::size_t>(static_cast<const char*>(ctrlZ) - next)
+                                  : end_ - position_;
+    bytes = {next, count};
+    position_ += count;
+  }
+  CheckPending();
+  return bytes;
 }
 
 bool TextLineFile::AtEndOfFile() {

@@ -107,11 +107,18 @@ class TextLineFile {
 
   // The whole lines in CR LF from here, each with its CR LF, taken at once
   // as NextLine would take them one by one (with `asciiOnly`, up to the
-  // first line that holds a byte from 0x80 up); reads on when the buffer
+  // first line that holds a byte from 0x80 up); where the next lines are in
+  // LF alone, those, each given CR LF instead. Reads on when the buffer
   // holds only a line cut by its end. Empty when the next line is no such
   // line, or at the end: NextLinePiece takes it. The view lives until the
   // next operation on this object.
   std::string_view TakeCrLfLines(bool asciiOnly = false);
+
+  // The unread bytes of the text as they stand, line breaks and all, up to
+  // a Ctrl-Z, a buffer at a time (reading on when none is buffered): for a
+  // reader of the bytes, not the lines. Empty at the end of the text. The
+  // view lives until the next operation on this object.
+  std::string_view TakeBytes();
 
   // Writes the bytes as they are, then CR LF. Code 105 when not open for
   // writing. Bytes reach the file in whole buffers, at the close, and after
@@ -170,6 +177,12 @@ class TextLineFile {
   // Where the whole lines from position_ that are in CR LF end (with
   // `asciiOnly`, that hold no byte from 0x80 up), shown to `observer`.
   std::size_t CrLfLinesEnd(LineObserver* observer, bool asciiOnly) const;
+  // Where the whole lines from `from` that are in LF alone end (with
+  // `asciiOnly`, that hold no byte from 0x80 up).
+  std::size_t LfLinesEnd(std::size_t from, bool asciiOnly) const;
+  // The lines in LF from `from` to `end` with CR LF, as WriteLine writes
+  // them, in crLf_.
+  std::string_view WithCrLf(std::size_t from, std::size_t end);
   // Gives `count` bytes to the device and counts them written; false, with
   // the code stored, when it fails.
   bool Hand(const char* bytes, std::size_t count);
@@ -210,6 +223,7 @@ class TextLineFile {
   FileFacts facts_;
   std::string encoded_;  // reused by the wide WriteLine
   std::string line_;     // a line that CollectLine gathered
+  std::unique_ptr<char[]> crLf_;  // lines in LF, given CR LF: twice the buffer at most
 };
 
 }  // namespace mif

@@ -17,25 +17,16 @@ LineKinds KindsOf(const Utf8Evidence& evidence) {
   return {evidence.FirstUtf8Line(), evidence.FirstOtherLine()};
 }
 
-// The rest of the file, a buffer of CR LF lines at a time where it can,
-// each line as the copy takes it; refused where a Ctrl-Z hides text.
+// The rest of the file, a buffer at a time; refused where a Ctrl-Z hides
+// text. Lines are counted by their LF.
 LineKinds ReadRest(TextLineFile& file, std::int64_t firstLine) {
   Utf8Evidence evidence(firstLine);
   file.ResizeBuffer(kMergeBufferSize);
-  std::string_view piece;
-  bool last = true;
-  for (;;) {
-    const std::string_view lines = file.TakeCrLfLines();
-    if (!lines.empty()) {
-      evidence.Take(lines);
-      continue;
-    }
-    if (!file.NextLinePiece(piece, last, kCopyPiece)) break;
-    evidence.Take(piece);
-    if (last) evidence.Take("\n");
+  for (std::string_view bytes = file.TakeBytes(); !bytes.empty(); bytes = file.TakeBytes()) {
+    evidence.Take(bytes);
   }
+  if (file.TextAfterCtrlZ()) throw TextAfterCtrlZError(file.Name(), evidence.LastLine());
   evidence.End();
-  if (file.TextAfterCtrlZ()) throw TextAfterCtrlZError(file.Name(), evidence.Line() - 1);
   return KindsOf(evidence);
 }
 

@@ -50,6 +50,11 @@ inline std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count)
   return run;
 }
 
+// Length of the leading run of bytes below 0x80, as AsciiRunLength, with
+// the LFs in it added to `lineFeeds`: a text's lines counted as it is
+// scanned, 16 bytes at a time.
+std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_t& lineFeeds);
+
 // Offset of the first LF, CR or Ctrl-Z (0x1A) in the bytes; `count` when
 // there is none.
 std::size_t FindLineStop(const char* bytes, std::size_t count);
@@ -84,5 +89,10 @@ bool OddCountOf(const char* bytes, std::size_t count, char value);
 // there to see), and so does an LF first in them; with `asciiOnly`, so
 // does a byte from 0x80 up.
 std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly = false);
+
+// Length of the leading run of bytes without a CR or a Ctrl-Z (with
+// `asciiOnly`, without a byte from 0x80 up either): lines in LF alone, as
+// Unix writers (GDAL's among them) write them.
+std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly = false);
 
 }  // namespace mif

@@ -59,4 +59,21 @@ inline std::size_t CrLfRunByByte(const char* bytes, std::size_t count, std::size
   return done;
 }
 
+inline std::size_t AsciiLineFeedsByByte(const char* bytes, std::size_t count, std::size_t done,
+                                        std::uint64_t& lineFeeds) {
+  for (; done < count && static_cast<unsigned char>(bytes[done]) < 0x80; ++done) {
+    lineFeeds += bytes[done] == '\n' ? 1 : 0;
+  }
+  return done;
+}
+
+inline std::size_t LfRunByByte(const char* bytes, std::size_t count, std::size_t done,
+                               bool asciiOnly) {
+  for (; done < count; ++done) {
+    const char c = bytes[done];
+    if (c == '\r' || c == 0x1A || (asciiOnly && static_cast<unsigned char>(c) >= 0x80)) break;
+  }
+  return done;
+}
+
 }  // namespace mif::ascii_run

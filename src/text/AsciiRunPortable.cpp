@@ -58,6 +58,14 @@ std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) 
   return ascii_run::CrLfRunByByte(bytes, count, 0, false, asciiOnly);
 }
 
+std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_t& lineFeeds) {
+  return ascii_run::AsciiLineFeedsByByte(bytes, count, 0, lineFeeds);
+}
+
+std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
+  return ascii_run::LfRunByByte(bytes, count, 0, asciiOnly);
+}
+
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {
   return ascii_run::ConvertBlocks(bytes, count, units, WidenBlock);
 }

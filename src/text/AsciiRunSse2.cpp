@@ -1,5 +1,6 @@
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <bit>
 
 #include "text/AsciiRun.h"
@@ -111,6 +112,39 @@ std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) 
   }
   if (crBeforeWindow != 0 && (done == count || bytes[done] != '\n')) return done - 1;
   return ascii_run::CrLfRunByByte(bytes, count, done, crBeforeWindow != 0, asciiOnly);
+}
+
+std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_t& lineFeeds) {
+  const __m128i lf = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+  std::size_t done = 0;
+  while (done + 16 <= count) {
+    // Each lane counts its LFs up to 255, then the lanes are summed.
+    __m128i counts = zero;
+    const std::size_t limit = std::min(count, done + 255 * 16);
+    for (; done + 16 <= limit; done += 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
+      if (_mm_movemask_epi8(block) != 0) break;
+      counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(block, lf));
+    }
+    const __m128i sums = _mm_sad_epu8(counts, zero);
+    lineFeeds += static_cast<std::uint64_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+    if (done + 16 <= limit) break;  // at a block with a byte from 0x80 up
+  }
+  return ascii_run::AsciiLineFeedsByByte(bytes, count, done, lineFeeds);
+}
+
+std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
+  const __m128i cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
+  std::size_t done = 0;
+  for (; done + 16 <= count; done += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
+    int stops =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, ctrlZ)));
+    if (asciiOnly) stops |= _mm_movemask_epi8(block);
+    if (stops != 0)
+      return done + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(stops)));
+  }
+  return ascii_run::LfRunByByte(bytes, count, done, asciiOnly);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {

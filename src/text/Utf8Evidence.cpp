@@ -1,7 +1,6 @@
 #include "text/Utf8Evidence.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "text/AsciiRun.h"
@@ -31,12 +30,12 @@ int CheckSequence(const unsigned char* in, std::size_t available) {
 }  // namespace
 
 void Utf8Evidence::Take(std::string_view text) {
+  if (!text.empty()) atLineStart_ = text.back() == '\n';
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   std::size_t i = cutSize_ > 0 ? FinishCut(bytes, text.size()) : 0;
   while (i < text.size()) {
-    const std::size_t run = AsciiRunLength(bytes + i, text.size() - i);
+    const std::size_t run = TakeAscii(bytes + i, text.size() - i);
     if (run > 0) {
-      TakeAscii(bytes + i, run);
       i += run;
       continue;
     }
@@ -79,20 +78,14 @@ std::size_t Utf8Evidence::FinishCut(const unsigned char* bytes, std::size_t coun
   return static_cast<std::size_t>(length) - had;
 }
 
-void Utf8Evidence::TakeAscii(const unsigned char* bytes, std::size_t count) {
-  const char* text = reinterpret_cast<const char*>(bytes);
-  bool ended = false;
-  for (std::size_t window = 0; window < count; window += 64) {
-    const int lineFeeds = std::popcount(LineFeedBits(text + window, count - window));
-    if (lineFeeds == 0) continue;
-    if (!ended) {
-      EndLine();  // the lines after it in the run are ASCII alone
-      line_ += lineFeeds - 1;
-      ended = true;
-    } else {
-      line_ += lineFeeds;
-    }
+std::size_t Utf8Evidence::TakeAscii(const unsigned char* bytes, std::size_t count) {
+  std::uint64_t lineFeeds = 0;
+  const std::size_t run = AsciiRunLineFeeds(reinterpret_cast<const char*>(bytes), count, lineFeeds);
+  if (lineFeeds > 0) {
+    EndLine();  // the lines after it in the run are ASCII alone
+    line_ += static_cast<std::int64_t>(lineFeeds) - 1;
   }
+  return run;
 }
 
 void Utf8Evidence::EndLine() {

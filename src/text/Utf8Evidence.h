@@ -26,18 +26,23 @@ class Utf8Evidence {
   std::int64_t FirstOtherLine() const { return firstOther_; }
   // The line Take has come to.
   std::int64_t Line() const { return line_; }
+  // The last line begun: the one before Line() where the bytes so far end
+  // with an LF.
+  std::int64_t LastLine() const { return atLineStart_ ? line_ - 1 : line_; }
 
  private:
   // The sequence cut at the end of the bytes before, finished from these;
   // gives how many of them it took.
   std::size_t FinishCut(const unsigned char* bytes, std::size_t count);
-  // An ASCII run: the line it is in ends at its first LF, if any.
-  void TakeAscii(const unsigned char* bytes, std::size_t count);
+  // The ASCII run the bytes begin with, its length given: the line it is
+  // in ends at its first LF, if any.
+  std::size_t TakeAscii(const unsigned char* bytes, std::size_t count);
   void EndLine();
 
   std::int64_t line_;
   std::int64_t firstUtf8_ = 0, firstOther_ = 0;
   bool lineUtf8_ = false, lineOther_ = false;
+  bool atLineStart_ = true;
   unsigned char cut_[4] = {};
   std::size_t cutSize_ = 0;
 };

@@ -77,9 +77,17 @@ TEST_F(Fidelity, TextAfterACtrlZIsRefusedNamingTheFileAndLine) {
   const std::u16string rows = Refusal({"1__A", "3__ROWS"});
   EXPECT_TRUE(Has(rows, "1 行目の後")) << EncodeUtf8(rows);
   EXPECT_TRUE(Has(rows, "3__ROWS.mid")) << EncodeUtf8(rows);
-  // The sources before are kept, whole.
-  EXPECT_EQ(Out(".mif"), mif);
+  // Found in the first pass, which reads an undeclared source whole; a
+  // declared one is read to its end only as it is copied.
+  Pair("4__DECLARED",
+       "Version 300\r\nCharset \"WindowsJapanese\"\r\n" + kH.substr(13) +
+           "Point 1 2\r\n\x1A\r\nPoint 3 4\r\n",
+       "1\r\n2\r\n");
+  const std::u16string declared = Refusal({"1__A", "4__DECLARED"});
+  EXPECT_TRUE(Has(declared, "7 行目の後")) << EncodeUtf8(declared);
+  // The sources before are kept, whole: only 1__A's.
   EXPECT_EQ(Out(".mid"), mid);
+  EXPECT_EQ(Out(".mif").substr(Out(".mif").find("Data\r\n")), "Data\r\n" + kP);
 }
 
 TEST_F(Fidelity, AQuotedValueThatNeverClosesIsRefusedNamingItsRow) {

@@ -60,6 +60,9 @@ TEST(Utf8Evidence, LinesAreCountedFromTheFirstGivenAcrossLongAsciiRuns) {
   evidence.End();
   EXPECT_EQ(evidence.FirstUtf8Line(), 111);
   EXPECT_EQ(evidence.Line(), 112);
+  EXPECT_EQ(evidence.LastLine(), 111);
+  evidence.Take("part");
+  EXPECT_EQ(evidence.LastLine(), 112);
 }
 
 }  // namespace
