@@ -195,6 +195,7 @@ MergeOptions OptionsOf(const CommandLine& line) {
   options.perLayer = line.perLayer;
   options.added = line.added;
   options.skipDuplicates = line.skipDuplicates;
+  options.lookAhead = true;
   return options;
 }
 

@@ -21,8 +21,6 @@ constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 // Buffers this large write long runs without copying them (WriteBytes).
 constexpr std::size_t kDirectWriteBuffer = 64 * 1024;
 constexpr std::size_t kGrowInSteps = 1024 * 1024;
-// Lines in LF up to this length are moved to their CR LF form at once.
-constexpr std::size_t kShortLine = 32;
 
 // Length of the LF or CR LF at `stop` when it lies whole before `end`;
 // 0 for anything else (a lone CR, a CR at the end, Ctrl-Z, the end).
@@ -271,38 +269,13 @@ std::size_t TextLineFile::CrLfLinesEnd(LineObserver* observer, bool asciiOnly) c
   return position_ + end;
 }
 
-std::size_t TextLineFile::LfLinesEnd(std::size_t from, bool asciiOnly) const {
-  const char* bytes = buffer_.get() + from;
-  std::size_t end = LfRunLength(bytes, end_ - from, asciiOnly);
-  while (end > 0 && bytes[end - 1] != '\n') --end;  // a line cut short
-  return from + end;
-}
-
-std::string_view TextLineFile::WithCrLf(std::size_t from, std::size_t end) {
-  const char* bytes = buffer_.get();
-  // At worst every byte an LF; a short line's move reaches past its end.
-  if (!crLf_) crLf_.reset(new char[2 * bufferSize_ + kShortLine]);
-  char* out = crLf_.get();
-  std::size_t start = from;  // of the next line
-  for (std::size_t window = from; window < end; window += 64) {
-    for (std::uint64_t lineFeeds = LineFeedBits(bytes + window, end - window); lineFeeds != 0;
-         lineFeeds &= lineFeeds - 1) {
-      const std::size_t lineFeed = window + static_cast<std::size_t>(std::countr_zero(lineFeeds));
-      const std::size_t length = lineFeed - start;
-      // A short line in one fixed move, past its end into the slack of
-      // both buffers: a call of memcpy a line costs more than the line.
-      if (length <= kShortLine && start + kShortLine <= bufferSize_) {
-        std::memcpy(out, bytes + start, kShortLine);
-      } else {
-        std::memcpy(out, bytes + start, length);
-      }
-      out += length;
-      *out++ = '\r';
-      *out++ = '\n';
-      start = lineFeed + 1;
-    }
-  }
-  return {crLf_.get(), static_cast<std::size_t>(out - crLf_.get())};
+std::size_t TextLineFile::TakeLfLines(std::size_t from, bool asciiOnly, std::string_view& lines) {
+  if (!crLf_) crLf_.reset(new char[2 * bufferSize_ + 32]);  // as ExpandLfLines asks
+  std::size_t written = 0;
+  const std::size_t taken =
+      ExpandLfLines(buffer_.get() + from, end_ - from, asciiOnly, crLf_.get(), written);
+  lines = {crLf_.get(), written};
+  return from + taken;
 }
 
 bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observer, bool asciiOnly) {
@@ -321,10 +294,10 @@ bool TextLineFile::CopyBufferedLines(TextLineFile& output, LineObserver* observe
   // LF alone get their CR a block at a time; the per-line walk below takes
   // the rest.
   std::size_t next = CrLfLinesEnd(observer, asciiOnly);
-  for (std::size_t lfEnd = LfLinesEnd(next, asciiOnly); lfEnd > next;
-       lfEnd = LfLinesEnd(next, asciiOnly)) {
+  std::string_view lines;
+  for (std::size_t lfEnd = TakeLfLines(next, asciiOnly, lines); lfEnd > next;
+       lfEnd = TakeLfLines(next, asciiOnly, lines)) {
     output.WriteBytes(bytes + start, next - start);
-    const std::string_view lines = WithCrLf(next, lfEnd);
     if (observer != nullptr) observer->CrLfLines(lines);
     output.WriteBytes(lines.data(), lines.size());
     start = position_ = lfEnd;
@@ -378,17 +351,18 @@ std::string_view TextLineFile::TakeCrLfLines(bool asciiOnly) {
   }
   if (insideLine_) return {};
   std::size_t end = CrLfLinesEnd(nullptr, asciiOnly);
-  std::size_t lfEnd = end == position_ ? LfLinesEnd(position_, asciiOnly) : position_;
+  std::string_view lfLines;
+  std::size_t lfEnd = end == position_ ? TakeLfLines(position_, asciiOnly, lfLines) : position_;
   if (end == position_ && lfEnd == position_) {
     ReadOnAfterCutLine();
     // The unread bytes may have moved to the front.
     end = CrLfLinesEnd(nullptr, asciiOnly);
-    lfEnd = end == position_ ? LfLinesEnd(position_, asciiOnly) : position_;
+    lfEnd = end == position_ ? TakeLfLines(position_, asciiOnly, lfLines) : position_;
   }
   CheckPending();
   std::string_view lines(buffer_.get() + position_, end - position_);
   if (lfEnd > position_) {
-    lines = WithCrLf(position_, lfEnd);
+    lines = lfLines;
     end = lfEnd;
   }
   position_ = end;

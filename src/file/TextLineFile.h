@@ -177,12 +177,10 @@ class TextLineFile {
   // Where the whole lines from position_ that are in CR LF end (with
   // `asciiOnly`, that hold no byte from 0x80 up), shown to `observer`.
   std::size_t CrLfLinesEnd(LineObserver* observer, bool asciiOnly) const;
-  // Where the whole lines from `from` that are in LF alone end (with
-  // `asciiOnly`, that hold no byte from 0x80 up).
-  std::size_t LfLinesEnd(std::size_t from, bool asciiOnly) const;
-  // The lines in LF from `from` to `end` with CR LF, as WriteLine writes
-  // them, in crLf_.
-  std::string_view WithCrLf(std::size_t from, std::size_t end);
+  // The whole lines from `from` that are in LF alone (with `asciiOnly`,
+  // that hold no byte from 0x80 up), in `lines` with CR LF, as WriteLine
+  // writes them (in crLf_); gives where they end.
+  std::size_t TakeLfLines(std::size_t from, bool asciiOnly, std::string_view& lines);
   // Gives `count` bytes to the device and counts them written; false, with
   // the code stored, when it fails.
   bool Hand(const char* bytes, std::size_t count);
@@ -221,9 +219,9 @@ class TextLineFile {
   std::uint64_t written_ = 0;  // bytes handed to the device since the open
   std::uint64_t bytesRead_ = 0;
   FileFacts facts_;
-  std::string encoded_;  // reused by the wide WriteLine
-  std::string line_;     // a line that CollectLine gathered
-  std::unique_ptr<char[]> crLf_;  // lines in LF, given CR LF: twice the buffer at most
+  std::string encoded_;           // reused by the wide WriteLine
+  std::string line_;              // a line that CollectLine gathered
+  std::unique_ptr<char[]> crLf_;  // lines in LF, given CR LF
 };
 
 }  // namespace mif

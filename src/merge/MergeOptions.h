@@ -23,6 +23,10 @@ struct MergeOptions {
   bool skipDuplicates = false;
   // Makes the device of every file the run opens.
   DeviceMaker makeDevice = MakeSystemFileDevice;
+  // The first pass reads the next source's text, where its charset is left
+  // to it, on a second thread (TextLookAhead); `makeDevice` is then called
+  // from that thread too.
+  bool lookAhead = false;
 };
 
 }  // namespace mif

@@ -16,6 +16,7 @@
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReader.h"
 #include "merge/SourceWarnings.h"
+#include "merge/TextLookAhead.h"
 #include "platform/PathText.h"
 #include "text/AsciiCase.h"
 
@@ -49,7 +50,9 @@ struct Group {
 class Run {
  public:
   Run(MergeInputs& inputs, const MergeOptions& options, bool check)
-      : inputs_(inputs), options_(options), check_(check) {}
+      : inputs_(inputs), options_(options), check_(check) {
+    if (options.lookAhead) lookAhead_ = std::make_unique<TextLookAhead>(options.makeDevice);
+  }
 
   RunReport Go() {
     count_ = inputs_.SourceCount();
@@ -155,7 +158,7 @@ class Run {
       if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-      const MifHeader& header = ReadCharset(index, reader);
+      const MifHeader& header = ReadCharset(index, parts, reader);
       if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
       const bool hadProblem = group.builder.ColumnProblem().has_value();
       group.builder.Add(header, reader.Names().mif, {name.layerValue, name.tileValue}, index);
@@ -169,20 +172,35 @@ class Run {
 
   // The header of a source whose .mif is open, and the charset its text is
   // read in, decided here for both passes; its .mid found, nothing left open.
-  const MifHeader& ReadCharset(int index, SourceReader& reader) {
+  const MifHeader& ReadCharset(int index, const SourceParts& parts, SourceReader& reader) {
     const MifHeader& header = reader.ReadHeader(headers_);
     if (!CharsetFromText(header)) {
       reader.CloseMif();
       reader.FindMid();
       return header;
     }
-    CharsetReading reading = ReadCharsetFromText(reader);
+    CharsetReading reading = LookAtText(index, parts, reader);  // may read the header anew
     if (reading.read != TextCharset::Declared) charsets_.emplace(index, reading.read);
     if (reading.read == TextCharset::Utf8) return reader.TakeHeaderAsUtf8(headers_);
     if (reading.read == TextCharset::Cp932 && HoldsUtf8Lines(reading)) {
       mixed_.emplace(index, reading);
     }
-    return header;
+    return reader.Header();
+  }
+
+  // The source's text read whole: by the look ahead begun at the source
+  // before, or here while the look ahead reads the next source's.
+  CharsetReading LookAtText(int index, const SourceParts& parts, SourceReader& reader) {
+    if (lookAhead_ && lookAhead_->Has(index, parts)) {
+      reader.CloseMif();
+      reader.FindMid();
+      if (std::optional<CharsetReading> looked = lookAhead_->Take()) return *looked;
+      reader.OpenMif();  // it changed since: looked at again here
+      reader.ReadHeader(headers_);
+    } else if (lookAhead_ && index + 1 < count_) {
+      lookAhead_->Begin(index + 1, SourceOf(index + 1));
+    }
+    return ReadCharsetFromText(reader);
   }
 
   TextCharset CharsetOf(int index) const {
@@ -514,6 +532,7 @@ class Run {
   // as code page 932 whose text holds UTF-8 lines too.
   std::unordered_map<int, TextCharset> charsets_;
   std::map<int, CharsetReading> mixed_;
+  std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead
   HeaderMemo headers_;
   OutputPair output_;
   std::string outputName_;

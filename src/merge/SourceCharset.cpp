@@ -88,11 +88,14 @@ std::u16string MixedTextWarning(const CharsetReading& reading, const std::string
          PathDisplay(mifName);
 }
 
+std::u16string DeclaredCharsetText(const std::string& charset) {
+  return charset.empty() ? u"Charset の宣言がなく"
+                         : u"Charset \"" + DecodeCp932(charset) + u"\" と宣言し";
+}
+
 std::u16string Utf8TextNote(const MifHeader& header, const std::string& mifName) {
-  const std::u16string declared = header.charset.empty()
-                                      ? u"Charset の宣言がなく"
-                                      : u"Charset \"" + DecodeCp932(header.charset) + u"\" で";
-  return declared + u"、本文が UTF-8 のため、UTF-8 として読んでコードページ 932 に変換しました: " +
+  return DeclaredCharsetText(header.charset) +
+         u"、本文が UTF-8 のため、UTF-8 として読んでコードページ 932 に変換しました: " +
          PathDisplay(mifName);
 }
 

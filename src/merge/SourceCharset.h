@@ -54,6 +54,9 @@ CharsetReading ReadCharsetFromText(SourceReader& reader);
 std::u16string MixedTextWarning(const CharsetReading& reading, const std::string& mifName,
                                 const std::string& midName, bool utf8Option);
 
+// What a file declares of its charset, to begin a sentence: "Charset
+// "Neutral" と宣言し", or that it declares none.
+std::u16string DeclaredCharsetText(const std::string& charset);
 // The note for a source read as UTF-8 for its text, naming what it declares.
 std::u16string Utf8TextNote(const MifHeader& header, const std::string& mifName);
 

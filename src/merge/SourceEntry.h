@@ -17,6 +17,7 @@ struct SourceParts {
   std::string baseName;
   std::string directory;
   std::string mifExtension = ".mif";
+  bool operator==(const SourceParts&) const = default;
 };
 
 // The entry text of a source .mif's name.

@@ -1,5 +1,6 @@
 #include "merge/SourceWarnings.h"
 
+#include "merge/SourceCharset.h"
 #include "merge/SourceCopy.h"
 #include "merge/SourceReader.h"
 #include "platform/PathText.h"
@@ -17,13 +18,14 @@ std::u16string ReplacedText(const std::u16string& what, const Tally& tally,
          FormatIntegerWide(tally.firstLine) + u" 行目): " + PathDisplay(file);
 }
 
-std::u16string NotCp932Text(const std::string& file, const TextNotes& notes) {
+std::u16string NotCp932Text(const std::string& file, const std::string& charset,
+                            const TextNotes& notes) {
   const std::u16string lines = FormatIntegerWide(notes.notCp932.count) + u" 行あります (最初は " +
                                FormatIntegerWide(notes.notCp932.firstLine) + u" 行目)";
   const std::u16string text =
-      notes.looksUtf8 ? u"Charset の宣言がなく、UTF-8 のように見える行が " + lines +
-                            u"。GDAL の MIF 出力は Charset \"Neutral\" のまま UTF-8 で書きます"
-                      : u"Charset の宣言がなく、コードページ 932 として読めない行が " + lines;
+      notes.looksUtf8
+          ? DeclaredCharsetText(charset) + u"、UTF-8 のように見える行が " + lines
+          : DeclaredCharsetText(charset) + u"、コードページ 932 として読めない行が " + lines;
   return text + u"。コードページ 932 として、そのまま書きました: " + PathDisplay(file);
 }
 
@@ -34,7 +36,7 @@ std::u16string ReplacedNameText(const std::u16string& what, std::size_t count,
          PathDisplay(file);
 }
 
-void AddTextWarnings(const std::string& file, const TextNotes& notes,
+void AddTextWarnings(const std::string& file, const std::string& charset, const TextNotes& notes,
                      std::vector<SourceWarning>& warnings) {
   constexpr WarningKind kReplaced = WarningKind::TextReplaced;
   if (notes.unmapped.count > 0) {
@@ -46,7 +48,7 @@ void AddTextWarnings(const std::string& file, const TextNotes& notes,
         {kReplaced, ReplacedText(u"UTF-8 として正しくないバイト列", notes.malformed, file)});
   }
   if (notes.notCp932.count > 0) {
-    warnings.push_back({WarningKind::TextNotCp932, NotCp932Text(file, notes)});
+    warnings.push_back({WarningKind::TextNotCp932, NotCp932Text(file, charset, notes)});
   }
 }
 
@@ -71,8 +73,9 @@ std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const Sour
     warnings.push_back(
         {WarningKind::NameNotCp932, ReplacedNameText(u"タイル名", name.tileReplaced, names.mif)});
   }
-  AddTextWarnings(names.mif, result.objectNotes, warnings);
-  AddTextWarnings(names.mid, result.rowNotes, warnings);
+  const std::string& charset = source.Header().charset;
+  AddTextWarnings(names.mif, charset, result.objectNotes, warnings);
+  AddTextWarnings(names.mid, charset, result.rowNotes, warnings);
   return warnings;
 }
 

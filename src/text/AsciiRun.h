@@ -90,9 +90,13 @@ bool OddCountOf(const char* bytes, std::size_t count, char value);
 // does a byte from 0x80 up.
 std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly = false);
 
-// Length of the leading run of bytes without a CR or a Ctrl-Z (with
-// `asciiOnly`, without a byte from 0x80 up either): lines in LF alone, as
-// Unix writers (GDAL's among them) write them.
-std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly = false);
+// The whole lines the bytes begin with that are in LF alone, written to
+// `out` with CR LF, as a writer of CR LF lines writes them: lines as Unix
+// writers (GDAL's among them) write them. They end before a CR, a Ctrl-Z,
+// or with `asciiOnly` a byte from 0x80 up. Gives the bytes they take, and
+// in `written` the bytes written; `out` must hold twice `count` and 32
+// more, which the scan may write past what it gives.
+std::size_t ExpandLfLines(const char* bytes, std::size_t count, bool asciiOnly, char* out,
+                          std::size_t& written);
 
 }  // namespace mif

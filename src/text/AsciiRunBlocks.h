@@ -67,13 +67,26 @@ inline std::size_t AsciiLineFeedsByByte(const char* bytes, std::size_t count, st
   return done;
 }
 
-inline std::size_t LfRunByByte(const char* bytes, std::size_t count, std::size_t done,
-                               bool asciiOnly) {
+// ExpandLfLines from `done` and `outDone` on, a byte at a time; `lineEnd`
+// and `outLineEnd` are where the last whole line so far ends.
+inline std::size_t ExpandLfLinesByByte(const char* bytes, std::size_t count, bool asciiOnly,
+                                       char* out, std::size_t done, std::size_t outDone,
+                                       std::size_t lineEnd, std::size_t outLineEnd,
+                                       std::size_t& written) {
   for (; done < count; ++done) {
     const char c = bytes[done];
     if (c == '\r' || c == 0x1A || (asciiOnly && static_cast<unsigned char>(c) >= 0x80)) break;
+    if (c == '\n') {
+      out[outDone++] = '\r';
+      out[outDone++] = '\n';
+      lineEnd = done + 1;
+      outLineEnd = outDone;
+    } else {
+      out[outDone++] = c;
+    }
   }
-  return done;
+  written = outLineEnd;
+  return lineEnd;
 }
 
 }  // namespace mif::ascii_run

@@ -62,8 +62,9 @@ std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_
   return ascii_run::AsciiLineFeedsByByte(bytes, count, 0, lineFeeds);
 }
 
-std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
-  return ascii_run::LfRunByByte(bytes, count, 0, asciiOnly);
+std::size_t ExpandLfLines(const char* bytes, std::size_t count, bool asciiOnly, char* out,
+                          std::size_t& written) {
+  return ascii_run::ExpandLfLinesByByte(bytes, count, asciiOnly, out, 0, 0, 0, 0, written);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {

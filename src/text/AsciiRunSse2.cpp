@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "text/AsciiRun.h"
 #include "text/AsciiRunBlocks.h"
@@ -116,6 +117,20 @@ std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) 
 
 std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_t& lineFeeds) {
   const __m128i lf = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+  // Most runs of Japanese text are short: the first block on its own.
+  if (count >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const auto highs = static_cast<unsigned>(_mm_movemask_epi8(block));
+    if (highs != 0) {
+      const int run = std::countr_zero(highs);
+      for (auto lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf))) &
+                      ((1u << run) - 1);
+           lfs != 0; lfs &= lfs - 1) {
+        ++lineFeeds;
+      }
+      return static_cast<std::size_t>(run);
+    }
+  }
   std::size_t done = 0;
   while (done + 16 <= count) {
     // Each lane counts its LFs up to 255, then the lanes are summed.
@@ -133,18 +148,50 @@ std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_
   return ascii_run::AsciiLineFeedsByByte(bytes, count, done, lineFeeds);
 }
 
+// Length of the leading run without a CR, a Ctrl-Z, or with `asciiOnly` a
+// byte from 0x80 up.
 std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
   const __m128i cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
   std::size_t done = 0;
   for (; done + 16 <= count; done += 16) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
-    int stops =
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, ctrlZ)));
-    if (asciiOnly) stops |= _mm_movemask_epi8(block);
-    if (stops != 0)
-      return done + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(stops)));
+    auto stops = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, ctrlZ))));
+    if (asciiOnly) stops |= static_cast<unsigned>(_mm_movemask_epi8(block));
+    if (stops != 0) return done + static_cast<std::size_t>(std::countr_zero(stops));
   }
-  return ascii_run::LfRunByByte(bytes, count, done, asciiOnly);
+  for (; done < count; ++done) {
+    const char c = bytes[done];
+    if (c == '\r' || c == 0x1A || (asciiOnly && static_cast<unsigned char>(c) >= 0x80)) break;
+  }
+  return done;
+}
+
+std::size_t ExpandLfLines(const char* bytes, std::size_t count, bool asciiOnly, char* out,
+                          std::size_t& written) {
+  const __m128i lf = _mm_set1_epi8('\n');
+  const std::size_t run = LfRunLength(bytes, count, asciiOnly);
+  std::size_t done = 0, outDone = 0, lineEnd = 0, outLineEnd = 0;
+  // Each block goes out whole; each LF in it then gets its CR, the bytes
+  // from the LF on moved up one more: one store a line, no search.
+  for (; done + 32 <= run; done += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + outDone), block);
+    std::size_t moved = 0;
+    for (auto lineFeeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+         lineFeeds != 0; lineFeeds &= lineFeeds - 1) {
+      const auto at = static_cast<std::size_t>(std::countr_zero(lineFeeds));
+      out[outDone + at + moved] = '\r';
+      ++moved;
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + outDone + at + moved),
+                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done + at)));
+      lineEnd = done + at + 1;
+      outLineEnd = outDone + at + moved + 1;
+    }
+    outDone += 16 + moved;
+  }
+  return ascii_run::ExpandLfLinesByByte(bytes, run, false, out, done, outDone, lineEnd, outLineEnd,
+                                        written);
 }
 
 std::size_t WidenAsciiBlocks(const unsigned char* bytes, std::size_t count, char16_t* units) {

@@ -34,9 +34,8 @@ void Utf8Evidence::Take(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   std::size_t i = cutSize_ > 0 ? FinishCut(bytes, text.size()) : 0;
   while (i < text.size()) {
-    const std::size_t run = TakeAscii(bytes + i, text.size() - i);
-    if (run > 0) {
-      i += run;
+    if (bytes[i] < 0x80) {  // Japanese is runs of sequences, with no ASCII between
+      i += TakeAscii(bytes + i, text.size() - i);
       continue;
     }
     const int length = CheckSequence(bytes + i, text.size() - i);

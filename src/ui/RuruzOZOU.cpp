@@ -329,6 +329,7 @@ void TRuruzOZOF::bExecuteClick() {
   warnings_.clear();
   MergeOptions options;
   options.perLayer = SendMessageW(Control(kCPerLayer), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  options.lookAhead = true;
   // A per-layer run takes the sources out of list order: it reads the list
   // as it is now, and a change during it shows in the next run.
   if (options.perLayer) {

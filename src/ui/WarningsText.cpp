@@ -20,10 +20,11 @@ const char16_t* KindText(WarningKind kind) {
     case WarningKind::TextReplaced:
       return u"文字を ? にして書いたもの";
     case WarningKind::TextNotCp932:
-      return u"Charset の宣言がなく、コードページ 932 として読めない行をそのまま書いたもの";
+      return u"Charset が Neutral か宣言がなく、コードページ 932 として読めない行をそのまま書いた"
+             u"もの";
     case WarningKind::TextMixed:
-      return u"Charset の宣言がなく、UTF-8 の行とそうでない行があり、コードページ 932 として"
-             u"読んだもの";
+      return u"Charset が Neutral か宣言がなく、UTF-8 の行とそうでない行があり、コードページ 932 "
+             u"として読んだもの";
   }
   return u"";
 }

@@ -278,12 +278,46 @@ TEST_F(Fidelity, TheOutputDeclaresTheCharsetTheDeclaringSourcesShare) {
     Run(bases);
     EXPECT_TRUE(inputs->warnings.empty()) << EncodeUtf8(inputs->warnings.front());
     ASSERT_EQ(inputs->notes.size(), 1u);
-    EXPECT_TRUE(Has(inputs->notes[0], "Charset \"Neutral\" で、本文が UTF-8 のため"))
+    EXPECT_TRUE(Has(inputs->notes[0], "Charset \"Neutral\" と宣言し、本文が UTF-8 のため"))
         << EncodeUtf8(inputs->notes[0]);
     EXPECT_NE(Out(".mid").find("\t\"\x93\xB9\x98\x48\"\r\n"), std::string::npos);
     EXPECT_EQ(Out(".mif").find("Neutral"), std::string::npos);
     EXPECT_NE(Out(".mif").find("Charset \"WindowsJapanese\""), std::string::npos);
   }
+}
+
+// A source whose text is of both kinds is read as code page 932: a short
+// code page 932 run can be well-formed UTF-8, so it is told, not refused.
+TEST_F(Fidelity, TextOfBothKindsIsReadAsCodePage932AndTold) {
+  const std::string header =
+      "Version 300\r\nCharset \"Neutral\"\r\nColumns 1\r\n  NAME Char(10)\r\nData\r\n";
+  // A Text object in UTF-8 (道 E9 81 93), its row in code page 932 (道 93 B9).
+  Pair("1__MIXED", header + "Text \"\xE9\x81\x93\"\r\n    0 0 1 1\r\n", "\"\x93\xB9\"\r\n");
+  Pair("2__JA",
+       "Version 300\r\nCharset \"WindowsJapanese\"\r\n" + header.substr(32) + "Point 1 2\r\n",
+       "\"\x93\xB9\"\r\n");
+  keepForReader = false;  // one line of it is no code page 932, on purpose
+  Run({"1__MIXED"});
+  ASSERT_EQ(inputs->warnings.size(), 1u);
+  EXPECT_TRUE(Has(inputs->warnings[0], "UTF-8 の行 (最初は 6 行目 ("))
+      << EncodeUtf8(inputs->warnings[0]);
+  EXPECT_TRUE(Has(inputs->warnings[0], "1__MIXED.mid)")) << EncodeUtf8(inputs->warnings[0]);
+  EXPECT_NE(Out(".mif").find("Text \"\xE9\x81\x93\""), std::string::npos);  // as it stands
+  // --utf8 converts the objects' UTF-8 lines, as it was made to: nothing to tell.
+  Run({"1__MIXED"}, true);
+  EXPECT_TRUE(inputs->warnings.empty()) << EncodeUtf8(inputs->warnings.front());
+  EXPECT_NE(Out(".mif").find("Text \"\x93\xB9\""), std::string::npos);
+  // Beside a source that declares code page 932, its UTF-8 line is told
+  // too, naming what it declares.
+  Run({"2__JA", "1__MIXED"});
+  ASSERT_EQ(inputs->warnings.size(), 2u);
+  EXPECT_TRUE(Has(inputs->warnings[1], "Charset \"Neutral\" と宣言し、UTF-8 のように見える行"))
+      << EncodeUtf8(inputs->warnings[1]);
+  std::vector<std::string> read;
+  for (const SourceReport& report : Check({"2__JA", "1__MIXED"}))
+    read.push_back(report.charsetRead);
+  EXPECT_EQ(read,
+            (std::vector<std::string>{"WindowsJapanese (declared)", "WindowsJapanese (text)"}));
 }
 
 TEST_F(Fidelity, AByteOrderMarkIsNoText) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace mif {
@@ -123,6 +124,58 @@ TEST(AsciiRun, CrLfRunLengthStopsAtTheFirstUnpairedBreakOrCtrlZ) {
         }
       }
     }
+  }
+}
+
+// Lines in LF alone, as GDAL writes them, against the definition: the
+// whole lines before the first CR, Ctrl-Z (or with asciiOnly high byte),
+// each given CR LF; pieces of those bytes placed where blocks meet.
+TEST(AsciiRun, ExpandLfLinesGivesTheWholeLfLinesTheirCr) {
+  const auto expected = [](const std::string& text, bool asciiOnly, std::size_t& taken) {
+    std::string out, line;
+    taken = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
+      if (c == '\r' || c == '\x1A' || (asciiOnly && static_cast<unsigned char>(c) >= 0x80)) break;
+      if (c != '\n') {
+        line += c;
+        continue;
+      }
+      out += line + "\r\n";
+      line.clear();
+      taken = i + 1;
+    }
+    return out;
+  };
+  std::string lines = "1 2\n33 4\nPline 2\n5 6\n\n7 8\n\x83\x5C\n";  // ソ 83 5C
+  lines += lines + lines + "0123";
+  for (const std::string piece : {"", "\r", "\r\n", "\x1A", "\x8A", "\n\n", "a\x8A\n"}) {
+    for (const std::size_t at : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 62u, 63u, 64u, 65u, 90u}) {
+      const std::string text = lines.substr(0, at) + piece + lines.substr(at);
+      for (const bool asciiOnly : {false, true}) {
+        std::size_t wantTaken = 0, written = 0;
+        const std::string want = expected(text, asciiOnly, wantTaken);
+        std::string out(2 * text.size() + 32, '?');
+        const std::size_t taken =
+            ExpandLfLines(text.data(), text.size(), asciiOnly, out.data(), written);
+        ASSERT_EQ(taken, wantTaken) << at << " " << testing::PrintToString(piece) << asciiOnly;
+        ASSERT_EQ(out.substr(0, written), want) << at << " " << testing::PrintToString(piece);
+      }
+    }
+  }
+}
+
+TEST(AsciiRun, AsciiRunLineFeedsCountsTheLfsOfTheRunAlone) {
+  std::string text(5000, 'x');
+  for (std::size_t i = 3; i < text.size(); i += 7) text[i] = '\n';  // 714 of them
+  for (const std::size_t high : {0u, 1u, 15u, 16u, 17u, 4079u, 4080u, 4999u, 5000u}) {
+    std::string bytes = text;
+    if (high < bytes.size()) bytes[high] = '\xE9';
+    std::uint64_t lineFeeds = 0;
+    ASSERT_EQ(AsciiRunLineFeeds(bytes.data(), bytes.size(), lineFeeds), high) << high;
+    ASSERT_EQ(lineFeeds,
+              static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.begin() + high, '\n')))
+        << high;
   }
 }
 
