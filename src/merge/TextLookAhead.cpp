@@ -34,9 +34,12 @@ TextLookAhead::~TextLookAhead() {
 void TextLookAhead::Begin(int index, const SourceParts& parts) {
   {
     const std::lock_guard lock(mutex_);
-    if (begun_) return;
+    if (begun_ && !done_) return;
+    // A look never taken (its source failed before it was needed) is dropped.
     begun_ = true;
     done_ = false;
+    reading_.reset();
+    error_ = nullptr;
     index_ = index;
     parts_ = parts;
   }

@@ -26,8 +26,8 @@ class TextLookAhead {
   TextLookAhead(const TextLookAhead&) = delete;
   TextLookAhead& operator=(const TextLookAhead&) = delete;
 
-  // Begins the look at source `index` unless one is under way or waits to
-  // be taken.
+  // Begins the look at source `index` unless one is under way; one done
+  // but never taken is dropped.
   void Begin(int index, const SourceParts& parts);
   // Whether the look begun last is at source `index` with these parts.
   bool Has(int index, const SourceParts& parts) const;
