@@ -59,6 +59,7 @@ class Run {
     report_.sources = count_;
     sources_.Reserve(count_);
     baseNames_.Reserve(count_);
+    charsets_.assign(static_cast<std::size_t>(count_), TextCharset::Declared);
     if (options_.perLayer) groupOf_.reserve(static_cast<std::size_t>(count_));
     try {
       for (int i = 0; i < count_; ++i) Examine(i);
@@ -180,7 +181,7 @@ class Run {
       return header;
     }
     CharsetReading reading = LookAtText(index, parts, reader);  // may read the header anew
-    if (reading.read != TextCharset::Declared) charsets_.emplace(index, reading.read);
+    charsets_[static_cast<std::size_t>(index)] = reading.read;
     if (reading.read == TextCharset::Utf8) return reader.TakeHeaderAsUtf8(headers_);
     if (reading.read == TextCharset::Cp932 && HoldsUtf8Lines(reading)) {
       mixed_.emplace(index, reading);
@@ -203,10 +204,7 @@ class Run {
     return ReadCharsetFromText(reader);
   }
 
-  TextCharset CharsetOf(int index) const {
-    const auto found = charsets_.find(index);
-    return found == charsets_.end() ? TextCharset::Declared : found->second;
-  }
+  TextCharset CharsetOf(int index) const { return charsets_[static_cast<std::size_t>(index)]; }
 
   // Sources given twice: told, and with skipDuplicates left out.
   void FindDuplicates() {
@@ -528,9 +526,9 @@ class Run {
   std::map<int, std::vector<std::u16string>> firstPassProblems_;
   std::map<int, std::vector<SourceWarning>> firstPassWarnings_;
   std::vector<std::u16string> raised_;  // the merge's: never filled, it raises
-  // The sources whose text decided their charset, and those of them read
-  // as code page 932 whose text holds UTF-8 lines too.
-  std::unordered_map<int, TextCharset> charsets_;
+  // How each source's text is read (a byte a source), and the readings of
+  // those read as code page 932 whose text holds UTF-8 lines too.
+  std::vector<TextCharset> charsets_;
   std::map<int, CharsetReading> mixed_;
   std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead
   HeaderMemo headers_;

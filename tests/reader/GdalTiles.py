@@ -8,8 +8,9 @@ declaring WindowsJapanese (their values cut at a byte width mid-character,
 a lone lead byte before the closing quote), some declaring nothing. Every
 tile has its own random choice and order of columns.
 
-Each set is merged with --columns union, with and without --utf8, in a
-random order, and per layer with the tile as a column. Every feature must
+Each set's first tile is merged alone; the set with --columns union, with
+and without --utf8, in a random order, and per layer with the tile as a
+column. Every feature must
 read in the output as it reads in its source: every value under its own
 name, the same text (as code page 932 holds it: 〜 U+301C comes back as
 ～ U+FF5E, as Windows maps 81 60), LAYER and TILE as the file name gives
@@ -154,6 +155,10 @@ def one_set(rng, mifjoin, folder, n):
     rng.shuffle(tiles)
     sources = {base: fields_of(os.path.join(folder, base + ".mif")) for base, _, _ in tiles}
     mifs = [base + ".mif" for base, _, _ in tiles]
+    alone, _, layer = tiles[0]
+    merge(mifjoin, ["-o", "alone", alone + ".mif"], folder)
+    compare(fields_of(os.path.join(folder, "alone.mif")),
+            [(f, g, {"LAYER": layer}) for f, g in sources[alone]], f"set {n} {alone} alone")
     for option in ([], ["--utf8"]):
         merge(mifjoin, [*option, "--columns", "union", "-o", "out", *mifs], folder)
         want = [(f, g, {"LAYER": layer}) for base, _, layer in tiles for f, g in sources[base]]
