@@ -161,7 +161,7 @@ class CheckInputs final : public CommandInputs {
     out_ << "\tcolumns=" << (report.columnCount >= 0 ? std::to_string(report.columnCount) : "?")
          << "\tdelimiter=" << EncodeUtf8(DelimiterText(report.delimiter))
          << "\tcharset=" << (report.charset.empty() ? "-" : Text(report.charset))
-         << "\tcharsetRead=" << (report.charsetRead.empty() ? "-" : report.charsetRead);
+         << "\tcharsetRead=" << (report.charsetRead.empty() ? "-" : Text(report.charsetRead));
     if (report.planned) out_ << "\tvalues=" << ValuesText(report);
     out_ << "\tobjects=" << Count(report.objects) << "\trows=" << Count(report.rows);
     if (report.status == SourceStatus::Skipped) out_ << "\t結合しない (重複)";

@@ -183,7 +183,7 @@ void ReportFile::Source(int index, const std::string& path, const SourceReport& 
           .Add("ownAddedColumns", report.ownAdded)
           .Add("output", report.output >= 0 ? Json(report.output) : Json())
           .Add("charset", Nullable(HeaderText(report.charset)))
-          .Add("charsetRead", Nullable(report.charsetRead))
+          .Add("charsetRead", Nullable(HeaderText(report.charsetRead)))
           .Add("version", report.version >= 0 ? Json(report.version) : Json())
           .Done()
           .dump();

@@ -270,6 +270,11 @@ std::size_t TextLineFile::CrLfLinesEnd(LineObserver* observer, bool asciiOnly) c
 }
 
 std::size_t TextLineFile::TakeLfLines(std::size_t from, bool asciiOnly, std::string_view& lines) {
+  // Only where the next line ends in LF alone: a file of CR LF lines never
+  // makes room for them.
+  const char* next = buffer_.get() + from;
+  const auto* lineFeed = static_cast<const char*>(std::memchr(next, '\n', end_ - from));
+  if (lineFeed == nullptr || (lineFeed > next && lineFeed[-1] == '\r')) return from;
   if (!crLf_) crLf_.reset(new char[2 * bufferSize_ + 32]);  // as ExpandLfLines asks
   std::size_t written = 0;
   const std::size_t taken =

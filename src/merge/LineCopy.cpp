@@ -4,6 +4,7 @@
 
 #include "file/TextLineFile.h"
 #include "merge/CopyLimits.h"
+#include "text/AsciiRun.h"
 #include "text/Cp932.h"
 #include "text/Utf8.h"
 #include "text/Utf8ToCp932.h"
@@ -47,6 +48,24 @@ std::string_view LineFilter::Filter(std::string_view piece, bool first, bool las
       return piece;
   }
   return piece;
+}
+
+std::string_view LineFilter::FilterLines(std::string_view lines, std::int64_t firstLine) {
+  Utf8Losses losses;
+  std::size_t consumed = 0;
+  const std::size_t length = TranscodeUtf8ToCp932Lossy(lines, false, converted_, consumed, losses);
+  if (losses.unmapped + losses.malformed > 0) {
+    // Rare: the lines again one by one, for the line each loss is in.
+    std::string whole;
+    std::int64_t line = firstLine;
+    ForEachCrLfLine(lines, [&](std::string_view each) {
+      whole.append(ConvertPiece(each, true, line++));
+      whole.append("\r\n");
+    });
+    converted_.swap(whole);
+    return converted_;
+  }
+  return std::string_view(converted_).substr(0, length);
 }
 
 std::string_view LineFilter::ConvertPiece(std::string_view piece, bool last,

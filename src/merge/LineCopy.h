@@ -58,6 +58,12 @@ class LineFilter {
   // The piece as it is to be written; the view lives until the next call.
   // `first` and `last` tell where it stands in line `lineNumber`.
   std::string_view Filter(std::string_view piece, bool first, bool last, std::int64_t lineNumber);
+  // Whether whole lines are converted a block at a time (FilterLines):
+  // text converted whole from UTF-8, whose line breaks are ASCII.
+  bool ConvertsBlocks() const { return mode_ == TextMode::Utf8; }
+  // Whole lines, each ended by CR LF, from line `firstLine` on, as Filter
+  // would give them one by one.
+  std::string_view FilterLines(std::string_view lines, std::int64_t firstLine);
   const TextNotes& Notes() const { return notes_; }
 
  private:

@@ -50,9 +50,7 @@ struct Group {
 class Run {
  public:
   Run(MergeInputs& inputs, const MergeOptions& options, bool check)
-      : inputs_(inputs), options_(options), check_(check) {
-    if (options.lookAhead) lookAhead_ = std::make_unique<TextLookAhead>(options.makeDevice);
-  }
+      : inputs_(inputs), options_(options), check_(check) {}
 
   RunReport Go() {
     count_ = inputs_.SourceCount();
@@ -198,7 +196,11 @@ class Run {
       if (std::optional<CharsetReading> looked = lookAhead_->Take()) return *looked;
       reader.OpenMif();  // it changed since: looked at again here
       reader.ReadHeader(headers_);
-    } else if (lookAhead_ && index + 1 < count_) {
+    } else if (options_.lookAhead && index + 1 < count_) {
+      // Made at the first source that needs it: a second thread makes every
+      // allocation of the run dearer, which sets of declared sources would
+      // pay for nothing.
+      if (!lookAhead_) lookAhead_ = std::make_unique<TextLookAhead>(options_.makeDevice);
       lookAhead_->Begin(index + 1, SourceOf(index + 1));
     }
     return ReadCharsetFromText(reader);
@@ -530,7 +532,7 @@ class Run {
   // those read as code page 932 whose text holds UTF-8 lines too.
   std::vector<TextCharset> charsets_;
   std::map<int, CharsetReading> mixed_;
-  std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead
+  std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead, once needed
   HeaderMemo headers_;
   OutputPair output_;
   std::string outputName_;

@@ -57,11 +57,22 @@ void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
   bool last = true;
   bool first = true;
   for (;;) {
-    // Most lines a buffer at a time; filtering, the ASCII ones, which every
-    // mode writes as they are.
-    const bool readOn = source.CopyBufferedLines(output, &observer, filter.SeesText());
-    meter.Step();
-    if (readOn) continue;
+    // Most lines a buffer at a time: converted whole from UTF-8, or copied
+    // (filtering, the ASCII ones, which every mode writes as they are).
+    if (first && filter.ConvertsBlocks()) {
+      const std::string_view lines = source.TakeCrLfLines();
+      if (!lines.empty()) {
+        const std::string_view converted =
+            filter.FilterLines(lines, headerLines + objects.Lines() + 1);
+        objects.CrLfLines(converted);
+        output.WritePiece(converted);
+        meter.Step();
+        continue;
+      }
+    } else if (source.CopyBufferedLines(output, &observer, filter.SeesText())) {
+      meter.Step();
+      continue;
+    }
     if (!source.NextLinePiece(piece, last, filter.PieceLimit())) break;
     if (first) objects.Line(piece);
     piece = filter.Filter(piece, first, last, headerLines + objects.Lines());
@@ -187,8 +198,10 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
     // Most rows a buffer at a time; filtering, the ASCII ones, which every
     // mode writes as they are.
     if (first) {
-      const std::string_view lines = source.TakeCrLfLines(filter.SeesText());
+      const bool convert = filter.ConvertsBlocks();
+      std::string_view lines = source.TakeCrLfLines(filter.SeesText() && !convert);
       if (!lines.empty()) {
+        if (convert) lines = filter.FilterLines(lines, line);
         line += rows.TakeCrLfLines(lines);
         meter.Step();
         continue;

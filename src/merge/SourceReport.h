@@ -63,7 +63,7 @@ struct SourceReport {
   int columnCount = -1;  // -1: none read
   std::string delimiter = "\t";
   std::string charset;
-  std::string charsetRead;  // how its text was read, and why: "UTF-8 (text)"
+  std::string charsetRead;  // how its text was read, and why: "UTF-8 (text)"; code page 932
   int version = -1;
   std::vector<ColumnReport> columns;  // its own, the added ones it brings aside
   // For each output column after the added ones, the name of the source's

@@ -146,5 +146,28 @@ TEST(ReportFile, EveryFieldItWritesTheReadmeDescribesAndTheOtherWayRound) {
   EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("check.json.mifjoin-tmp"))));
 }
 
+// How each source's text was read, in the check's report: as declared, or
+// as its text shows where it declares Neutral (GDAL's tiles, UTF-8), and a
+// declared charset of Japanese bytes written as people read it.
+TEST(ReportFile, SaysHowEachSourceWasRead) {
+  ScratchDir dir;
+  const std::string columns = "Columns 1\r\n  NAME Char(10)\r\nData\r\nPoint 1 2\r\n";
+  WriteBytes(dir.File("1__JA.mif"), "Version 300\r\nCharset \"WindowsJapanese\"\r\n" + columns);
+  WriteBytes(dir.File("1__JA.mid"), "\"\x93\xB9\"\r\n");  // 道 93 B9
+  WriteBytes(dir.File("2__GDAL.mif"), "Version 300\nCharset \"Neutral\"\n" + columns);
+  WriteBytes(dir.File("2__GDAL.mid"), "\"\xE9\x81\x93\"\n");  // 道 E9 81 93
+  // 日本 in code page 932 (93 FA 96 7B): a charset no reader knows.
+  WriteBytes(dir.File("3__ODD.mif"), "Version 300\r\nCharset \"\x93\xFA\x96\x7B\"\r\n" + columns);
+  WriteBytes(dir.File("3__ODD.mid"), "\"x\"\r\n");
+  const Ran check = RunWithReport(
+      {"--check", dir.File("1__JA.mif"), dir.File("2__GDAL.mif"), dir.File("3__ODD.mif")},
+      dir.File("check.json"));
+  EXPECT_EQ(check.code, 1);  // 3__ODD declares another charset than 1__JA
+  EXPECT_EQ(SourceAt(check.report, 0)["charsetRead"], "WindowsJapanese (declared)");
+  EXPECT_EQ(SourceAt(check.report, 1)["charsetRead"], "UTF-8 (text)");
+  EXPECT_EQ(SourceAt(check.report, 1)["charset"], "Neutral");
+  EXPECT_EQ(SourceAt(check.report, 2)["charsetRead"], "日本 (declared)");
+}
+
 }  // namespace
 }  // namespace mif
