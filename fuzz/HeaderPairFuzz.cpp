@@ -10,6 +10,7 @@
 
 #include "FuzzFolder.h"
 #include "FuzzInput.h"
+#include "format/PlainRowSplit.h"
 #include "merge/MergeRun.h"
 
 namespace {
@@ -108,21 +109,6 @@ void WriteSource(const std::string& base, const Source& source, FuzzInput& input
   mif::fuzz::Write(base + ".mid", mid);
 }
 
-// Splits at the delimiter outside quotes.
-std::vector<std::string> Split(const std::string& row, char delimiter) {
-  std::vector<std::string> values(1);
-  bool quoted = false;
-  for (const char c : row) {
-    if (c == '"') quoted = !quoted;
-    if (c == delimiter && !quoted) {
-      values.emplace_back();
-    } else {
-      values.back() += c;
-    }
-  }
-  return values;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -172,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Source& source = sources[s];
     for (const auto& row : source.rows) {
       Check(at < rows.size());
-      const std::vector<std::string> values = Split(rows[at++], delimiter);
+      const std::vector<std::string> values = mif::testing::SplitRowBytes(rows[at++], delimiter);
       Check(values.size() == names.size());
       Check(values[0] == (s == 0 ? "\"P\"" : "\"Q\""));
       for (std::size_t o = 1; o < names.size(); ++o) {

@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "format/PlainRowSplit.h"
+
 namespace mif {
 namespace {
 
@@ -44,21 +46,6 @@ TEST(MidRow, QuotesAreCountedByParity) {
   EXPECT_EQ(Split(",", ','), (std::vector<std::string>{"", ""}));
 }
 
-// The row as a plain byte splitter sees it, quotes counted by parity.
-std::vector<std::string> SplitBytes(std::string_view row, char delimiter) {
-  std::vector<std::string> values(1);
-  bool quoted = false;
-  for (const char c : row) {
-    if (c == '"') quoted = !quoted;
-    if (c == delimiter && !quoted) {
-      values.emplace_back();
-    } else {
-      values.back() += c;
-    }
-  }
-  return values;
-}
-
 // A delimiter that no trail byte can be (a comma, a tab, a semicolon)
 // splits a row of any bytes, UTF-8 and cut characters among them, where a
 // byte splitter does.
@@ -71,8 +58,8 @@ TEST(MidRow, RandomRowsSplitAsBytesUnderADelimiterNoTrailByteIs) {
     std::string row;
     for (std::size_t n = length(random); n > 0; --n) row += alphabet[pick(random)];
     for (const char delimiter : {',', '\t', ';'}) {
-      ASSERT_EQ(Split(row, delimiter), SplitBytes(row, delimiter))
-          << "row " << testing::PrintToString(row) << " delimiter " << int(delimiter);
+      ASSERT_EQ(Split(row, delimiter), testing::SplitRowBytes(row, delimiter))
+          << "row " << ::testing::PrintToString(row) << " delimiter " << int(delimiter);
     }
   }
 }
