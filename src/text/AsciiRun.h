@@ -50,6 +50,10 @@ inline std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count)
   return run;
 }
 
+// AsciiRunLength 16 bytes at a time, for runs that are mostly long: a
+// call, where AsciiRunLength is inline.
+std::size_t LongAsciiRunLength(const unsigned char* bytes, std::size_t count);
+
 // Length of the leading run of bytes below 0x80, as AsciiRunLength, with
 // the LFs in it added to `lineFeeds`: a text's lines counted as it is
 // scanned, 16 bytes at a time.

@@ -58,6 +58,10 @@ std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) 
   return ascii_run::CrLfRunByByte(bytes, count, 0, false, asciiOnly);
 }
 
+std::size_t LongAsciiRunLength(const unsigned char* bytes, std::size_t count) {
+  return AsciiRunLength(bytes, count);
+}
+
 std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_t& lineFeeds) {
   return ascii_run::AsciiLineFeedsByByte(bytes, count, 0, lineFeeds);
 }

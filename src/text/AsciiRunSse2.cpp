@@ -115,6 +115,17 @@ std::size_t CrLfRunLength(const char* bytes, std::size_t count, bool asciiOnly) 
   return ascii_run::CrLfRunByByte(bytes, count, done, crBeforeWindow != 0, asciiOnly);
 }
 
+std::size_t LongAsciiRunLength(const unsigned char* bytes, std::size_t count) {
+  std::size_t done = 0;
+  for (; done + 16 <= count; done += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done));
+    if (const auto highs = static_cast<unsigned>(_mm_movemask_epi8(block))) {
+      return done + static_cast<std::size_t>(std::countr_zero(highs));
+    }
+  }
+  return done + AsciiRunLength(bytes + done, count - done);
+}
+
 std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_t& lineFeeds) {
   const __m128i lf = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
   // Most runs of Japanese text are short: the first block on its own.

@@ -74,7 +74,9 @@ Progress ConvertUntilMalformed(const unsigned char* in, std::size_t count, std::
                                unsigned char* out, std::size_t& unmapped) {
   std::size_t i = from;
   while (i < count) {
-    const std::size_t ascii = AsciiRunLength(in + i, count - i);
+    // Whole blocks of lines are mostly ASCII: their runs are long.
+    const std::size_t ascii =
+        count - i >= 64 ? LongAsciiRunLength(in + i, count - i) : AsciiRunLength(in + i, count - i);
     std::memcpy(out, in + i, ascii);
     i += ascii;
     out += ascii;

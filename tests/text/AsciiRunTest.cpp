@@ -165,6 +165,16 @@ TEST(AsciiRun, ExpandLfLinesGivesTheWholeLfLinesTheirCr) {
   }
 }
 
+TEST(AsciiRun, LongAsciiRunLengthFindsTheFirstHighByte) {
+  for (const std::size_t high : {0u, 1u, 15u, 16u, 17u, 63u, 64u, 200u, 299u, 300u}) {
+    std::string bytes(300, 'a');
+    if (high < bytes.size()) bytes[high] = '\x93';  // a lead byte of 道 93 B9
+    EXPECT_EQ(
+        LongAsciiRunLength(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()),
+        high);
+  }
+}
+
 TEST(AsciiRun, AsciiRunLineFeedsCountsTheLfsOfTheRunAlone) {
   std::string text(5000, 'x');
   for (std::size_t i = 3; i < text.size(); i += 7) text[i] = '\n';  // 714 of them
