@@ -201,7 +201,11 @@ class Run {
       // allocation of the run dearer, which sets of declared sources would
       // pay for nothing.
       if (!lookAhead_) lookAhead_ = std::make_unique<TextLookAhead>(options_.makeDevice);
-      lookAhead_->Begin(index + 1, SourceOf(index + 1));
+      try {
+        lookAhead_->Begin(index + 1, inputs_.Source(index + 1));
+      } catch (const Exception&) {
+        // A list grown shorter: told at that source, when it comes.
+      }
     }
     return ReadCharsetFromText(reader);
   }
