@@ -427,8 +427,9 @@ class Run {
       if (!check_) throw EMergeError(problem);
       report.problems.push_back(problem);
     }
-    if (CharsetOf(index) == TextCharset::Utf8)
+    if (CharsetOf(index) == TextCharset::Utf8) {
       report.notes.push_back(Utf8TextNote(header, report.names.mif));
+    }
     if (const auto mixed = mixed_.find(index); mixed != mixed_.end()) {
       std::u16string text =
           MixedTextWarning(mixed->second, report.names.mif, report.names.mid, utf8);

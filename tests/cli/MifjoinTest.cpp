@@ -227,6 +227,24 @@ TEST(Mifjoin, CheckCountsObjectsAndRowsAndComparesCharsets) {
   EXPECT_EQ(c.find("Charset が", c.find("Charset が") + 1), std::string::npos) << c;
 }
 
+// GDAL's tiles declare Neutral and write UTF-8: converted, and said once a
+// source in a note, which --quiet leaves out.
+TEST(Mifjoin, ASourceReadAsUtf8ForItsTextIsNoted) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__GDAL.mif"),
+             "Version 300\nCharset \"Neutral\"\nColumns 1\n  NAME Char(10)\n"
+             "Data\nPoint 1 1\n");
+  WriteBytes(dir.File("1__GDAL.mid"), "\"\xE9\x81\x93\"\n");  // 道 E9 81 93
+  const Result result = RunCommand({"-o", dir.File("out"), dir.File("1__GDAL.mif")});
+  EXPECT_EQ(result.code, 0);
+  EXPECT_NE(result.err.find("mifjoin: 注: Charset \"Neutral\" と宣言し"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("[入力 1/1]"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"GDAL\"\t\"\x93\xB9\"\r\n");  // 道 93 B9
+  const Result quiet = RunCommand({"-q", "-o", dir.File("out"), dir.File("1__GDAL.mif")});
+  EXPECT_EQ(quiet.err.find("注:"), std::string::npos) << quiet.err;
+}
+
 TEST(Mifjoin, ListsInUtf16WithAByteOrderMark) {
   ScratchDir dir;
   WriteBytes(dir.File("道路.mif"), kHeader + "Point 1 1\r\n");
