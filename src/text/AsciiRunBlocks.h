@@ -67,6 +67,11 @@ inline std::size_t AsciiLineFeedsByByte(const char* bytes, std::size_t count, st
   return done;
 }
 
+// Whether `c` ends a run of lines in LF alone (ExpandLfLines).
+inline bool EndsLfRun(char c, bool asciiOnly) {
+  return c == '\r' || c == 0x1A || (asciiOnly && static_cast<unsigned char>(c) >= 0x80);
+}
+
 // ExpandLfLines from `done` and `outDone` on, a byte at a time; `lineEnd`
 // and `outLineEnd` are where the last whole line so far ends.
 inline std::size_t ExpandLfLinesByByte(const char* bytes, std::size_t count, bool asciiOnly,
@@ -75,7 +80,7 @@ inline std::size_t ExpandLfLinesByByte(const char* bytes, std::size_t count, boo
                                        std::size_t& written) {
   for (; done < count; ++done) {
     const char c = bytes[done];
-    if (c == '\r' || c == 0x1A || (asciiOnly && static_cast<unsigned char>(c) >= 0x80)) break;
+    if (EndsLfRun(c, asciiOnly)) break;
     if (c == '\n') {
       out[outDone++] = '\r';
       out[outDone++] = '\n';

@@ -161,7 +161,7 @@ std::size_t AsciiRunLineFeeds(const char* bytes, std::size_t count, std::uint64_
 
 // Length of the leading run without a CR, a Ctrl-Z, or with `asciiOnly` a
 // byte from 0x80 up.
-std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
+static std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
   const __m128i cr = _mm_set1_epi8('\r'), ctrlZ = _mm_set1_epi8(0x1A);
   std::size_t done = 0;
   for (; done + 16 <= count; done += 16) {
@@ -171,10 +171,7 @@ std::size_t LfRunLength(const char* bytes, std::size_t count, bool asciiOnly) {
     if (asciiOnly) stops |= static_cast<unsigned>(_mm_movemask_epi8(block));
     if (stops != 0) return done + static_cast<std::size_t>(std::countr_zero(stops));
   }
-  for (; done < count; ++done) {
-    const char c = bytes[done];
-    if (c == '\r' || c == 0x1A || (asciiOnly && static_cast<unsigned char>(c) >= 0x80)) break;
-  }
+  while (done < count && !ascii_run::EndsLfRun(bytes[done], asciiOnly)) ++done;
   return done;
 }
 
