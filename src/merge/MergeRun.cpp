@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "file/InOutError.h"
+#include "merge/CopyLimits.h"
 #include "merge/Duplicates.h"
 #include "merge/OutputHeader.h"
 #include "merge/OutputPair.h"
@@ -19,6 +20,7 @@
 #include "merge/TextLookAhead.h"
 #include "platform/PathText.h"
 #include "text/AsciiCase.h"
+#include "text/AsciiRun.h"
 
 namespace mif {
 
@@ -58,6 +60,7 @@ class Run {
     sources_.Reserve(count_);
     baseNames_.Reserve(count_);
     charsets_.assign(static_cast<std::size_t>(count_), TextCharset::Declared);
+    readInCopy_.assign(static_cast<std::size_t>(count_), false);
     if (options_.perLayer) groupOf_.reserve(static_cast<std::size_t>(count_));
     try {
       for (int i = 0; i < count_; ++i) Examine(i);
@@ -157,7 +160,7 @@ class Run {
       if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-      const MifHeader& header = ReadCharset(index, parts, reader);
+      const MifHeader& header = ReadCharset(index, parts, reader, group.builder);
       if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
       const bool hadProblem = group.builder.ColumnProblem().has_value();
       group.builder.Add(header, reader.Names().mif, {name.layerValue, name.tileValue}, index);
@@ -170,21 +173,42 @@ class Run {
   }
 
   // The header of a source whose .mif is open, and the charset its text is
-  // read in, decided here for both passes; its .mid found, nothing left open.
-  const MifHeader& ReadCharset(int index, const SourceParts& parts, SourceReader& reader) {
+  // read in, decided here for both passes, or left to the copy where the
+  // output's is settled without it; its .mid found, nothing left open.
+  const MifHeader& ReadCharset(int index, const SourceParts& parts, SourceReader& reader,
+                               const SchemaBuilder& builder) {
     const MifHeader& header = reader.ReadHeader(headers_);
-    if (!CharsetFromText(header)) {
+    if (!CharsetFromText(header) || (!check_ && SettledWithoutText(builder, header))) {
+      readInCopy_[static_cast<std::size_t>(index)] = CharsetFromText(header);
       reader.CloseMif();
       reader.FindMid();
       return header;
     }
-    CharsetReading reading = LookAtText(index, parts, reader);  // may read the header anew
-    charsets_[static_cast<std::size_t>(index)] = reading.read;
+    const CharsetReading reading = LookAtText(index, parts, reader);  // may read the header anew
+    KeepReading(index, reading);
     if (reading.read == TextCharset::Utf8) return reader.TakeHeaderAsUtf8(headers_);
+    return reader.Header();
+  }
+
+  // Whether the output's charset and the header's columns are the same
+  // whichever charset the source's text is in: its output declares
+  // WindowsJapanese already, which a Neutral source of either charset
+  // keeps, and the header is ASCII. Tiles from GDAL are such sources
+  // after the first: their text is then read on the second thread while
+  // the one before is copied, not all before the copy.
+  static bool SettledWithoutText(const SchemaBuilder& builder, const MifHeader& header) {
+    return EqualsIgnoringAsciiCase(builder.Charset(), "WindowsJapanese") &&
+           std::all_of(header.lines.begin(), header.lines.end(), [](const std::string& line) {
+             const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+             return AsciiRunLength(bytes, line.size()) == line.size();
+           });
+  }
+
+  void KeepReading(int index, const CharsetReading& reading) {
+    charsets_[static_cast<std::size_t>(index)] = reading.read;
     if (reading.read == TextCharset::Cp932 && HoldsUtf8Lines(reading)) {
       mixed_.emplace(index, reading);
     }
-    return reader.Header();
   }
 
   // The source's text read whole: by the look ahead begun at the source
@@ -196,18 +220,49 @@ class Run {
       if (std::optional<CharsetReading> looked = lookAhead_->Take()) return *looked;
       reader.OpenMif();  // it changed since: looked at again here
       reader.ReadHeader(headers_);
-    } else if (options_.lookAhead && index + 1 < count_) {
-      // Made at the first source that needs it: a second thread makes every
-      // allocation of the run dearer, which sets of declared sources would
-      // pay for nothing.
-      if (!lookAhead_) lookAhead_ = std::make_unique<TextLookAhead>(options_.makeDevice);
-      try {
-        lookAhead_->Begin(index + 1, inputs_.Source(index + 1));
-      } catch (const Exception&) {
-        // A list grown shorter: told at that source, when it comes.
-      }
+    } else if (index + 1 < count_) {
+      BeginLook(index + 1);
     }
     return ReadCharsetFromText(reader);
+  }
+
+  // The charset of a source left to the copy, read before its copy begins
+  // while the look ahead reads the next such source's.
+  void ReadCharsetInCopy(int index, const SourceParts& parts) {
+    std::optional<CharsetReading> reading;
+    if (lookAhead_ && lookAhead_->Has(index, parts)) {
+      reading = lookAhead_->Take();  // nothing when it declares a charset now
+      BeginNextLookInCopy(index);
+    } else {
+      BeginNextLookInCopy(index);
+      SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
+      reader.OpenMif();
+      if (CharsetFromText(reader.ReadHeader(headers_))) reading = ReadCharsetFromText(reader);
+    }
+    if (reading) KeepReading(index, *reading);
+  }
+
+  void BeginNextLookInCopy(int index) {
+    for (int next = index + 1; next < count_; ++next) {
+      if (GroupOf(next) != current_ || Skipped(next)) continue;
+      if (!readInCopy_[static_cast<std::size_t>(next)]) continue;
+      BeginLook(next);
+      return;
+    }
+  }
+
+  void BeginLook(int index) {
+    if (!options_.lookAhead) return;
+    // Made at the first source that needs it: a second thread makes every
+    // allocation of the run dearer, which sets of declared sources would
+    // pay for nothing.
+    if (!lookAhead_) lookAhead_ = std::make_unique<TextLookAhead>(options_.makeDevice);
+    try {
+      const SourceParts parts = inputs_.Source(index);
+      if (!lookAhead_->Has(index, parts)) lookAhead_->Begin(index, parts);
+    } catch (const Exception&) {
+      // A list grown shorter: told at that source, when it comes.
+    }
   }
 
   TextCharset CharsetOf(int index) const { return charsets_[static_cast<std::size_t>(index)]; }
@@ -370,7 +425,7 @@ class Run {
       return;
     }
     try {
-      Attempt(index, parts, report.problems, [&] { Copy(index, reader, utf8, report); });
+      Attempt(index, parts, report.problems, [&] { Copy(index, parts, reader, utf8, report); });
     } catch (const Exception& error) {  // the merge's: told as the source's
       report.status = SourceStatus::Refused;
       report.problems.push_back(DescribeError(error));
@@ -389,8 +444,14 @@ class Run {
     inputs_.SourceDone(index, report);
   }
 
-  void Copy(int index, SourceReader& reader, bool utf8, SourceReport& report) {
+  void Copy(int index, const SourceParts& parts, SourceReader& reader, bool utf8,
+            SourceReport& report) {
     Group& group = Current();
+    if (readInCopy_[static_cast<std::size_t>(index)]) {
+      ReadCharsetInCopy(index, parts);
+    } else {
+      BeginNextLookInCopy(index);
+    }
     reader.OpenMif();
     const MifHeader& header = reader.ReadHeader(headers_, CharsetOf(index) == TextCharset::Utf8);
     report.names = reader.Names();
@@ -536,6 +597,7 @@ class Run {
   // How each source's text is read (a byte a source), and the readings of
   // those read as code page 932 whose text holds UTF-8 lines too.
   std::vector<TextCharset> charsets_;
+  std::vector<bool> readInCopy_;  // Neutral sources whose text the copy reads first
   std::map<int, CharsetReading> mixed_;
   std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead, once needed
   HeaderMemo headers_;

@@ -85,6 +85,9 @@ class SchemaBuilder {
   void Add(const MifHeader& header, const std::string& sourceName, const SourceValues& values,
            int index = 0);
   int Sources() const { return sources_; }
+  // The charset the sources so far declare or were read in; empty while
+  // each is Neutral or declares none.
+  const std::string& Charset() const { return charset_; }
 
   // The first difference of columns that the first source's columns do not
   // take (a missing or extra name, types that do not meet), if any, and
