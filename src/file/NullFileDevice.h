@@ -23,6 +23,7 @@ class NullFileDevice final : public FileDevice {
     return 0;
   }
   std::int32_t Truncate(std::uint64_t) override { return 0; }
+  std::int32_t Sync() override { return 0; }
   std::int32_t Close() override { return 0; }
 };
 

@@ -506,12 +506,19 @@ void TextLineFile::CloseFile() {
   CheckPending();
 }
 
-void TextLineFile::CloseSteps() {
+void TextLineFile::CloseFileDurably() {
+  pending_ = 0;
+  CloseSteps(true);
+  CheckPending();
+}
+
+void TextLineFile::CloseSteps(bool durably) {
   if (mode_ == Mode::Closed) {
     Store(kNotOpen);
     return;
   }
   if (mode_ == Mode::Output && !Drain()) return;
+  if (mode_ == Mode::Output && durably && !Store(device_->Sync())) return;
   mode_ = Mode::Closed;
   std::string().swap(line_);  // a long line's memory goes with the file
   Store(device_->Close());
@@ -525,7 +532,7 @@ void TextLineFile::CutTo(std::uint64_t size) {
     sizeAtOpen_ = sizeAtOpen;
   }
   position_ = 0;
-  Store(device_->Truncate(size));
+  if (Store(device_->Truncate(size))) Store(device_->Sync());
   mode_ = Mode::Closed;
   Store(device_->Close());
   CheckPending();

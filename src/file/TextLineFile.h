@@ -136,6 +136,10 @@ class TextLineFile {
   // Writes out the waiting bytes and closes. Code 103 when not open. When
   // writing out fails the file stays open, with an empty buffer.
   void CloseFile();
+  // CloseFile, once the bytes are on the device itself: a rename after it
+  // shows them whole after a power loss. A sync that fails leaves the file
+  // open, as a failed write out does.
+  void CloseFileDurably();
   // Writes out the waiting bytes; the file stays open. Code 105 when not
   // open for writing.
   void Flush();
@@ -147,8 +151,9 @@ class TextLineFile {
   // CreateForWrite.
   std::uint64_t SizeAtOpen() const { return sizeAtOpen_; }
   // Drops the waiting bytes, cuts the file back to its first `size` bytes
-  // and closes it. An object that is not open for writing first opens the
-  // file for appending, so this also undoes writes after a failed close.
+  // and closes it, on the device itself (CloseFileDurably). An object that
+  // is not open for writing first opens the file for appending, so this
+  // also undoes writes after a failed close.
   void CutTo(std::uint64_t size);
 
   const std::string& Name() const { return name_; }
@@ -164,7 +169,7 @@ class TextLineFile {
   };
 
   void Open(Mode mode, FileOpenMode deviceMode);
-  void CloseSteps();
+  void CloseSteps(bool durably = false);
   bool Fill();
   // Moves the unread bytes to the buffer's front and reads after them:
   // `count` bytes, none at the end. False, with the code stored, on a
@@ -192,8 +197,10 @@ class TextLineFile {
   std::string_view CollectLine(std::size_t limit, bool& last);
   void WriteBytes(const char* bytes, std::size_t count);
   bool Drain();
-  void Store(std::int32_t code) {
+  // Keeps a failure's code to raise; whether there was none.
+  bool Store(std::int32_t code) {
     if (code != 0) pending_ = code;
+    return code == 0;
   }
   void CheckPending() {
     if (pending_ != 0) [[unlikely]]

@@ -243,6 +243,13 @@ EMergeError HalfReplacedError(const std::string& midName, const std::string& tem
                      u" にあります。古い .mid: " + Name(midName));
 }
 
+EMergeError RenamesNotSyncedError(const std::string& mifName, const std::u16string& cause) {
+  return EMergeError(
+      u"出力 " + Name(mifName) +
+      u" とその .mid は新しくなりましたが、フォルダーへの書き込みを確かめられませんでした (" +
+      cause + u")。電源が切れると古い出力に戻ることがあります");
+}
+
 std::u16string CurrentErrorText() {
   try {
     throw;

@@ -143,6 +143,9 @@ EMergeError CutBackError(const std::u16string& errorText, const std::string& out
 
 // The output's .mif was replaced, but its .mid could not be: the new one
 // is left as `temporaryName`; `cause` says why.
+// Both renames done, the folder not synced: the new output may not survive
+// a power loss.
+EMergeError RenamesNotSyncedError(const std::string& mifName, const std::u16string& cause);
 EMergeError HalfReplacedError(const std::string& midName, const std::string& temporaryName,
                               const std::u16string& cause);
 

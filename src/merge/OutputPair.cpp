@@ -72,8 +72,8 @@ void OutputPair::Flush() {
 }
 
 void OutputPair::Close() {
-  mif_->CloseFile();
-  mid_->CloseFile();
+  mif_->CloseFileDurably();
+  mid_->CloseFileDurably();
   closed_ = true;
 }
 
@@ -102,6 +102,10 @@ void OutputPair::Commit() {
   if (const std::int32_t code = RenameFile(midTemporary_, target_.files.mid)) {
     throw HalfReplacedError(target_.files.mid, midTemporary_,
                             DescribeError(EInOutError(code, target_.files.mid)));
+  }
+  if (const std::int32_t code = SyncFolderOf(target_.files.mif)) {
+    throw RenamesNotSyncedError(target_.files.mif,
+                                DescribeError(EInOutError(code, target_.files.mif)));
   }
 }
 

@@ -44,14 +44,17 @@ class OutputPair {
   std::uint64_t MarkedBytes() const { return mifMark_ + midMark_; }
   // Writes out what waits in both buffers.
   void Flush();
-  // Writes out and closes both; on failure the files stay for CutBack.
+  // Writes out and closes both, their bytes on the device itself (before a
+  // rename shows them); on failure the files stay for CutBack.
   void Close();
   // Cuts both files back to the mark and closes them. A cut that fails
   // raises EMergeError with both texts, for the exception being handled.
   void CutBack();
-  // Closes both and puts them in place of the output's files, .mif first.
-  // When the .mif is in place and the .mid cannot follow, the new .mid is
-  // left under its temporary name, and the error says so.
+  // Closes both and puts them in place of the output's files, .mif first,
+  // then waits for the folder to hold the renames on its device. When the
+  // .mif is in place and the .mid cannot follow, the new .mid is left
+  // under its temporary name, and the error says so; a kill between the two
+  // renames leaves the same, until a later run replaces both.
   void Commit();
   // Closes and removes both temporary files; never raises.
   void Discard() noexcept;

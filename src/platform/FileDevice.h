@@ -57,6 +57,9 @@ class FileDevice {
   virtual std::int32_t Size(std::uint64_t& size) = 0;
   // Cuts the open file to its first `size` bytes; later writes go after them.
   virtual std::int32_t Truncate(std::uint64_t size) = 0;
+  // Waits until the bytes written are on the device itself, where a power
+  // loss leaves them (fdatasync, FlushFileBuffers).
+  virtual std::int32_t Sync() = 0;
   // Releases the file, also when it fails.
   virtual std::int32_t Close() = 0;
 };

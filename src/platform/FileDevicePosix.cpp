@@ -81,6 +81,14 @@ class PosixFileDevice final : public FileDevice {
     return 0;
   }
 
+  std::int32_t Sync() override {
+    int result;
+    do result = fdatasync(fd_);
+    while (result != 0 && errno == EINTR);
+    // A pipe or a terminal holds nothing to put on a device.
+    return result == 0 || errno == EINVAL || errno == EROFS ? 0 : Error(errno);
+  }
+
   std::int32_t Close() override {
     position_ = writtenBack_ = 0;
     if (fd_ < 0) return 0;

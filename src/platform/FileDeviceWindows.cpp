@@ -50,6 +50,7 @@ class WindowsFileDevice final : public FileDevice {
     }
     facts = FileFacts{};
     facts.kind = KindOf(GetFileType(handle_));
+    kind_ = facts.kind;
     // Facts of the open handle: no second open of the name to learn them.
     BY_HANDLE_FILE_INFORMATION info;
     if (facts.kind == FileKind::Disk && GetFileInformationByHandle(handle_, &info)) {
@@ -97,6 +98,12 @@ class WindowsFileDevice final : public FileDevice {
     return 0;
   }
 
+  std::int32_t Sync() override {
+    // A console or a pipe holds nothing to put on a device.
+    if (kind_ != FileKind::Disk || FlushFileBuffers(handle_)) return 0;
+    return WindowsError(GetLastError());
+  }
+
   std::int32_t Close() override {
     if (handle_ == INVALID_HANDLE_VALUE) return 0;
     const BOOL ok = CloseHandle(handle_);
@@ -106,6 +113,7 @@ class WindowsFileDevice final : public FileDevice {
 
  private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  FileKind kind_ = FileKind::Unknown;
 };
 
 }  // namespace

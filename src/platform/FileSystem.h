@@ -23,6 +23,11 @@ bool IsDirectory(const std::string& name);
 // numbering of FileDevice.h). The replaced file's space may be given back
 // after this returns.
 std::int32_t RenameFile(const std::string& from, const std::string& to);
+// Waits until the folder that holds the file `name` has its entries on the
+// device, so that the renames in it survive a power loss. Gives 0 or the
+// failure's code; 0 on Windows, whose RenameFile writes through, and where
+// the file system cannot sync a folder.
+std::int32_t SyncFolderOf(const std::string& name);
 // Removes the file; 0 or the failure's code, 2 when there is none.
 std::int32_t RemoveFile(const std::string& name);
 

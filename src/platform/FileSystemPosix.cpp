@@ -53,6 +53,19 @@ std::int32_t RenameFile(const std::string& from, const std::string& to) {
   return 0;
 }
 
+std::int32_t SyncFolderOf(const std::string& name) {
+  const std::size_t slash = name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return PosixError(errno, folder);
+  int result;
+  do result = fsync(fd);
+  while (result != 0 && errno == EINTR);
+  const int error = errno;
+  close(fd);  // read only: nothing to tell
+  return result == 0 || error == EINVAL || error == EROFS ? 0 : PosixError(error, folder);
+}
+
 std::int32_t RemoveFile(const std::string& name) {
   return unlink(name.c_str()) == 0 ? 0 : PosixError(errno, name);
 }

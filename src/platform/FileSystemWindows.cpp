@@ -28,11 +28,15 @@ std::optional<FileFacts> StatFile(const std::string& name) {
 }
 
 std::int32_t RenameFile(const std::string& from, const std::string& to) {
-  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  // Write through: the rename is on the disk when the call returns.
+  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return 0;
   }
   return static_cast<std::int32_t>(GetLastError());
 }
+
+std::int32_t SyncFolderOf(const std::string&) { return 0; }
 
 std::int32_t RemoveFile(const std::string& name) {
   return DeleteFileW(SystemPath(name).c_str()) ? 0 : static_cast<std::int32_t>(GetLastError());

@@ -18,6 +18,7 @@ struct FakeFile {
   std::int32_t fillCode = 0;
   std::int32_t closeCode = 0;
   std::int32_t truncateCode = 0;
+  std::int32_t syncCode = 0;
   int drains = 0;
   int opens = 0;
   bool open = false;
@@ -59,6 +60,7 @@ class FakeFileDevice final : public FileDevice {
     file_->bytes.resize(std::min<std::size_t>(size, file_->bytes.size()));
     return 0;
   }
+  std::int32_t Sync() override { return file_->syncCode; }
   std::int32_t Close() override {
     if (!file_->open) return 0;
     file_->open = false;

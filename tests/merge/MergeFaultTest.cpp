@@ -1,5 +1,5 @@
 // Faults put into every file operation of a three-source run, one at a
-// time: the n-th open, read, write or close fails, for every n the run
+// time: the n-th open, read, write, sync or close fails, for every n the run
 // reaches. Whatever fails, the run raises that error naming that file, the
 // sources stay as they were, the output pair holds exactly the sources
 // before the failing one, and no file is left open.
@@ -21,7 +21,7 @@ using testing::Header;
 using testing::PartsInputs;
 using testing::ReadBytes;
 
-enum class Step { Open, Fill, Drain, Close };
+enum class Step { Open, Fill, Drain, Sync, Close };
 
 // The run's one fault, and what the devices saw.
 struct FaultPlan {
@@ -56,6 +56,7 @@ class FaultyDevice final : public FileDevice {
   }
   std::int32_t Size(std::uint64_t& size) override { return device_->Size(size); }
   std::int32_t Truncate(std::uint64_t size) override { return device_->Truncate(size); }
+  std::int32_t Sync() override { return Fails(Step::Sync) ? plan_.code : device_->Sync(); }
   std::int32_t Close() override {
     const std::int32_t code = device_->Close();
     plan_.openNow -= open_ ? 1 : 0;
@@ -144,14 +145,16 @@ class MergeFaultTest : public testing::MergeFixture {
 };
 
 // Codes as the system gives them: 4 too many open files, 23 a read that
-// failed its check, 112 disk full.
-TEST_F(MergeFaultTest, EveryOpenReadWriteAndCloseThatFailsStopsTheRunCleanly) {
+// failed its check, 112 disk full, 1117 a device's I/O error (EIO).
+TEST_F(MergeFaultTest, EveryOpenReadWriteSyncAndCloseThatFailsStopsTheRunCleanly) {
   // Each .mif in the first pass, the output's two temporary files, each
   // pair again.
   EXPECT_EQ(FailEveryStep(Step::Open, 4), 3 + 2 + 3 * 2);
   // A read of each .mif in the first pass, of each file of each pair again.
   EXPECT_GE(FailEveryStep(Step::Fill, 23), 3 + 3 * 2);
   EXPECT_GE(FailEveryStep(Step::Drain, 112), 3 * 2 * 2);
+  // Each temporary file before its rename.
+  EXPECT_EQ(FailEveryStep(Step::Sync, 1117), 2);
   EXPECT_GE(FailEveryStep(Step::Close, 112), 3 + 2 + 3 * 2);
 }
 
