@@ -13,6 +13,7 @@
 #include "merge/OutputTarget.h"
 #include "merge/PathList.h"
 #include "merge/SourceExpansion.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
@@ -196,6 +197,8 @@ MergeOptions OptionsOf(const CommandLine& line) {
   options.added = line.added;
   options.skipDuplicates = line.skipDuplicates;
   options.lookAhead = true;
+  options.outputNaming = OutputNaming::AddMif;
+  options.reportPath = line.report;
   return options;
 }
 
@@ -224,21 +227,25 @@ void PrintWritten(const CommandInputs& inputs, const RunReport& run, std::ostrea
   }
 }
 
-// The command line's output name: with --per-layer as given (a folder, or
-// the front of each layer's name); otherwise a name that ends in .mif, in
-// any letter case, is that .mif and any other gets .mif after it
-// (merged.2024 is merged.2024.mif), as a source's name does.
-std::string OutputOf(const CommandLine& line) {
+// The output name the report tells: with --per-layer as given (a folder, or
+// the front of each layer's name), otherwise the output's .mif.
+std::string ReportedOutput(const CommandLine& line) {
   const std::string& given = line.output;
   if (given.empty() || line.perLayer) return given;
-  RefuseUnusableOutputName(given);  // before ".mif" hides an empty name
-  return EndsWithIgnoringAsciiCase(given, ".mif") ? given : given + ".mif";
+  return OutputMifName(given, OutputNaming::AddMif);
 }
 
-// The sources of the arguments and the lists, each expanded.
-PathList SourcesOf(const CommandLine& line) {
+// The sources of the arguments and the lists, each expanded; in `empty`
+// the first folder argument that holds no .mif.
+PathList SourcesOf(const CommandLine& line, std::string& emptyFolder) {
   PathList sources;
-  for (const std::string& source : line.sources) ExpandSource(source, line.recursive, sources);
+  for (const std::string& source : line.sources) {
+    const std::size_t before = sources.Size();
+    ExpandSource(source, line.recursive, sources);
+    if (sources.Size() == before && emptyFolder.empty() && IsDirectory(source)) {
+      emptyFolder = source;
+    }
+  }
   for (const std::string& list : line.listFiles) {
     std::vector<std::string> listed;
     AddListedSources(list, listed);
@@ -306,20 +313,27 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
   }
   std::unique_ptr<ReportFile> report;
   try {
-    const std::string output = OutputOf(*line);
-    if (!line->report.empty()) report = std::make_unique<ReportFile>(line->report, *line, output);
-    const PathList sources = SourcesOf(*line);
-    if (sources.Empty()) {
-      err << "mifjoin: 入力ファイルがありません (--from-list が空です)\n";
-      return kUsage;
+    if (!line->report.empty()) {
+      report = std::make_unique<ReportFile>(line->report, *line, ReportedOutput(*line));
     }
-    const int code = Run(*line, sources, output, out, err, style, report.get());
+    std::string emptyFolder;
+    const PathList sources = SourcesOf(*line, emptyFolder);
+    if (sources.Empty()) {
+      const std::u16string text = emptyFolder.empty()
+                                      ? u"入力ファイルがありません (--from-list が空です)"
+                                      : u"入力ファイルがありません (" + PathDisplay(emptyFolder) +
+                                            u" に .mif ファイルがありません)";
+      err << "mifjoin: " << EncodeUtf8(text) << "\n";
+      return FinishReport(report.get(), kUsage, nullptr, text, err);
+    }
+    const int code = Run(*line, sources, line->output, out, err, style, report.get());
     return FinishReport(report.get(), code, nullptr, {}, err);
   } catch (...) {
     err << ErrorLine();
     try {
       throw;
     } catch (const Exception& error) {
+      if (error.Place().kind == ErrorPlace::Kind::Report) return kFailed;  // never over it
       return FinishReport(report.get(), kFailed, &error, DescribeError(error), err);
     } catch (...) {
       return FinishReport(report.get(), kFailed, nullptr, CurrentErrorText(), err);

@@ -65,6 +65,37 @@ EMergeError OutputsCollideError(const std::string& one, const std::string& oneSo
       Name(other) + u" (" + SourcePlace(otherIndex, count) + u": " + Name(otherSource) + u")");
 }
 
+EMergeError ReportIsFolderError(const std::string& reportName) {
+  return EMergeError(u"--report の名前がフォルダーです。ファイルの名前を指定してください",
+                     reportName);
+}
+
+EMergeError ReportIsSourceError(const std::string& reportName, const std::string& sourceName,
+                                int index, int count) {
+  return EMergeError(u"--report のファイルが入力のファイルです (書くと入力が失われます): " +
+                     Name(reportName) + u" (" + SourcePlace(index, count) + u": " +
+                     Name(sourceName) + u")");
+}
+
+EMergeError ReportIsOutputError(const std::string& reportName, const std::string& outputFile) {
+  return EMergeError(u"--report のファイルが出力のファイルと同じです: " + Name(reportName) +
+                     u" (出力: " + Name(outputFile) + u")");
+}
+
+EMergeError WindowsNameError(const std::string& outputFile, const std::u16string& why) {
+  return EMergeError(u"出力ファイルの名前を Windows で使えません (" + why + u")", outputFile);
+}
+
+EMergeError LayerWindowsNameError(const std::string& outputFile, const std::u16string& layer,
+                                  const std::u16string& why, const std::string& sourceName,
+                                  int index, int count) {
+  return EMergeError(u"レイヤー " + layer + u" の出力ファイルの名前を Windows で使えません (" +
+                     why + u"): " + Name(outputFile) + u" (" + SourcePlace(index, count) + u": " +
+                     Name(sourceName) +
+                     u")。-o 結合 のように名前の前に付ける部分を指定すると、結合_" + layer +
+                     u".mif のように書きます");
+}
+
 EMergeError OutputNameError(const std::string& outputName) {
   return EMergeError(u"出力ファイル名がフォルダーか、ファイル名の部分が空です", outputName);
 }

@@ -73,6 +73,19 @@ EMergeError OutputsCollideError(const std::string& one, const std::string& oneSo
                                 const std::string& other, const std::string& otherSource,
                                 int otherIndex, int count);
 // An output name that names a folder, or whose file part is empty.
+// A --report name that is a folder, a source's .mif or .mid (by file
+// identity), or one of the files an output is written to.
+EMergeError ReportIsFolderError(const std::string& reportName);
+EMergeError ReportIsSourceError(const std::string& reportName, const std::string& sourceName,
+                                int index, int count);
+EMergeError ReportIsOutputError(const std::string& reportName, const std::string& outputFile);
+// An output file whose name Windows cannot hold (WindowsNameProblem says
+// `why`): the name given, or one a layer made, with the layer's first
+// source and how to name the outputs instead.
+EMergeError WindowsNameError(const std::string& outputFile, const std::u16string& why);
+EMergeError LayerWindowsNameError(const std::string& outputFile, const std::u16string& layer,
+                                  const std::u16string& why, const std::string& sourceName,
+                                  int index, int count);
 EMergeError OutputNameError(const std::string& outputName);
 // An output name in a folder that does not exist (a link into one too).
 EMergeError OutputFolderError(const std::string& outputName);

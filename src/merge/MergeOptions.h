@@ -3,6 +3,7 @@
 #pragma once
 
 #include "merge/OutputSchema.h"
+#include "merge/OutputTarget.h"
 #include "platform/FileDevice.h"
 
 namespace mif {
@@ -21,12 +22,19 @@ struct MergeOptions {
   // and .mid are byte for byte those of an earlier source of its base name,
   // is left out.
   bool skipDuplicates = false;
+  // How the output name its inputs give names the output's .mif, where it
+  // is not per layer.
+  OutputNaming outputNaming = OutputNaming::ReplaceExtension;
   // Makes the device of every file the run opens.
   DeviceMaker makeDevice = MakeSystemFileDevice;
   // The first pass reads the next source's text, where its charset is left
   // to it, on a second thread (TextLookAhead); `makeDevice` is then called
   // from that thread too.
   bool lookAhead = false;
+  // The report the front end writes as the run goes (PathText.h), if any:
+  // refused before anything is written where it is a folder, a source's
+  // file, or one of the files the outputs are written to.
+  std::string reportPath;
 };
 
 }  // namespace mif

@@ -5,7 +5,9 @@
 #include <optional>
 #include <unordered_map>
 
+#include "file/FileName.h"
 #include "file/InOutError.h"
+#include "file/WindowsNames.h"
 #include "merge/CopyLimits.h"
 #include "merge/Duplicates.h"
 #include "merge/OutputHeader.h"
@@ -18,6 +20,7 @@
 #include "merge/SourceReader.h"
 #include "merge/SourceWarnings.h"
 #include "merge/TextLookAhead.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "text/AsciiCase.h"
 #include "text/AsciiRun.h"
@@ -66,6 +69,9 @@ class Run {
       for (int i = 0; i < count_; ++i) Examine(i);
       FindDuplicates();
       Plan();
+      RefuseReportAt(options_.reportPath);
+      DecideOutputs(inputs_.OutputName());
+      RefuseReportAmongOutputs(options_.reportPath);
       for (std::size_t g = 0; g < groups_.size(); ++g) MergeGroup(static_cast<int>(g));
     } catch (ERunStopped& stop) {
       stop.SetOutputState(Abandon(false));
@@ -318,12 +324,15 @@ class Run {
     std::unordered_map<std::string, int> byFoldedName;
     for (std::size_t g = 0; g < groups_.size(); ++g) {
       Group& group = groups_[g];
-      group.outputName =
-          options_.perLayer ? LayerOutputName(name, PathFromText(group.layer)) : name;
+      group.outputName = options_.perLayer ? LayerOutputName(name, PathFromText(group.layer))
+                         : name.empty()    ? name
+                                           : OutputMifName(name, options_.outputNaming);
       group.report.index = static_cast<int>(g);
       group.report.name = group.outputName;
       if (check_ && name.empty()) continue;
       try {
+        if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
+        RefuseWindowsName(group);  // before Windows opens CON.mif as the console
         group.target = DecideOutput(group.outputName, options_.makeDevice);
         RefuseSources(group.target);
         RefuseSameFile(byFoldedName, static_cast<int>(g));
@@ -339,6 +348,39 @@ class Run {
     }
   }
 
+  // A report that would replace a source's file, or a folder. The check
+  // refuses it too: it writes the report.
+  void RefuseReportAt(const std::string& report) {
+    if (report.empty()) return;
+    const std::optional<FileFacts> facts = StatFile(report);
+    if (!facts) return;
+    if (facts->kind == FileKind::Directory) throw AtReport(ReportIsFolderError(report));
+    const int source = sources_.Find(facts->identity);
+    if (source >= 0) {
+      throw AtReport(ReportIsSourceError(report, MifPath(SourceOf(source)), source, count_));
+    }
+  }
+
+  // A report that is one of the files an output is written to: its .mif,
+  // its .mid or their temporary files, under Windows's folding of names.
+  void RefuseReportAmongOutputs(const std::string& report) {
+    if (report.empty()) return;
+    const std::string followed = FollowLinks(report);
+    for (const Group& group : groups_) {
+      if (!group.decided) continue;
+      for (const std::string& file : {group.target.files.mif, group.target.files.mid}) {
+        for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
+          if (SameNameOnWindows(followed, name)) throw AtReport(ReportIsOutputError(report, name));
+        }
+      }
+    }
+  }
+
+  static EMergeError AtReport(EMergeError error) {
+    error.SetPlace({ErrorPlace::Kind::Report, -1, 0, {}});
+    return error;
+  }
+
   void RefuseSources(const OutputTarget& target) {
     for (const auto& [identity, file] :
          {std::pair{target.mif, target.files.mif}, std::pair{target.mid, target.files.mid}}) {
@@ -349,10 +391,21 @@ class Run {
     }
   }
 
+  void RefuseWindowsName(const Group& group) {
+    const OutputNames names = OutputPairNames(group.outputName);
+    for (const std::string& file : {names.mif, names.mid}) {
+      const std::optional<std::u16string> why = WindowsNameProblem(ExtractNamePart(file));
+      if (!why) continue;
+      if (!options_.perLayer) throw WindowsNameError(file, *why);
+      throw LayerWindowsNameError(file, group.layer, *why, MifPath(SourceOf(group.first)),
+                                  group.first, count_);
+    }
+  }
+
   // Windows takes names that differ in letter case for one file.
   void RefuseSameFile(std::unordered_map<std::string, int>& byFoldedName, int g) {
-    std::string folded = groups_[static_cast<std::size_t>(g)].target.files.mif;
-    for (char& c : folded) c = AsciiLower(c);
+    const std::string folded =
+        FoldedAsWindows(groups_[static_cast<std::size_t>(g)].target.files.mif);
     const auto [found, added] = byFoldedName.try_emplace(folded, g);
     if (added) return;
     const Group& one = groups_[static_cast<std::size_t>(found->second)];
@@ -397,10 +450,7 @@ class Run {
     inputs_.SourceStarting(index);
     const std::string outputName = inputs_.OutputName();
     const bool utf8 = inputs_.Utf8Option();
-    if (!outputsDecided_) {
-      DecideOutputs(outputName);
-      outputsDecided_ = true;
-    } else if (!check_ && outputName != outputName_) {
+    if (!check_ && outputName != outputName_) {
       EMergeError error = OutputNameChangedError(outputName);
       error.SetPlace(OutputPlace(outputName));
       throw error;
@@ -565,7 +615,7 @@ class Run {
 
   // What the outputs hold: those done, the one stopped in, those not begun.
   std::u16string StateText(const std::u16string& stopped) const {
-    if (!options_.perLayer || !outputsDecided_) return stopped;
+    if (!options_.perLayer || current_ < 0) return stopped;  // none begun
     std::vector<std::string> completed;
     for (const int g : completed_)
       completed.push_back(groups_[static_cast<std::size_t>(g)].outputName);
@@ -573,7 +623,7 @@ class Run {
   }
 
   std::u16string UnchangedOutput() const {
-    if (!outputsDecided_ || !Current().decided) return NothingWrittenText();
+    if (current_ < 0 || !Current().decided) return NothingWrittenText();
     const Group& group = Current();
     return UnchangedText(group.outputName, group.target.mif || group.target.mid);
   }
@@ -603,7 +653,6 @@ class Run {
   HeaderMemo headers_;
   OutputPair output_;
   std::string outputName_;
-  bool outputsDecided_ = false;
   int current_ = -1;  // the group being merged
   int opened_ = -1;   // the group whose output is open
   std::vector<int> completed_;

@@ -34,6 +34,13 @@ OutputNames OutputPairNames(const std::string& outputName) {
   return {ChangeFileExtension(outputName, ".mif"), ChangeFileExtension(outputName, ".mid")};
 }
 
+std::string OutputMifName(const std::string& given, OutputNaming naming) {
+  if (naming == OutputNaming::AddMif && !EndsWithIgnoringAsciiCase(given, ".mif")) {
+    return given + ".mif";
+  }
+  return OutputPairNames(given).mif;
+}
+
 std::string LayerOutputName(const std::string& outputName, const std::string& layer) {
   const bool endsInDelimiter =
       !outputName.empty() && PathDelimiters().find(outputName.back()) != std::string_view::npos;

@@ -12,12 +12,18 @@ namespace mif {
 
 // The .mif and .mid of an output name: a name that ends in .mif in any
 // letter case names that .mif and a .mid in its case (OUT.MIF, OUT.MID);
-// any other has its extension replaced, or .mif added (the window's rule;
-// the command line adds .mif to a name without it first).
+// any other has its extension replaced, or .mif added.
 struct OutputNames {
   std::string mif, mid;
 };
 OutputNames OutputPairNames(const std::string& outputName);
+
+// How a front end's output name names the output's .mif. The command line
+// adds .mif to a name that does not end in it, as a source's name does
+// (merged.2024 is merged.2024.mif); the window gives the name its save
+// dialog chose .mif as its extension (out.txt is out.mif).
+enum class OutputNaming { AddMif, ReplaceExtension };
+std::string OutputMifName(const std::string& given, OutputNaming naming);
 
 // The output of the layer `layer` (a name part, PathText.h) in a per-layer
 // run given `outputName`: OUTPUT_layer.mif, its .mif taken off first

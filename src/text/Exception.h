@@ -13,7 +13,9 @@ namespace mif {
 
 // Where in a run an error arose.
 struct ErrorPlace {
-  enum class Kind : std::uint8_t { None, Source, Output };
+  // Report: the report's file itself, which the front end then does not
+  // write.
+  enum class Kind : std::uint8_t { None, Source, Output, Report };
   Kind kind = Kind::None;
   int index = -1;    // a source's 0-based place in the run
   int count = 0;     // the run's sources

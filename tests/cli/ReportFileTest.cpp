@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -167,6 +168,70 @@ TEST(ReportFile, SaysHowEachSourceWasRead) {
   EXPECT_EQ(SourceAt(check.report, 1)["charsetRead"], "UTF-8 (text)");
   EXPECT_EQ(SourceAt(check.report, 1)["charset"], "Neutral");
   EXPECT_EQ(SourceAt(check.report, 2)["charsetRead"], "日本 (declared)");
+}
+
+// Every file under the folder, with its bytes.
+std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = testing::Utf8Of(entry.path());
+    if (entry.is_regular_file()) files[name] = ReadBytes(name);
+  }
+  return files;
+}
+
+int RunQuiet(std::vector<std::string> arguments, std::string* errors = nullptr) {
+  std::ostringstream out, err;
+  const int code = RunMifjoin(arguments, out, err, {});
+  if (errors != nullptr) *errors = err.str();
+  return code;
+}
+
+// A report named as a source's file, an output's file (or its temporary
+// file) or a folder is refused before anything is written, and never put
+// in place: every file stays as it was.
+TEST(ReportFile, NeverTakesTheNameOfASourceOrAnOutput) {
+  ScratchDir dir;
+  WriteBytes(dir.File("53394611__ROAD.mif"), kBounded);
+  WriteBytes(dir.File("53394611__ROAD.mid"), "1\r\n");
+  WriteBytes(dir.File("o.mif"), "the previous output");
+  WriteBytes(dir.File("o.mid"), "its rows");
+  std::filesystem::create_directories(testing::Utf8Path(dir.File("rep")));
+  const std::string source = dir.File("53394611__ROAD.mif");
+  const auto before = FolderBytes(dir.Path());
+  for (const char* report :
+       {"53394611__ROAD.mid", "53394611__ROAD.mif", "o.mid", "O.MIF", "o.mid.mifjoin-tmp", "rep"}) {
+    std::string errors;
+    for (const bool check : {false, true}) {
+      std::vector<std::string> arguments = {"-q", "--report",    dir.File(report),
+                                            "-o", dir.File("o"), source};
+      if (check) arguments.insert(arguments.begin(), "--check");
+      EXPECT_EQ(RunQuiet(arguments, &errors), 1) << report;
+      EXPECT_NE(errors.find("--report"), std::string::npos) << errors;
+      EXPECT_EQ(FolderBytes(dir.Path()), before) << report;
+    }
+  }
+}
+
+// A refusal before the run, of the output name or of the sources, still
+// writes the report, which says why.
+TEST(ReportFile, IsWrittenWhenTheOutputOrTheSourcesAreRefused) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__ROAD.mif"), kBounded);
+  WriteBytes(dir.File("1__ROAD.mid"), "1\r\n");
+  std::filesystem::create_directories(testing::Utf8Path(dir.File("empty")));
+  for (const std::string& output : {dir.File("nodir/x"), dir.File("empty/")}) {
+    const Ran refused = RunWithReport({"-o", output, dir.File("1__ROAD.mif")}, dir.File("r.json"));
+    EXPECT_EQ(refused.code, 1) << output;
+    EXPECT_EQ(refused.report["exitStatus"], 1);
+    EXPECT_FALSE(refused.report["error"]["message"].get<std::string>().empty());
+  }
+  std::string errors;
+  EXPECT_EQ(RunQuiet({"-q", "--report", dir.File("r.json"), "-o", dir.File("o"), dir.File("empty")},
+                     &errors),
+            2);
+  EXPECT_NE(errors.find("empty に .mif ファイルがありません"), std::string::npos) << errors;
+  EXPECT_EQ(Json::parse(ReadBytes(dir.File("r.json")))["exitStatus"], 2);
 }
 
 }  // namespace

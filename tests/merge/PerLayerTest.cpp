@@ -170,6 +170,38 @@ TEST_F(PerLayer, LayersWhoseOutputsDifferInCaseAloneAreRefused) {
   EXPECT_FALSE(OutExists());
 }
 
+// ＲＯＡＤ and ｒｏａｄ (full-width, FF32 FF2F FF21 FF24 and FF52 FF4F FF41
+// FF44) too: NTFS folds them as it folds ASCII letters.
+TEST_F(PerLayer, FullWidthLayersThatDifferInCaseAloneAreRefused) {
+  Tile("1", "\xEF\xBC\xB2\xEF\xBC\xAF\xEF\xBC\xA1\xEF\xBC\xA4");
+  Tile("2", "\xEF\xBD\x92\xEF\xBD\x8F\xEF\xBD\x81\xEF\xBD\x84");
+  options.perLayer = true;
+  const std::u16string message = Refusal({"1__\xEF\xBC\xB2\xEF\xBC\xAF\xEF\xBC\xA1\xEF\xBC\xA4",
+                                          "2__\xEF\xBD\x92\xEF\xBD\x8F\xEF\xBD\x81\xEF\xBD\x84"});
+  EXPECT_NE(message.find(u"大文字と小文字の違いだけで重なります"), std::u16string::npos)
+      << EncodeUtf8(message);
+  EXPECT_FALSE(OutExists());
+}
+
+// CON.mif is the console on Windows, whatever its extension: a layer named
+// CON (a contour layer's code) in a folder of outputs is refused on every
+// system, naming the layer and its source and the way out; after a name in
+// front (結合_CON.mif) it is merged.
+TEST_F(PerLayer, LayersWindowsCannotNameAreRefusedBeforeAnythingIsWritten) {
+  Tile("53394611", "ROAD");
+  Tile("53394611", "con");
+  options.perLayer = true;
+  PartsInputs run(Parts({"53394611__ROAD", "53394611__con"}), dir.Folder());
+  const std::string message = EncodeUtf8(MessageOf([&] { RunMerge(run, options); }));
+  for (const char* part : {"レイヤー con", "装置名", "53394611__con.mif", "入力 2/2", "-o 結合"}) {
+    EXPECT_NE(message.find(part), std::string::npos) << part << ": " << message;
+  }
+  EXPECT_FALSE(Exists("ROAD.mif"));
+  PartsInputs named(Parts({"53394611__ROAD", "53394611__con"}), dir.File("結合"));
+  RunMerge(named, options);
+  EXPECT_EQ(File("結合_con.mid"), "\"con\"\t7\r\n");
+}
+
 // The tile: the text before the layer name and its separator, in a column
 // as wide as the longest; kept by a merged output merged again.
 TEST_F(PerLayer, TheTileIsAColumnAfterTheLayers) {
