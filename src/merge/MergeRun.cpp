@@ -334,6 +334,7 @@ class Run {
         if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
         RefuseWindowsName(group);  // before Windows opens CON.mif as the console
         group.target = DecideOutput(group.outputName, options_.makeDevice);
+        RefuseLongNames(group.target);
         RefuseSources(group.target);
         RefuseSameFile(byFoldedName, static_cast<int>(g));
         group.report.files = {group.target.files.mif, group.target.files.mid};
@@ -379,6 +380,16 @@ class Run {
   static EMergeError AtReport(EMergeError error) {
     error.SetPlace({ErrorPlace::Kind::Report, -1, 0, {}});
     return error;
+  }
+
+  // Names the file system would refuse at the open, told here while
+  // nothing is written.
+  static void RefuseLongNames(const OutputTarget& target) {
+    for (const std::string& file : {target.files.mif, target.files.mid}) {
+      for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
+        if (const std::int32_t code = CheckNameFits(name)) throw EInOutError(code, name);
+      }
+    }
   }
 
   void RefuseSources(const OutputTarget& target) {

@@ -28,6 +28,12 @@ std::int32_t RenameFile(const std::string& from, const std::string& to);
 // failure's code; 0 on Windows, whose RenameFile writes through, and where
 // the file system cannot sync a folder.
 std::int32_t SyncFolderOf(const std::string& name);
+// Whether a file of that name can be made in its folder, which exists: 0,
+// or 206 when its file part is longer than the folder's file system takes
+// (NAME_MAX as pathconf tells, in bytes; on Windows the volume's longest
+// component, in UTF-16 units) or the whole name longer than the system
+// takes (PATH_MAX; Windows takes any length).
+std::int32_t CheckNameFits(const std::string& name);
 // Removes the file; 0 or the failure's code, 2 when there is none.
 std::int32_t RemoveFile(const std::string& name);
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <system_error>
@@ -64,6 +65,16 @@ std::int32_t SyncFolderOf(const std::string& name) {
   const int error = errno;
   close(fd);  // read only: nothing to tell
   return result == 0 || error == EINVAL || error == EROFS ? 0 : PosixError(error, folder);
+}
+
+std::int32_t CheckNameFits(const std::string& name) {
+  constexpr std::int32_t kNameTooLong = 206;
+  if (name.size() >= PATH_MAX) return kNameTooLong;
+  const std::size_t slash = name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  const long longest = pathconf(folder.c_str(), _PC_NAME_MAX);  // -1: no limit, or no answer
+  const std::size_t part = name.size() - (slash == std::string::npos ? 0 : slash + 1);
+  return longest > 0 && part > static_cast<std::size_t>(longest) ? kNameTooLong : 0;
 }
 
 std::int32_t RemoveFile(const std::string& name) {

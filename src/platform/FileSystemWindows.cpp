@@ -38,6 +38,19 @@ std::int32_t RenameFile(const std::string& from, const std::string& to) {
 
 std::int32_t SyncFolderOf(const std::string&) { return 0; }
 
+std::int32_t CheckNameFits(const std::string& name) {
+  const std::wstring path = SystemPath(name);
+  wchar_t root[MAX_PATH + 1];
+  DWORD longest = 0;
+  if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH + 1) ||
+      !GetVolumeInformationW(root, nullptr, 0, nullptr, &longest, nullptr, nullptr, 0)) {
+    return 0;  // no answer: the open tells
+  }
+  const std::size_t delimiter = path.find_last_of(L"\\/");
+  const std::size_t part = path.size() - (delimiter == std::wstring::npos ? 0 : delimiter + 1);
+  return part > longest ? 206 : 0;
+}
+
 std::int32_t RemoveFile(const std::string& name) {
   return DeleteFileW(SystemPath(name).c_str()) ? 0 : static_cast<std::int32_t>(GetLastError());
 }

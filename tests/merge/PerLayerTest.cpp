@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "MergeFixture.h"
+#include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/OutputTarget.h"
 #include "text/Utf8.h"
@@ -15,6 +16,7 @@ namespace {
 using testing::MessageOf;
 using testing::PartsInputs;
 using testing::ReadBytes;
+using testing::WriteBytes;
 
 const std::string kRoad =
     "Version 300\r\nCharset \"WindowsJapanese\"\r\nColumns 1\r\n  ID Integer\r\nData\r\n";
@@ -200,6 +202,35 @@ TEST_F(PerLayer, LayersWindowsCannotNameAreRefusedBeforeAnythingIsWritten) {
   PartsInputs named(Parts({"53394611__ROAD", "53394611__con"}), dir.File("結合"));
   RunMerge(named, options);
   EXPECT_EQ(File("結合_con.mid"), "\"con\"\t7\r\n");
+}
+
+// A layer's output, or its temporary file, whose name is longer than the
+// file system takes (255 bytes on ext4 and tmpfs) is refused before the
+// first layer's output is replaced.
+TEST_F(PerLayer, NamesTooLongForTheFileSystemAreRefusedBeforeAnythingIsWritten) {
+  const std::string longer(246, 'L'), longest(248, 'T');  // their sources' names fit
+  Tile("1", "ROAD");
+  Tile("1", longer);
+  Tile("1", longest);
+  options.perLayer = true;
+  WriteBytes(dir.File("out_ROAD.mif"), "the previous output");
+  WriteBytes(dir.File("out_ROAD.mid"), "its rows");
+  struct Case {
+    std::string output, layer, tooLong;
+  };
+  for (const Case& run : {Case{dir.File("out"), longer, "out_" + longer + ".mif"},
+                          Case{dir.Folder(), longest, longest + ".mif.mifjoin-tmp"}}) {
+    PartsInputs inputs(Parts({"1__ROAD", "1__" + run.layer}), run.output);
+    try {
+      RunMerge(inputs, options);
+      ADD_FAILURE() << "not refused";
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.StatusCode(), 206);
+      EXPECT_NE(error.FileName().find(run.tooLong), std::string::npos) << error.FileName();
+    }
+    EXPECT_EQ(File("out_ROAD.mif"), "the previous output");
+    EXPECT_FALSE(Exists("ROAD.mif"));
+  }
 }
 
 // The tile: the text before the layer name and its separator, in a column
