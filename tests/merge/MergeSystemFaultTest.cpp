@@ -108,6 +108,20 @@ TEST_F(SystemFaults, AFolderOrAPipeAsASourceIsRefusedWithoutWaiting) {
   }
 }
 
+// A pipe of a tile's name in another folder: the check, which goes on past
+// it, compared it with the tile for a duplicate and waited for a writer.
+TEST_F(SystemFaults, TheCheckComparesNoPipeForADuplicate) {
+  Sized("1__A", 1);
+  std::filesystem::create_directory(dir.File("again"));
+  ASSERT_EQ(mkfifo(dir.File("again/1__A.mif").c_str(), 0600), 0);  // nobody writes to it
+  PartsInputs check({SourceParts{"1__A", Folder()}, SourceParts{"1__A", dir.File("again/")}},
+                    dir.File("out"));
+  auto run = std::async(std::launch::async, [&] { return CheckRun(check); });
+  ASSERT_EQ(run.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  run.get();
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.mif")));
+}
+
 // What the check said OK to and the run refused: the check decides as the
 // run does.
 TEST_F(SystemFaults, TheCheckRefusesTheOutputsTheRunRefuses) {
