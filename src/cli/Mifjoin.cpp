@@ -51,8 +51,10 @@ std::string ErrorLine() {
     }
     const ErrorPlace& place = error.Place();
     if (place.kind == ErrorPlace::Kind::Source) {
+      // The source's path once: most messages name it already.
+      const bool named = place.path.empty() || line.find(Shown(place.path)) != std::string::npos;
       line += " [" + EncodeUtf8(SourcePlace(place.index, place.count)) +
-              (place.path.empty() ? "" : ": " + Shown(place.path)) + "]";
+              (named ? "" : ": " + Shown(place.path)) + "]";
     } else if (place.kind == ErrorPlace::Kind::Output) {
       line += " [出力: " + Shown(place.path) + "]";
     }

@@ -95,6 +95,13 @@ TEST(Mifjoin, FailureNamesMessageCodeAndSource) {
   EXPECT_NE(result.err.find("[入力 1/1: " + dir.File("1__A.mif") + "]。出力は書いていません\n"),
             std::string::npos)
       << result.err;
+  // A message that names the source's .mif names it once.
+  WriteBytes(dir.File("2__B.mif"), "Version 300\r\nColumns 1\r\n");  // no Data
+  const Result named = RunCommand({"-o", dir.File("out"), dir.File("2__B.mif")});
+  const std::size_t first = named.err.find(dir.File("2__B.mif"));
+  ASSERT_NE(first, std::string::npos) << named.err;
+  EXPECT_EQ(named.err.find(dir.File("2__B.mif"), first + 1), std::string::npos) << named.err;
+  EXPECT_NE(named.err.find("[入力 1/1]"), std::string::npos) << named.err;
 }
 
 // Names used to be refused when code page 932 could not hold them: a
