@@ -283,11 +283,7 @@ class Run {
       SourceWarning warning{WarningKind::Duplicate, {}};
       warning.text = DuplicateText(duplicate, MifPath(SourceOf(later)),
                                    MifPath(SourceOf(duplicate.earlier)), count_, skip);
-      if (check_) {
-        firstPassWarnings_[later].push_back(std::move(warning));
-      } else {
-        inputs_.Warning(later, warning);
-      }
+      firstPassWarnings_[later].push_back(std::move(warning));  // told with its source
     }
     for (int i = 0; i < count_; ++i) {
       if (!Skipped(i)) groups_[static_cast<std::size_t>(GroupOf(i))].last = i;
@@ -476,12 +472,14 @@ class Run {
     if (const auto found = duplicates_.find(index); found != duplicates_.end()) {
       report.duplicate = found->second;
     }
-    if (check_) {
-      report.problems = std::move(firstPassProblems_[index]);
-      report.warnings = std::move(firstPassWarnings_[index]);
+    if (check_) report.problems = std::move(firstPassProblems_[index]);
+    if (const auto found = firstPassWarnings_.find(index); found != firstPassWarnings_.end()) {
+      report.warnings = std::move(found->second);
+      firstPassWarnings_.erase(found);
     }
     if (Skipped(index)) {
       report.status = SourceStatus::Skipped;
+      TellWarnings(index, report);
       inputs_.SourceDone(index, report);
       return;
     }
@@ -490,6 +488,7 @@ class Run {
     } catch (const Exception& error) {  // the merge's: told as the source's
       report.status = SourceStatus::Refused;
       report.problems.push_back(DescribeError(error));
+      TellWarnings(index, report);
       inputs_.SourceDone(index, report);
       throw;
     }
@@ -498,11 +497,15 @@ class Run {
       ++Current().whole;
       output_.Mark();  // a later failure cuts back to here
       for (const std::u16string& note : report.notes) inputs_.Note(index, note);
-      for (std::size_t w = 0; w < report.warnings.size(); ++w) {
-        inputs_.Warning(index, report.warnings[w]);
-      }
+      TellWarnings(index, report);
     }
     inputs_.SourceDone(index, report);
+  }
+
+  // The check tells its warnings with the source's line.
+  void TellWarnings(int index, const SourceReport& report) {
+    if (check_) return;
+    for (const SourceWarning& warning : report.warnings) inputs_.Warning(index, warning);
   }
 
   void Copy(int index, const SourceParts& parts, SourceReader& reader, bool utf8,

@@ -123,6 +123,9 @@ TEST(ReportFile, EveryFieldItWritesTheReadmeDescribesAndTheOtherWayRound) {
   // set/again/1__ROAD repeats set/1__ROAD: after set's own files, by name.
   EXPECT_EQ(SourceAt(tiles.report, 3)["status"], "skipped");
   EXPECT_EQ(SourceAt(tiles.report, 3)["duplicate"]["of"], 1);
+  ASSERT_EQ(SourceAt(tiles.report, 3)["warnings"].size(), 1u);  // the duplicate's, as printed
+  EXPECT_NE(SourceAt(tiles.report, 3)["warnings"][0].get<std::string>().find("again"),
+            std::string::npos);
   EXPECT_TRUE(tiles.report["error"].is_null());
   Collect(tiles.report, "", written);
   // A run that stops at its second source: the third is not reached.
