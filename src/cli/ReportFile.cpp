@@ -121,6 +121,8 @@ const char* StatusWord(SourceStatus status) {
       return "merged";
     case SourceStatus::Skipped:
       return "skipped";
+    case SourceStatus::Withdrawn:
+      return "withdrawn";
     case SourceStatus::Refused:
       return "refused";
   }

@@ -21,6 +21,13 @@ class MergeInputs {
   // an entry text, so a comma in a folder name stays where it is.
   virtual SourceParts Source(int index) = 0;
   virtual void SourceStarting(int index) = 0;
+  // Whether the user took source `index` out of the run since it began (the
+  // window's Delete), asked after SourceExamining and after SourceStarting:
+  // it is left out, unless it is merged already.
+  virtual bool Withdrawn(int index) {
+    (void)index;
+    return false;
+  }
   // The output name must stay what it was at the first source: another
   // ends the run.
   virtual std::string OutputName() = 0;

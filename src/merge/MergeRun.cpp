@@ -47,6 +47,7 @@ struct Group {
   OutputTarget target;
   bool decided = false;  // its output's name and files are made sure of
   int whole = 0;         // its sources written out whole
+  int kept = 0;          // its sources not withdrawn: merged, left out or refused
   OutputReport report;
 };
 
@@ -156,8 +157,13 @@ class Run {
   // The first pass over source `index`: its header, its .mid found, its
   // files noted, nothing left open.
   void Examine(int index) {
-    const SourceParts parts = SourceOf(index);
     inputs_.SourceExamining(index);
+    if (inputs_.Withdrawn(index)) {
+      withdrawn_.push_back(index);
+      if (options_.perLayer) groupOf_.push_back(-1);  // in no group
+      return;
+    }
+    const SourceParts parts = SourceOf(index);
     SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);  // opens nothing yet
     const SourceName& name = reader.Name();
     Group& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
@@ -286,12 +292,17 @@ class Run {
       firstPassWarnings_[later].push_back(std::move(warning));  // told with its source
     }
     for (int i = 0; i < count_; ++i) {
-      if (!Skipped(i)) groups_[static_cast<std::size_t>(GroupOf(i))].last = i;
+      if (!Skipped(i) && !WithdrawnEarly(i)) groups_[static_cast<std::size_t>(GroupOf(i))].last = i;
     }
   }
 
   bool Skipped(int index) const {
     return std::binary_search(skipped_.begin(), skipped_.end(), index);
+  }
+
+  // Taken out before the first pass came to it.
+  bool WithdrawnEarly(int index) const {
+    return std::binary_search(withdrawn_.begin(), withdrawn_.end(), index);
   }
 
   void Plan() {
@@ -453,8 +464,16 @@ class Run {
   }
 
   void MergeSource(int index) {
-    const SourceParts parts = SourceOf(index);
     inputs_.SourceStarting(index);
+    if (WithdrawnEarly(index) || inputs_.Withdrawn(index)) {
+      SourceReport report;
+      report.status = SourceStatus::Withdrawn;
+      report.output = current_;
+      inputs_.SourceDone(index, report);
+      return;
+    }
+    ++Current().kept;
+    const SourceParts parts = SourceOf(index);
     const std::string outputName = inputs_.OutputName();
     const bool utf8 = inputs_.Utf8Option();
     if (!check_ && outputName != outputName_) {
@@ -578,6 +597,10 @@ class Run {
   // The group's output put in place, and told.
   void FinishGroup() {
     Group& group = Current();
+    if (group.kept == 0 && !check_) {  // every source withdrawn: its output stays as it was
+      output_.Discard();
+      return;
+    }
     if (opened_ != current_) OpenGroup();  // a group whose every source was left out
     group.report.bytes = output_.MarkedBytes();
     if (!check_) PutInPlace();
@@ -652,7 +675,8 @@ class Run {
   SourceIdentities sources_;
   BaseNames baseNames_;
   std::map<int, DuplicateReport> duplicates_;
-  std::vector<int> skipped_;  // in list order
+  std::vector<int> skipped_;    // in list order
+  std::vector<int> withdrawn_;  // in the first pass, in list order
   // The check's problems and warnings of the first pass, until their
   // source's report.
   std::map<int, std::vector<std::u16string>> firstPassProblems_;

@@ -15,9 +15,10 @@
 namespace mif {
 
 enum class SourceStatus {
-  Merged,   // the check: merges without a problem
-  Skipped,  // a duplicate left out
-  Refused,  // the run stopped here; the check: a problem
+  Merged,     // the check: merges without a problem
+  Skipped,    // a duplicate left out
+  Refused,    // the run stopped here; the check: a problem
+  Withdrawn,  // taken out by the user during the run
 };
 
 // A column of a source, and the output column its values go to.

@@ -32,6 +32,7 @@ void EntryList::Replace(const std::vector<std::string>& paths) {
   DrawnOnce drawn(list_);
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   parts_.clear();
+  ids_.clear();
   identities_.clear();
   listed_.clear();
   const std::vector<std::optional<FileIdentity>> identities = FileIdentities(paths);
@@ -75,6 +76,7 @@ int EntryList::RemoveSelected() {
     SendMessageW(list_, LB_DELETESTRING, index, 0);
     if (identities_[index]) listed_.erase(*identities_[index]);
     parts_.erase(parts_.begin() + *at);
+    ids_.erase(ids_.begin() + *at);
     identities_.erase(identities_.begin() + *at);
   }
   // The entry now where the first one was is selected, so that Delete
@@ -95,9 +97,15 @@ const SourceParts& EntryList::Parts(int index) const {
   return parts_[static_cast<std::size_t>(index)];
 }
 
+int EntryList::PlaceOf(Id id) const {
+  const auto found = std::lower_bound(ids_.begin(), ids_.end(), id);
+  return found != ids_.end() && *found == id ? static_cast<int>(found - ids_.begin()) : -1;
+}
+
 void EntryList::Add(const std::string& path, const std::optional<FileIdentity>& identity) {
   if (!AddCheckListEntry(list_, Wide(EntryText(path)))) throw EWindowError(u"行を挿入できません");
   parts_.push_back(MakeSourceParts(path));
+  ids_.push_back(nextId_++);
   identities_.push_back(identity);
   if (identity) listed_.insert(*identity);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
@@ -33,12 +34,21 @@ class EntryList {
   // Raises EWindowError for an index the list does not have.
   const SourceParts& Parts(int index) const;
 
+  // An entry's identity, which stays with it while others come and go:
+  // what a run holds its sources by.
+  using Id = std::uint64_t;
+  Id IdAt(int index) const { return ids_.at(static_cast<std::size_t>(index)); }
+  // The entry's place in the list now; -1 once it is taken out.
+  int PlaceOf(Id id) const;
+
  private:
   // Raises EWindowError when the list cannot take another entry.
   void Add(const std::string& path, const std::optional<FileIdentity>& identity);
 
   HWND list_;
   std::vector<SourceParts> parts_;
+  std::vector<Id> ids_;  // rising: entries keep their order
+  Id nextId_ = 1;
   std::vector<std::optional<FileIdentity>> identities_;  // none: a file not there
   std::set<FileIdentity> listed_;
 };

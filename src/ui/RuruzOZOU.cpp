@@ -307,7 +307,7 @@ void TRuruzOZOF::bExecuteClick() {
     }
     ~RunScope() {
       window.running_ = false;
-      window.runSources_.reset();
+      window.runEntries_.clear();
       EnableWindow(execute, TRUE);
       if (hadFocus) SetFocus(execute);
       // Red until the error box is closed; cleared at once after a run
@@ -330,11 +330,10 @@ void TRuruzOZOF::bExecuteClick() {
   MergeOptions options;
   options.perLayer = SendMessageW(Control(kCPerLayer), BM_GETCHECK, 0, 0) == BST_CHECKED;
   options.lookAhead = true;
-  // A per-layer run takes the sources out of list order: it reads the list
-  // as it is now, and a change during it shows in the next run.
-  if (options.perLayer) {
-    runSources_.emplace();
-    for (int i = 0; i < entries_->Count(); ++i) runSources_->push_back(entries_->Parts(i));
+  // Entries dropped during the run come in the next one.
+  runEntries_.reserve(static_cast<std::size_t>(entries_->Count()));
+  for (int i = 0; i < entries_->Count(); ++i) {
+    runEntries_.push_back({entries_->IdAt(i), entries_->Parts(i)});
   }
   try {
     RunMerge(*this, options);
@@ -416,25 +415,30 @@ void TRuruzOZOF::DeleteSelectedEntries() {
   if (entries_->RemoveSelected() > 0) ShowCount();
 }
 
-int TRuruzOZOF::SourceCount() {
-  return runSources_ ? static_cast<int>(runSources_->size()) : entries_->Count();
+int TRuruzOZOF::SourceCount() { return static_cast<int>(runEntries_.size()); }
+
+SourceParts TRuruzOZOF::Source(int index) { return RunEntryAt(index).parts; }
+
+const TRuruzOZOF::RunEntry& TRuruzOZOF::RunEntryAt(int index) const {
+  if (index < 0 || index >= static_cast<int>(runEntries_.size())) {
+    throw EWindowError(u"リストのインデックスが範囲を超えています (" +
+                       Utf16(std::to_wstring(index)) + u")");
+  }
+  return runEntries_[static_cast<std::size_t>(index)];
 }
 
-SourceParts TRuruzOZOF::Source(int index) {
-  if (runSources_ && index >= 0 && index < static_cast<int>(runSources_->size())) {
-    return (*runSources_)[static_cast<std::size_t>(index)];
-  }
-  return entries_->Parts(index);
-}
+bool TRuruzOZOF::Withdrawn(int index) { return entries_->PlaceOf(RunEntryAt(index).id) < 0; }
 
 void TRuruzOZOF::SourceStarting(int index) {
   taskbar_.Show(index, runCount_);
   HWND list = Control(kInNameList);
-  SetMarked(list, index, false);
+  const int place = entries_->PlaceOf(RunEntryAt(index).id);
+  if (place >= 0) SetMarked(list, place, false);
   TApplication::Instance().ProcessPendingMessages();
   StopIfAsked();
   lastTurn_ = std::chrono::steady_clock::now();
-  if (const auto top = ScrollTopAfter(index)) {
+  if (place < 0) return;
+  if (const auto top = ScrollTopAfter(place)) {
     if (SendMessageW(list, LB_GETTOPINDEX, 0, 0) != *top) {
       SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(*top), 0);
     }
@@ -463,9 +467,12 @@ void TRuruzOZOF::SourceExamining(int) {
   StopIfAsked();
 }
 
+// A duplicate is told as the run tells it: both files, and whether they
+// are the same.
 void TRuruzOZOF::Warning(int index, const SourceWarning& warning) {
-  std::u16string file;
-  if (index >= 0 && index < SourceCount()) file = PathDisplay(MifPath(Source(index)));
+  std::u16string file = warning.kind == WarningKind::Duplicate
+                            ? warning.text
+                            : PathDisplay(MifPath(RunEntryAt(index).parts));
   warnings_.push_back({warning.kind, std::move(file)});
 }
 

@@ -50,13 +50,15 @@ class TRuruzOZOF final : public MergeInputs {
   // the command line takes a folder with -r), but the output pair's.
   // Names that are neither are told in a box, after the run during one.
   void DropFiles(const std::vector<std::u16string>& names);
-  // Takes the selected entries out of the list, during a run too.
+  // Takes the selected entries out of the list, during a run too: those
+  // the run has not merged yet are left out of it.
   void DeleteSelectedEntries();
 
   // MergeInputs: what the run reads, when it reads it.
   int SourceCount() override;
   SourceParts Source(int index) override;
   void SourceStarting(int index) override;
+  bool Withdrawn(int index) override;
   std::string OutputName() override;
   bool Utf8Option() override;
   bool MergeAllColumns(const EColumnsError& problem) override;
@@ -65,6 +67,8 @@ class TRuruzOZOF final : public MergeInputs {
   void Warning(int index, const SourceWarning& warning) override;
 
  private:
+  struct RunEntry;
+  const RunEntry& RunEntryAt(int index) const;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
@@ -92,7 +96,14 @@ class TRuruzOZOF final : public MergeInputs {
   TaskbarProgress taskbar_;  // the control that had the focus when the window was left
   int dpi_ = 96;
   std::unique_ptr<EntryList> entries_;
-  std::optional<std::vector<SourceParts>> runSources_;  // a per-layer run's list
+  // The run's sources as listed when it began, by the entries' identities:
+  // a Delete during the run takes out those not merged yet, and shifts no
+  // other.
+  struct RunEntry {
+    EntryList::Id id;
+    SourceParts parts;
+  };
+  std::vector<RunEntry> runEntries_;
   std::u16string openInitialName_, saveInitialName_;
   bool running_ = false;
   bool columnsDeclined_ = false;  // the user chose to stop at the question

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -24,6 +27,7 @@ class LoggingInputs : public MergeInputs {
   bool utf8 = false;
   std::vector<std::string> log;
   std::function<void(int)> onStarting;
+  std::set<int> withdrawn;  // taken out since the run began
 
   int SourceCount() override {
     log.push_back("count");
@@ -36,6 +40,10 @@ class LoggingInputs : public MergeInputs {
   void SourceStarting(int i) override {
     log.push_back("starting " + std::to_string(i));
     if (onStarting) onStarting(i);
+  }
+  bool Withdrawn(int i) override { return withdrawn.count(i) > 0; }
+  void SourceDone(int i, const SourceReport& report) override {
+    if (report.status == SourceStatus::Withdrawn) log.push_back("withdrawn " + std::to_string(i));
   }
   std::string OutputName() override {
     log.push_back("output");
@@ -60,11 +68,46 @@ TEST_F(MergeRunTest, ReadsItsInputsAtTheirPointsAndMergesInOrder) {
   RunMerge(inputs);
   // The output name is planned with, then asked again at each source,
   // which the window lets change.
-  const std::vector<std::string> run = {"count",    "source 0",   "source 1", "output",
-                                        "source 0", "starting 0", "output",   "utf8",
-                                        "source 1", "starting 1", "output",   "utf8"};
+  const std::vector<std::string> run = {"count",      "source 0", "source 1", "output",
+                                        "starting 0", "source 0", "output",   "utf8",
+                                        "starting 1", "source 1", "output",   "utf8"};
   EXPECT_EQ(inputs.log, run);
   EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n\"B\"\t2\r\n");
+}
+
+// The window's Delete during a run: a source taken out before the first
+// pass came to it, and one taken out as the source before it was copied,
+// are left out; the run goes on with the rest, the others where they were.
+TEST_F(MergeRunTest, SourcesWithdrawnDuringTheRunAreLeftOut) {
+  std::vector<std::string> entries;
+  for (const char* base : {"1__A", "2__B", "3__C", "4__D"}) {
+    const std::string folder =
+        Pair(base, Header(1) + "Point 1 1\r\n", std::string(1, base[0]) + "\r\n");
+    entries.push_back(folder + base + ".mif");
+  }
+  for (const bool perLayer : {false, true}) {
+    LoggingInputs inputs;
+    inputs.entries = entries;
+    inputs.outputs = {perLayer ? dir.File("L") : dir.File("out")};
+    inputs.withdrawn = {1};
+    inputs.onStarting = [&](int i) {
+      if (i == 0) inputs.withdrawn.insert(2);
+    };
+    MergeOptions options;
+    options.perLayer = perLayer;
+    RunMerge(inputs, options);
+    EXPECT_NE(std::find(inputs.log.begin(), inputs.log.end(), "withdrawn 2"), inputs.log.end());
+    EXPECT_EQ(std::find(inputs.log.begin(), inputs.log.end(), "source 1"), inputs.log.end());
+    if (!perLayer) {
+      EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n\"D\"\t4\r\n");
+    } else {
+      EXPECT_EQ(testing::ReadBytes(dir.File("L_A.mid")), "\"A\"\t1\r\n");
+      EXPECT_EQ(testing::ReadBytes(dir.File("L_D.mid")), "\"D\"\t4\r\n");
+      EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("L_B.mif"))));
+      // Its layer's only tile withdrawn after the plan: its output as it was.
+      EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("L_C.mif"))));
+    }
+  }
 }
 
 // The window lets the output name change during a run: appending to a
