@@ -22,6 +22,10 @@ std::u16string WithClosingPeriod(std::u16string message) {
   if (message.empty()) return message;
   std::size_t last = message.size() - 1;
   if (last > 0 && message[last] >= 0xDC00 && message[last] <= 0xDFFF) --last;  // a pair
+  // A sentence that ends already, as Windows's own texts do: 。．！？
+  if (std::u16string_view(u"。．！？").find(message[last]) != std::u16string_view::npos) {
+    return message;
+  }
   const std::string bytes = EncodeCp932(std::u16string_view(message).substr(last));
   if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) > 0x2E) message += u'.';
   return message;

@@ -7,7 +7,8 @@
 namespace mif {
 
 // The error box's closing period: a "." added when the last character's
-// first byte, as code page 932 writes it, is above 0x2E. The text itself
+// first byte, as code page 932 writes it, is above 0x2E, unless it ends a
+// sentence already (。．！？, as the system's texts end). The text itself
 // stays as it is, a name code page 932 cannot hold included.
 std::u16string WithClosingPeriod(std::u16string message);
 

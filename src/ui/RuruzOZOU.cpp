@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <exception>
 
+#include "file/FileName.h"
 #include "merge/MergeRun.h"
 #include "merge/OutputTarget.h"
 #include "merge/PathList.h"
 #include "merge/SourceExpansion.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
+#include "text/AsciiCase.h"
 #include "ui/CheckList.h"
 #include "ui/DialogSelection.h"
 #include "ui/MessageText.h"
@@ -399,14 +401,36 @@ void TRuruzOZOF::DropFiles(const std::vector<std::u16string>& names) {
   }
 }
 
+// The output pair the run would write, or with 「レイヤーごとに出力」 every
+// .mif there now that a layer's output could be (結合_*.mif beside 結合, or
+// every .mif in the folder of outputs), so that no output is merged again.
 std::vector<FileIdentity> TRuruzOZOF::OutputIdentities() {
   std::vector<FileIdentity> identities;
   const std::string output = OutputName();
   if (output.empty()) return identities;
-  const OutputNames names = OutputPairNames(output);
-  for (const std::string* file : {&names.mif, &names.mid}) {
-    if (const std::optional<FileFacts> facts = StatFile(*file))
-      identities.push_back(facts->identity);
+  std::vector<std::string> files;
+  if (SendMessageW(Control(kCPerLayer), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    const std::string any = LayerOutputName(output, "");  // 結合_.mif, out\.mif
+    const std::string front = ExtractNamePart(ChangeFileExtension(any, ""));
+    const std::string folder = ExtractDirectoryPart(any);
+    PathList found;
+    try {
+      ExpandSource(folder.empty() ? "." : folder, false, found);
+    } catch (const Exception&) {
+      return identities;  // no folder there: no output either
+    }
+    for (std::size_t i = 0; i < found.Size(); ++i) {
+      const std::string name = ExtractNamePart(found[i]);
+      if (EqualsIgnoringAsciiCase(std::string_view(name).substr(0, front.size()), front)) {
+        files.push_back(found[i]);
+      }
+    }
+  } else {
+    const OutputNames names = OutputPairNames(output);
+    files = {names.mif, names.mid};
+  }
+  for (const std::string& file : files) {
+    if (const std::optional<FileFacts> facts = StatFile(file)) identities.push_back(facts->identity);
   }
   return identities;
 }

@@ -611,6 +611,30 @@ TEST_F(Gui, DropsAddEachFileOnceWithTheFoldersSubfolders) {
   EXPECT_EQ(Count(), 5);
 }
 
+// With 「レイヤーごとに出力」 ticked, a folder drop leaves out every output a
+// layer's run writes: 結合_*.mif beside 結合, every .mif in a folder of
+// outputs; the next run would refuse them as sources.
+TEST_F(Gui, AFolderDropLeavesOutThePerLayerOutputs) {
+  ScratchDir dir;
+  std::filesystem::create_directories(testing::Utf8Path(dir.File("out")));
+  for (const char* base : {"1__A", "1__B", "結合_A", "結合_B", "out\\A", "out\\B"}) Pair(dir, base);
+  Click(kCPerLayer);
+  struct Case {
+    const char* output;
+    const wchar_t* leftOut;  // in every entry left out, none listed
+  };
+  for (const Case& run : {Case{"out\\", L"out\\"}, Case{"結合", L"結合_"}}) {
+    Select(dir, {"1__A.mif"});
+    SetText(kOutName, testing::Utf8Path(dir.File(run.output)).wstring());
+    Drop({dir.Folder()});
+    EXPECT_EQ(Count(), 4) << run.output;
+    for (int i = 0; i < Count(); ++i) {
+      EXPECT_EQ(Entry(i).find(run.leftOut), std::wstring::npos) << Narrow(Entry(i));
+    }
+  }
+  Click(kCPerLayer);
+}
+
 // Printed, not asserted: a folder per first-order mesh, 2,000 tiles.
 TEST_F(Gui, AFolderOf2000TilesIsTakenInOneDrop) {
   ScratchDir dir;

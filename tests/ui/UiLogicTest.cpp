@@ -54,6 +54,11 @@ TEST(WithClosingPeriod, PeriodAfterTextButNotAfterPunctuation) {
   EXPECT_EQ(WithClosingPeriod(u"x、"), u"x、.");
   // 한 has no code page 932 form: '?', 3F, decides, and the text stays.
   EXPECT_EQ(WithClosingPeriod(u"한"), u"한.");
+  // A sentence ended already, as FormatMessage's Japanese texts end
+  // (「ハンドルが正しくありません。」): no "." after it.
+  for (const char16_t* ended : {u"ハンドルが正しくありません。", u"x．", u"x！", u"x？"}) {
+    EXPECT_EQ(WithClosingPeriod(std::u16string(ended)), ended);
+  }
 }
 
 TEST(ErrorBoxText, TheFileGoesOnALineOfItsOwnAfterThePeriod) {
