@@ -191,7 +191,10 @@ class Run {
                                const SchemaBuilder& builder) {
     const MifHeader& header = reader.ReadHeader(headers_);
     if (!CharsetFromText(header) || (!check_ && SettledWithoutText(builder, header))) {
-      readInCopy_[static_cast<std::size_t>(index)] = CharsetFromText(header);
+      if (CharsetFromText(header)) {
+        readInCopy_[static_cast<std::size_t>(index)] = true;
+        readInCopyOrder_.push_back(index);
+      }
       reader.CloseMif();
       reader.FindMid();
       return header;
@@ -254,11 +257,13 @@ class Run {
     if (reading) KeepReading(index, *reading);
   }
 
+  // Among the sources left to the copy alone: a set of declared sources
+  // looks at none.
   void BeginNextLookInCopy(int index) {
-    for (int next = index + 1; next < count_; ++next) {
-      if (GroupOf(next) != current_ || Skipped(next)) continue;
-      if (!readInCopy_[static_cast<std::size_t>(next)]) continue;
-      BeginLook(next);
+    auto next = std::upper_bound(readInCopyOrder_.begin(), readInCopyOrder_.end(), index);
+    for (; next != readInCopyOrder_.end(); ++next) {
+      if (GroupOf(*next) != current_ || Skipped(*next)) continue;
+      BeginLook(*next);
       return;
     }
   }
@@ -685,7 +690,8 @@ class Run {
   // How each source's text is read (a byte a source), and the readings of
   // those read as code page 932 whose text holds UTF-8 lines too.
   std::vector<TextCharset> charsets_;
-  std::vector<bool> readInCopy_;  // Neutral sources whose text the copy reads first
+  std::vector<bool> readInCopy_;      // Neutral sources whose text the copy reads first
+  std::vector<int> readInCopyOrder_;  // the same, in list order
   std::map<int, CharsetReading> mixed_;
   std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead, once needed
   HeaderMemo headers_;
