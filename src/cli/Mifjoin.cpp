@@ -208,6 +208,9 @@ void PrintOutputProblems(const std::string& output, const RunReport& run, std::o
   for (const std::u16string& problem : run.outputProblems) {
     out << "出力\t" << Shown(output) << "\t" << EncodeUtf8(problem) << "\n";
   }
+  for (const std::u16string& note : run.outputNotes) {
+    out << "出力\t" << Shown(output) << "\t注: " << EncodeUtf8(note) << "\n";
+  }
 }
 
 // What the run wrote: each output with its sources and objects.
@@ -272,7 +275,11 @@ int Run(const CommandLine& line, const PathList& sources, const std::string& out
   try {
     const RunReport run = RunMerge(inputs, OptionsOf(line));
     meter.Clear();
-    if (!line.quiet) PrintWritten(inputs, run, err);
+    if (!line.quiet) {
+      for (const std::u16string& note : run.outputNotes)
+        err << "mifjoin: 注: " << EncodeUtf8(note) << "\n";
+      PrintWritten(inputs, run, err);
+    }
   } catch (...) {
     meter.Clear();
     inputs.ReportNotReached();

@@ -351,6 +351,8 @@ class Run {
         RefuseSameFile(byFoldedName, static_cast<int>(g));
         group.report.files = {group.target.files.mif, group.target.files.mid};
         group.decided = true;
+        if (group.target.halfReplaced)
+          report_.outputNotes.push_back(HalfReplacedNote(group.target));
       } catch (Exception& error) {
         if (!check_) {
           error.SetPlace(OutputPlace(group.outputName));

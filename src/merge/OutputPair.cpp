@@ -24,6 +24,7 @@ void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice,
   target_ = target;
   mifTemporary_ = target.files.mif + std::string(kTemporarySuffix);
   midTemporary_ = target.files.mid + std::string(kTemporarySuffix);
+  if (trial) return TryTemporaryFiles(makeDevice);
   auto mif = std::make_unique<TextLineFile>(mifTemporary_, kMergeBufferSize, makeDevice());
   auto mid = std::make_unique<TextLineFile>(midTemporary_, kMergeBufferSize, makeDevice());
   mif->CreateForWrite();
@@ -38,11 +39,24 @@ void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice,
   mid_ = std::move(mid);
   keeps_ = true;
   closed_ = false;
-  if (trial) {
-    Discard();
-    OpenNull();
-  }
   Mark();
+}
+
+// Each temporary file made and removed again; one there already (the new
+// .mid of a run stopped between its renames) only opened, and kept.
+void OutputPair::TryTemporaryFiles(const DeviceMaker& makeDevice) {
+  for (const std::string& name : {mifTemporary_, midTemporary_}) {
+    TextLineFile file(name, 1, makeDevice());
+    if (StatFile(name)) {
+      file.OpenForRewrite();  // changes nothing until emptied
+      file.CloseFile();
+    } else {
+      file.CreateForWrite();
+      file.CloseFile();
+      RemoveFile(name);
+    }
+  }
+  OpenNull();
 }
 
 void OutputPair::OpenNull() {

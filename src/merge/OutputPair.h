@@ -22,8 +22,8 @@ class OutputPair {
   // Opens both temporary files of `target`, creating them or emptying what
   // a stopped run left there, locked against another run; the .mif first,
   // so that a .mid that cannot be made leaves nothing behind. With
-  // `trial` (the check) both are made and removed again, and the pair
-  // keeps nothing.
+  // `trial` (the check) both are made and removed again (one there
+  // already is only opened, and kept), and the pair keeps nothing.
   void Open(const OutputTarget& target, const DeviceMaker& makeDevice, bool trial);
   // A pair that keeps nothing and decides nothing: a check without output.
   void OpenNull();
@@ -60,6 +60,8 @@ class OutputPair {
   void Discard() noexcept;
 
  private:
+  void TryTemporaryFiles(const DeviceMaker& makeDevice);
+
   OutputTarget target_;
   std::string mifTemporary_, midTemporary_;
   bool keeps_ = false;  // the temporary files are there

@@ -3,6 +3,7 @@
 #include "file/FileName.h"
 #include "file/TextLineFile.h"
 #include "merge/MergeError.h"
+#include "merge/OutputPair.h"
 #include "platform/FileSystem.h"
 #include "text/AsciiCase.h"
 
@@ -73,6 +74,9 @@ OutputTarget DecideOutput(const std::string& outputName, const DeviceMaker& make
   }
   target.mif = ExistingFile(target.files.mif, outputName, makeDevice);
   target.mid = ExistingFile(target.files.mid, outputName, makeDevice);
+  const std::string suffix(kTemporarySuffix);
+  target.halfReplaced =
+      target.mif && StatFile(target.files.mid + suffix) && !StatFile(target.files.mif + suffix);
   return target;
 }
 

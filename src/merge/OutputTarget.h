@@ -41,6 +41,9 @@ struct OutputTarget {
   OutputNames files;  // written, links followed
   // The files there now, by identity; nothing where there is none.
   std::optional<FileIdentity> mif, mid;
+  // An earlier run stopped between its two renames: its new .mif is in
+  // place beside the .mid before it, its new .mid under its temporary name.
+  bool halfReplaced = false;
 };
 
 // Decides the output of `outputName`: raises EMergeError for an unusable

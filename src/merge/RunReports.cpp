@@ -2,6 +2,7 @@
 
 #include "merge/MergeError.h"
 #include "merge/OutputHeader.h"
+#include "merge/OutputPair.h"
 #include "platform/PathText.h"
 
 namespace mif {
@@ -72,6 +73,14 @@ std::u16string DuplicateText(const DuplicateReport& duplicate, const std::string
           : u"同じ名前の入力がほかのフォルダーにもあります (" + earlier + u"、内容は" + content;
   if (skipped) text += u"。結合しませんでした";
   return text + u": " + PathDisplay(name);
+}
+
+std::u16string HalfReplacedNote(const OutputTarget& target) {
+  return u"前回の結合は .mif と .mid を置き換える間で止まっていました (" +
+         PathDisplay(target.files.mif) + u" は新しく、" + PathDisplay(target.files.mid) +
+         u" は前のまま、新しい .mid は " +
+         PathDisplay(target.files.mid + std::string(kTemporarySuffix)) +
+         u")。結合すれば両方が書き直されます";
 }
 
 }  // namespace mif

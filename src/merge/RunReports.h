@@ -6,6 +6,7 @@
 
 #include "format/MifHeader.h"
 #include "merge/OutputSchema.h"
+#include "merge/OutputTarget.h"
 #include "merge/SourceReport.h"
 
 namespace mif {
@@ -22,5 +23,8 @@ void DescribeOutput(const OutputSchema& schema, OutputReport& report);
 // `skipped`, that it was left out. Names are paths.
 std::u16string DuplicateText(const DuplicateReport& duplicate, const std::string& name,
                              const std::string& earlierName, int count, bool skipped);
+
+// The note of an output an earlier run left half put in place.
+std::u16string HalfReplacedNote(const OutputTarget& target);
 
 }  // namespace mif

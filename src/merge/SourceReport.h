@@ -98,6 +98,9 @@ struct OutputReport {
 
 struct RunReport {
   std::vector<std::u16string> outputProblems;  // the check's, of the output names
+  // What the outputs' files told of an earlier run (Japanese): a pair left
+  // half put in place.
+  std::vector<std::u16string> outputNotes;
   int sources = 0;
   int outputs = 0;
   std::int64_t objects = 0;

@@ -338,7 +338,7 @@ void TRuruzOZOF::bExecuteClick() {
     runEntries_.push_back({entries_->IdAt(i), entries_->Parts(i)});
   }
   try {
-    RunMerge(*this, options);
+    outputNotes_ = RunMerge(*this, options).outputNotes;
   } catch (const EColumnsError&) {
     if (!columnsDeclined_) throw;  // declined at the question: nothing to tell
     warnings_.clear();
@@ -359,6 +359,8 @@ void TRuruzOZOF::ShowAfterRun() {
     PostQuitMessage(0);
     return;
   }
+  for (const std::u16string& note : outputNotes_) ShowPlainMessage(note + u"。");
+  outputNotes_.clear();
   if (!warnings_.empty()) ShowPlainMessage(WarningsText(warnings_));
   warnings_.clear();
   if (!skippedInRun_.empty()) ShowPlainMessage(SkippedNamesText(skippedInRun_));
@@ -430,7 +432,8 @@ std::vector<FileIdentity> TRuruzOZOF::OutputIdentities() {
     files = {names.mif, names.mid};
   }
   for (const std::string& file : files) {
-    if (const std::optional<FileFacts> facts = StatFile(file)) identities.push_back(facts->identity);
+    if (const std::optional<FileFacts> facts = StatFile(file))
+      identities.push_back(facts->identity);
   }
   return identities;
 }

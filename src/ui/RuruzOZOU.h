@@ -110,6 +110,7 @@ class TRuruzOZOF final : public MergeInputs {
   bool stopAsked_ = false;        // answered はい: the run stops at the next source
   bool closeAfterRun_ = false;
   std::vector<WarningNote> warnings_;         // the run's
+  std::vector<std::u16string> outputNotes_;   // what its outputs told of a run before
   std::vector<std::u16string> skippedInRun_;  // dropped names told after the run
   int runCount_ = 0;
   std::chrono::steady_clock::time_point lastTurn_;

@@ -104,6 +104,30 @@ TEST(Mifjoin, FailureNamesMessageCodeAndSource) {
   EXPECT_NE(named.err.find("[入力 1/1]"), std::string::npos) << named.err;
 }
 
+// A run killed between its two renames leaves a new .mif beside the old
+// .mid, the new .mid under its temporary name: the check and the next run
+// say so, and the run puts both in place.
+TEST(Mifjoin, AnOutputLeftHalfPutInPlaceIsTold) {
+  ScratchDir dir;
+  WriteBytes(dir.File("1__A.mif"), kHeader + "Point 1 1\r\n");
+  WriteBytes(dir.File("1__A.mid"), "1\r\n");
+  WriteBytes(dir.File("out.mif"), "new");
+  WriteBytes(dir.File("out.mid"), "old");
+  WriteBytes(dir.File("out.mid.mifjoin-tmp"), "new");
+  const Result check = RunCommand({"--check", "-o", dir.File("out"), dir.File("1__A.mif")});
+  EXPECT_EQ(check.code, 0) << check.err;
+  EXPECT_NE(check.out.find("\t注: 前回の結合は .mif と .mid を置き換える間で止まっていました"),
+            std::string::npos)
+      << check.out;
+  // The check keeps the new .mid it did not make.
+  EXPECT_EQ(ReadBytes(dir.File("out.mid.mifjoin-tmp")), "new");
+  const Result run = RunCommand({"-o", dir.File("out"), dir.File("1__A.mif")});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_NE(run.err.find("mifjoin: 注: 前回の結合は"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("out.mid.mifjoin-tmp"))));
+}
+
 // Names used to be refused when code page 932 could not hold them: a
 // folder of müller, a name a Japanese archive unzips as raw code page 932
 // bytes (道路 93 B9 98 48). Only the layer value is converted.
