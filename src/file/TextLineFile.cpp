@@ -524,6 +524,18 @@ void TextLineFile::CloseSteps(bool durably) {
   Store(device_->Close());
 }
 
+void TextLineFile::RewindTo(std::uint64_t size) {
+  pending_ = 0;
+  if (mode_ != Mode::Output) {
+    Store(kNotOpenForWriting);
+  } else {
+    position_ = 0;
+    size = std::max(size, sizeAtOpen_);
+    if (Store(device_->Truncate(size))) written_ = size - sizeAtOpen_;
+  }
+  CheckPending();
+}
+
 void TextLineFile::CutTo(std::uint64_t size) {
   pending_ = 0;
   if (mode_ != Mode::Output) {

@@ -155,6 +155,10 @@ class TextLineFile {
   // is not open for writing first opens the file for appending, so this
   // also undoes writes after a failed close.
   void CutTo(std::uint64_t size);
+  // Drops the waiting bytes and cuts the file back to its first `size`
+  // bytes, at least those it had at its open; it stays open for writing
+  // after them. Code 105 when not open for writing.
+  void RewindTo(std::uint64_t size);
 
   const std::string& Name() const { return name_; }
   // Bytes read from the file since it was opened.

@@ -40,6 +40,7 @@ std::string_view LineFilter::Filter(std::string_view piece, bool first, bool las
     case TextMode::Copy:
       return piece;
     case TextMode::Utf8:
+    case TextMode::Utf8Trial:
       return ConvertPiece(piece, last, lineNumber);
     case TextMode::Utf8IfWellFormed:
       return first && last ? ConvertIfWellFormed(piece, lineNumber) : piece;
@@ -54,6 +55,7 @@ std::string_view LineFilter::FilterLines(std::string_view lines, std::int64_t fi
   Utf8Losses losses;
   std::size_t consumed = 0;
   const std::size_t length = TranscodeUtf8ToCp932Lossy(lines, false, converted_, consumed, losses);
+  Take(losses);
   if (losses.unmapped + losses.malformed > 0) {
     // Rare: the lines again one by one, for the line each loss is in.
     std::string whole;
@@ -77,11 +79,17 @@ std::string_view LineFilter::ConvertPiece(std::string_view piece, bool last,
   Utf8Losses losses;
   std::size_t consumed = 0;
   const std::size_t length = TranscodeUtf8ToCp932Lossy(piece, !last, converted_, consumed, losses);
+  Take(losses);
   notes_.unmapped.Add(static_cast<std::int64_t>(losses.unmapped), lineNumber);
   notes_.malformed.Add(static_cast<std::int64_t>(losses.malformed), lineNumber);
   std::string rest(piece.substr(consumed));
   carry_.swap(rest);
   return std::string_view(converted_).substr(0, length);
+}
+
+void LineFilter::Take(const Utf8Losses& losses) {
+  if (mode_ == TextMode::Utf8Trial && losses.malformed > 0) throw NotUtf8Text{};
+  notes_.multiByte = notes_.multiByte || losses.multiByte;
 }
 
 std::string_view LineFilter::ConvertIfWellFormed(std::string_view line, std::int64_t lineNumber) {

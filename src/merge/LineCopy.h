@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "format/Tally.h"
+#include "text/Utf8ToCp932.h"
 
 namespace mif {
 
@@ -35,6 +36,8 @@ class ProgressMeter {
 enum class TextMode {
   Copy,              // byte for byte
   Utf8,              // converted from UTF-8; a malformed sequence becomes '?'
+  Utf8Trial,         // converted from UTF-8 on trial: a malformed sequence
+                     // raises NotUtf8Text, for the file to be read otherwise
   Utf8IfWellFormed,  // a line converted when it is well-formed UTF-8, else
                      // copied (most likely code page 932 already)
   CheckCp932,        // copied, and lines that are no code page 932 noted
@@ -46,7 +49,12 @@ struct TextNotes {
   Tally malformed;         // byte sequences that are no UTF-8, written as '?'
   Tally notCp932;          // lines that are no code page 932, or UTF-8
   bool looksUtf8 = false;  // one of them is well-formed UTF-8
+  bool multiByte = false;  // converted from UTF-8: a sequence of two bytes or more came
 };
+
+// Raised by the filter on trial of UTF-8 at a byte sequence that is no
+// UTF-8: the text is code page 932 after all.
+struct NotUtf8Text {};
 
 class LineFilter {
  public:
@@ -60,7 +68,7 @@ class LineFilter {
   std::string_view Filter(std::string_view piece, bool first, bool last, std::int64_t lineNumber);
   // Whether whole lines are converted a block at a time (FilterLines):
   // text converted whole from UTF-8, whose line breaks are ASCII.
-  bool ConvertsBlocks() const { return mode_ == TextMode::Utf8; }
+  bool ConvertsBlocks() const { return mode_ == TextMode::Utf8 || mode_ == TextMode::Utf8Trial; }
   // Whole lines, each ended by CR LF, from line `firstLine` on, as Filter
   // would give them one by one.
   std::string_view FilterLines(std::string_view lines, std::int64_t firstLine);
@@ -68,6 +76,7 @@ class LineFilter {
 
  private:
   std::string_view ConvertPiece(std::string_view piece, bool last, std::int64_t lineNumber);
+  void Take(const Utf8Losses& losses);
   std::string_view ConvertIfWellFormed(std::string_view line, std::int64_t lineNumber);
   void CheckCp932(std::string_view piece, bool last, std::int64_t lineNumber);
   TextMode mode_;

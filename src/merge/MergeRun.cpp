@@ -191,10 +191,7 @@ class Run {
                                const SchemaBuilder& builder) {
     const MifHeader& header = reader.ReadHeader(headers_);
     if (!CharsetFromText(header) || (!check_ && SettledWithoutText(builder, header))) {
-      if (CharsetFromText(header)) {
-        readInCopy_[static_cast<std::size_t>(index)] = true;
-        readInCopyOrder_.push_back(index);
-      }
+      readInCopy_[static_cast<std::size_t>(index)] = CharsetFromText(header);
       reader.CloseMif();
       reader.FindMid();
       return header;
@@ -209,8 +206,8 @@ class Run {
   // whichever charset the source's text is in: its output declares
   // WindowsJapanese already, which a Neutral source of either charset
   // keeps, and the header is ASCII. Tiles from GDAL are such sources
-  // after the first: their text is then read on the second thread while
-  // the one before is copied, not all before the copy.
+  // after the first: each is then copied as UTF-8 on trial, its text read
+  // once, not looked at whole before the copy too.
   static bool SettledWithoutText(const SchemaBuilder& builder, const MifHeader& header) {
     return EqualsIgnoringAsciiCase(builder.Charset(), "WindowsJapanese") &&
            std::all_of(header.lines.begin(), header.lines.end(), [](const std::string& line) {
@@ -241,31 +238,17 @@ class Run {
     return ReadCharsetFromText(reader);
   }
 
-  // The charset of a source left to the copy, read before its copy begins
-  // while the look ahead reads the next such source's.
-  void ReadCharsetInCopy(int index, const SourceParts& parts) {
-    std::optional<CharsetReading> reading;
-    if (lookAhead_ && lookAhead_->Has(index, parts)) {
-      reading = lookAhead_->Take();  // nothing when it declares a charset now
-      BeginNextLookInCopy(index);
-    } else {
-      BeginNextLookInCopy(index);
-      SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
-      reader.OpenMif();
-      if (CharsetFromText(reader.ReadHeader(headers_))) reading = ReadCharsetFromText(reader);
-    }
-    if (reading) KeepReading(index, *reading);
-  }
-
-  // Among the sources left to the copy alone: a set of declared sources
-  // looks at none.
-  void BeginNextLookInCopy(int index) {
-    auto next = std::upper_bound(readInCopyOrder_.begin(), readInCopyOrder_.end(), index);
-    for (; next != readInCopyOrder_.end(); ++next) {
-      if (GroupOf(*next) != current_ || Skipped(*next)) continue;
-      BeginLook(*next);
-      return;
-    }
+  // The charset of a source whose trial as UTF-8 failed, from its whole
+  // text: code page 932, and what a warning of lines of both kinds names.
+  void ReadCharsetAfterTrial(int index, const SourceParts& parts) {
+    SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
+    reader.OpenMif();
+    reader.ReadHeader(headers_);
+    // Changed since into one that declares a charset: read as it declares.
+    const CharsetReading reading =
+        CharsetFromText(reader.Header()) ? ReadCharsetFromText(reader) : CharsetReading{};
+    KeepReading(index, reading);
+    if (reading.read == TextCharset::Utf8) KeepReading(index, {});  // tried as that already
   }
 
   void BeginLook(int index) {
@@ -534,14 +517,10 @@ class Run {
     for (const SourceWarning& warning : report.warnings) inputs_.Warning(index, warning);
   }
 
-  void Copy(int index, const SourceParts& parts, SourceReader& reader, bool utf8,
-            SourceReport& report) {
-    Group& group = Current();
-    if (readInCopy_[static_cast<std::size_t>(index)]) {
-      ReadCharsetInCopy(index, parts);
-    } else {
-      BeginNextLookInCopy(index);
-    }
+  // The source copied in the charset decided for it; with `trial`, as
+  // UTF-8 on trial (NotUtf8Text).
+  CopyResult CopyAs(int index, SourceReader& reader, bool utf8, bool trial, SourceReport& report) {
+    const Group& group = Current();
     reader.OpenMif();
     const MifHeader& header = reader.ReadHeader(headers_, CharsetOf(index) == TextCharset::Utf8);
     report.names = reader.Names();
@@ -563,6 +542,7 @@ class Run {
     }
     CopyRequest request;
     request.utf8 = utf8;
+    request.utf8Trial = trial;
     request.layerValue = QuotedLayerValue(name.layerValue);
     request.tileValue = QuotedLayerValue(name.tileValue);
     request.delimiter = group.schema ? group.schema->delimiter : '\t';
@@ -588,6 +568,35 @@ class Run {
     }
     for (SourceWarning& warning : SourceWarnings(reader, layout, result)) {
       report.warnings.push_back(std::move(warning));
+    }
+    return result;
+  }
+
+  // A source left to the copy is copied as UTF-8 on trial: the first byte
+  // that is no UTF-8 takes its bytes back out of the output, and it is
+  // copied again in the charset a look at its whole text finds.
+  void Copy(int index, const SourceParts& parts, SourceReader& reader, bool utf8,
+            SourceReport& report) {
+    Group& group = Current();
+    const auto at = static_cast<std::size_t>(index);
+    CopyResult result;
+    if (!readInCopy_[at]) {
+      result = CopyAs(index, reader, utf8, false, report);
+    } else {
+      charsets_[at] = TextCharset::Utf8;
+      try {
+        result = CopyAs(index, reader, utf8, true, report);
+        if (!result.objectNotes.multiByte && !result.rowNotes.multiByte) {
+          charsets_[at] = TextCharset::Ascii;
+          report.charsetRead = CharsetReadText(reader.Header(), TextCharset::Ascii);
+          report.notes.clear();
+        }
+      } catch (const NotUtf8Text&) {
+        output_.Rewind();
+        ReadCharsetAfterTrial(index, parts);
+        SourceReader again(parts, options_.makeDevice);
+        result = CopyAs(index, again, utf8, false, report);
+      }
     }
     report_.objects += result.objects;
     group.report.objects += result.objects;
@@ -692,8 +701,7 @@ class Run {
   // How each source's text is read (a byte a source), and the readings of
   // those read as code page 932 whose text holds UTF-8 lines too.
   std::vector<TextCharset> charsets_;
-  std::vector<bool> readInCopy_;      // Neutral sources whose text the copy reads first
-  std::vector<int> readInCopyOrder_;  // the same, in list order
+  std::vector<bool> readInCopy_;  // Neutral sources whose text the copy reads first
   std::map<int, CharsetReading> mixed_;
   std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead, once needed
   HeaderMemo headers_;

@@ -85,6 +85,11 @@ void OutputPair::Flush() {
   mid_->Flush();
 }
 
+void OutputPair::Rewind() {
+  mif_->RewindTo(mifMark_);
+  mid_->RewindTo(midMark_);
+}
+
 void OutputPair::Close() {
   mif_->CloseFileDurably();
   mid_->CloseFileDurably();

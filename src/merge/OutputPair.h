@@ -44,6 +44,8 @@ class OutputPair {
   std::uint64_t MarkedBytes() const { return mifMark_ + midMark_; }
   // Writes out what waits in both buffers.
   void Flush();
+  // Both files back to the mark, open for the source to be written again.
+  void Rewind();
   // Writes out and closes both, their bytes on the device itself (before a
   // rename shows them); on failure the files stay for CutBack.
   void Close();

@@ -34,14 +34,17 @@ void WritePiece(TextLineFile& output, std::string_view prefix, std::string_view 
   output.WritePiece(piece);
 }
 
-TextMode ObjectTextMode(const MifHeader& header, const SourceLayout& layout, bool utf8) {
-  if (header.utf8) return TextMode::Utf8;
+TextMode ObjectTextMode(const MifHeader& header, const SourceLayout& layout,
+                        const CopyRequest& request) {
+  if (header.utf8) return request.utf8Trial ? TextMode::Utf8Trial : TextMode::Utf8;
+  const bool utf8 = request.utf8;
   if (utf8) return TextMode::Utf8IfWellFormed;
   return layout.checkCp932 ? TextMode::CheckCp932 : TextMode::Copy;
 }
 
-TextMode RowTextMode(const MifHeader& header, const SourceLayout& layout) {
-  if (header.utf8) return TextMode::Utf8;
+TextMode RowTextMode(const MifHeader& header, const SourceLayout& layout,
+                     const CopyRequest& request) {
+  if (header.utf8) return request.utf8Trial ? TextMode::Utf8Trial : TextMode::Utf8;
   return layout.checkCp932 ? TextMode::CheckCp932 : TextMode::Copy;
 }
 
@@ -188,7 +191,7 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
   reader.OpenMid();
   TextLineFile& source = reader.Mid();
   ProgressMeter meter(progress, source);
-  LineFilter filter(RowTextMode(reader.Header(), layout));
+  LineFilter filter(RowTextMode(reader.Header(), layout, request));
   RowWriter rows(source.Name(), output, layout, request, result.objects);
   std::string_view piece;
   bool last = true;
@@ -226,7 +229,7 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
 CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const CopyRequest& request,
                       TextLineFile& outMif, TextLineFile& outMid) {
   CopyResult result;
-  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request.utf8),
+  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request),
               request.progress, result);
   result.bytesRead = source.Mif().BytesRead();
   source.CloseMif();  // gives its line memory back before the rows take theirs

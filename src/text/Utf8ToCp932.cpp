@@ -68,11 +68,13 @@ std::size_t MaximalSubpart(const unsigned char* in, std::size_t available, bool&
 struct Progress {
   std::size_t in = 0;
   unsigned char* out = nullptr;
+  bool multiByte = false;  // a sequence of two bytes or more was converted
 };
 
 Progress ConvertUntilMalformed(const unsigned char* in, std::size_t count, std::size_t from,
                                unsigned char* out, std::size_t& unmapped) {
   std::size_t i = from;
+  bool multiByte = false;
   while (i < count) {
     // Whole blocks of lines are mostly ASCII: their runs are long.
     const std::size_t ascii =
@@ -83,12 +85,13 @@ Progress ConvertUntilMalformed(const unsigned char* in, std::size_t count, std::
     while (i < count && in[i] >= 0x80) {
       char32_t code = 0;
       const int length = utf8::DecodeSequence(in + i, count - i, code);
-      if (length == 0) return {i, out};
+      if (length == 0) return {i, out, multiByte};
+      multiByte = true;
       i += static_cast<std::size_t>(length);
       out = PutCharacter(code, out, unmapped);
     }
   }
-  return {i, out};
+  return {i, out, multiByte};
 }
 
 }  // namespace
@@ -121,6 +124,7 @@ std::size_t TranscodeUtf8ToCp932Lossy(std::string_view utf8, bool more, std::str
   Progress at{0, start};
   for (;;) {
     at = ConvertUntilMalformed(in, count, at.in, at.out, losses.unmapped);
+    losses.multiByte = losses.multiByte || at.multiByte;
     if (at.in == count) break;
     bool cutOff = false;
     const std::size_t bad = MaximalSubpart(in + at.in, count - at.in, cutOff);

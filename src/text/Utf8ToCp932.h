@@ -27,6 +27,7 @@ std::optional<std::size_t> TranscodeUtf8ToCp932Into(std::string_view utf8, std::
 struct Utf8Losses {
   std::size_t unmapped = 0;   // well-formed, but not in code page 932
   std::size_t malformed = 0;  // byte sequences that are no UTF-8
+  bool multiByte = false;     // a well-formed sequence of two bytes or more came
 };
 
 // TranscodeUtf8ToCp932Into that never rejects: each malformed sequence (a

@@ -2,6 +2,8 @@
 // the same outputs, notes and refusals as without, each at its source.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MergeFixture.h"
 #include "merge/MergeError.h"
 #include "text/Utf8.h"
@@ -42,6 +44,49 @@ TEST_F(LookAhead, GivesWhatTheRunGivesWithoutIt) {
   EXPECT_EQ(Out(".mid"), mid);
   EXPECT_EQ(inputs->notes, notes);
   EXPECT_EQ(mid.find("\xE9"), std::string::npos);  // every row in code page 932
+}
+
+// Tiles after the first UTF-8 one are copied as UTF-8 on trial. One whose
+// .mif (many buffers of it) is ASCII and whose .mid holds a UTF-8 row and
+// then a code page 932 one (道路 93 B9 98 48) is taken back out of the
+// output at that row and copied again as it stands, with the warning of
+// lines of both kinds; one of ASCII alone is read as such; the check, which
+// looks at each text whole first, says the same of each.
+TEST_F(LookAhead, ATileThatIsNoUtf8AfterAllIsCopiedAgainAsItStands) {
+  std::string objects;
+  for (int i = 0; i < 20000; ++i) objects += "Point " + std::to_string(i) + " 2\r\n";
+  std::string rows;
+  for (int i = 0; i < 19998; ++i) rows += "\"x\"\r\n";
+  Pair("1__A", kNeutral + "Point 1 2\r\n", "\"\xE9\x81\x93\xE8\xB7\xAF\"\r\n");
+  Pair("2__B", kNeutral + objects, "\"\xE9\x81\x93\"\r\n\"\x93\xB9\x98\x48\"\r\n" + rows);
+  Pair("3__C", kNeutral + "Point 1 2\r\n", "\"plain\"\r\n");
+  for (const bool lookAhead : {false, true}) {
+    options.lookAhead = lookAhead;
+    Run({"1__A", "2__B", "3__C"});
+    const std::string mid = Out(".mid");
+    EXPECT_EQ(mid.find("\"B\"\t\"\x93\xB9\"\r\n\"B\"\t\"\x93\xB9\x98\x48\""), std::string::npos);
+    // 道 as written (E9 81 93), then 道路 as written: the tile as it stands.
+    EXPECT_NE(mid.find("\"B\"\t\"\xE9\x81\x93\"\r\n\"B\"\t\"\x93\xB9\x98\x48\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(std::count(mid.begin(), mid.end(), '\n'), 1 + 20000 + 1);
+    const std::string mif = Out(".mif");
+    EXPECT_EQ(mif.find("Point 0 2"), mif.rfind("Point 0 2"));  // its objects once
+    ASSERT_EQ(inputs->reports.size(), 3u);
+    EXPECT_EQ(inputs->reports[0].charsetRead, "UTF-8 (text)");
+    EXPECT_EQ(inputs->reports[1].charsetRead, "WindowsJapanese (text)");
+    EXPECT_EQ(inputs->reports[2].charsetRead, "ASCII (text)");
+    // Both kinds of line, and the UTF-8 one no code page 932 in an output
+    // that declares it.
+    EXPECT_EQ(inputs->kinds,
+              (std::vector<WarningKind>{WarningKind::TextMixed, WarningKind::TextNotCp932}));
+    EXPECT_EQ(inputs->notes.size(), 1u);  // 1__A's alone
+  }
+  const std::vector<SourceReport> checked = Check({"1__A", "2__B", "3__C"});
+  ASSERT_EQ(checked.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(checked[i].charsetRead, inputs->reports[i].charsetRead) << i;
+  }
+  keepForReader = false;  // 2__B's rows are no one charset, as the warning says
 }
 
 // A refusal found by a look is told at its own source: one found in the
