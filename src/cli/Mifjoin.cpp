@@ -302,10 +302,36 @@ int FinishReport(ReportFile* report, int code, const Exception* error,
   return code;
 }
 
+// cmd.exe hands "C:\tiles\" -o x over as one argument, C:\tiles" -o x:
+// the program's own parsing takes \" for a quote in the name. Said after a
+// failure that an argument holding a quote may explain.
+void ExplainQuotes(const std::vector<std::string>& arguments, std::ostream& err) {
+  for (const std::string& argument : arguments) {
+    if (argument.find('"') == std::string::npos) continue;
+    err << "mifjoin: 注: 引数 「" << EncodeUtf8(PathDisplay(argument))
+        << "」 に \" があります。cmd.exe では \\ で終わる名前を \"C:\\tiles\\\" "
+           "のように囲むと、最後の \\\" が \" という文字になり、後ろの引数までつながります。"
+           "最後の \\ を取るか (\"C:\\tiles\")、\\\\ と書いてください (\"C:\\tiles\\\\\")\n";
+    return;
+  }
+}
+
+int RunArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                 const ProgressStyle& style);
+
 }  // namespace
 
 int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                const ProgressStyle& style) {
+  const int code = RunArguments(arguments, out, err, style);
+  if (code != 0) ExplainQuotes(arguments, err);
+  return code;
+}
+
+namespace {
+
+int RunArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                 const ProgressStyle& style) {
   CommandLineError usage;
   const std::optional<CommandLine> line = ParseCommandLine(arguments, usage);
   if (!line) {
@@ -349,5 +375,7 @@ int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std
     }
   }
 }
+
+}  // namespace
 
 }  // namespace mif
