@@ -42,12 +42,19 @@ std::string ErrorLine() {
   try {
     throw;
   } catch (const Exception& error) {
-    if (dynamic_cast<const EColumnsError*>(&error) != nullptr) {
-      line += "。--columns union で、すべての列を名前で合わせて結合できます";
-    }
-    if (const auto* added = dynamic_cast<const EAddedColumnError*>(&error)) {
-      line += added->Tile() ? "。--tile-column で、加える列に別の名前を付けられます"
-                            : "。--layer-column で、加える列に別の名前を付けられます";
+    switch (error.Kind()) {
+      case ErrorKind::Columns:
+        line += "。--columns union で、すべての列を名前で合わせて結合できます";
+        break;
+      case ErrorKind::LayerColumn:
+        line += "。--layer-column で、加える列に別の名前を付けられます";
+        break;
+      case ErrorKind::TileColumn:
+        line += "。--tile-column で、加える列に別の名前を付けられます";
+        break;
+      case ErrorKind::Other:
+      case ErrorKind::File:
+        break;
     }
     const ErrorPlace& place = error.Place();
     if (place.kind == ErrorPlace::Kind::Source) {

@@ -7,9 +7,12 @@
 namespace mif {
 
 EInOutError::EInOutError(std::int32_t statusCode, std::string fileName)
-    : Exception(InOutErrorMessage(statusCode)),
-      statusCode_(statusCode),
-      fileName_(std::move(fileName)) {}
+    : Exception(InOutErrorMessage(statusCode), {}, std::move(fileName), ErrorKind::File),
+      statusCode_(statusCode) {}
+
+std::u16string EInOutError::Describe(bool withFileName) const {
+  return DescribeInOutError(*this, withFileName);
+}
 
 namespace {
 
@@ -53,13 +56,6 @@ std::u16string DescribeInOutError(const EInOutError& error, bool withFileName) {
   if (withFileName && !error.FileName().empty())
     text.append(u": ").append(PathDisplay(error.FileName()));
   return text;
-}
-
-std::u16string DescribeError(const Exception& error, bool withFileName) {
-  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) {
-    return DescribeInOutError(*io, withFileName);
-  }
-  return error.Message();
 }
 
 std::u16string InOutErrorMessage(std::int32_t statusCode) {

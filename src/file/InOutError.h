@@ -19,11 +19,11 @@ class EInOutError : public Exception {
   // message does not include it.
   explicit EInOutError(std::int32_t statusCode, std::string fileName = {});
   std::int32_t StatusCode() const { return statusCode_; }
-  const std::string& FileName() const { return fileName_; }
+  // DescribeInOutError.
+  std::u16string Describe(bool withFileName = true) const override;
 
  private:
   std::int32_t statusCode_;
-  std::string fileName_;
 };
 
 // The Japanese message for a file error code; "I/O エラー (n)" for a code
@@ -35,7 +35,9 @@ std::u16string InOutErrorMessage(std::int32_t statusCode);
 // the common codes or the system's own text, and the file:
 //   "I/O エラー (112): ディスクの空き領域が足りません: out.mif"
 std::u16string DescribeInOutError(const EInOutError& error, bool withFileName = true);
-// DescribeInOutError for file errors, the message for any other.
-std::u16string DescribeError(const Exception& error, bool withFileName = true);
+// What a user is shown of any error (Exception::Describe).
+inline std::u16string DescribeError(const Exception& error, bool withFileName = true) {
+  return error.Describe(withFileName);
+}
 
 }  // namespace mif

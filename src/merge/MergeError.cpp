@@ -41,9 +41,7 @@ std::u16string DelimiterText(const std::string& delimiter) {
 }
 
 EMergeError::EMergeError(std::u16string reason, std::string fileName)
-    : Exception(reason + u": " + PathDisplay(fileName)),
-      reason_(std::move(reason)),
-      fileName_(std::move(fileName)) {}
+    : Exception(reason + u": " + PathDisplay(fileName), reason, fileName, ErrorKind::Other) {}
 
 std::u16string SourcePlace(int index, int count) {
   return u"入力 " + FormatIntegerWide(index + 1) + u"/" + FormatIntegerWide(count);

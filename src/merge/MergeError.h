@@ -15,22 +15,22 @@ class EMergeError : public Exception {
  public:
   explicit EMergeError(std::u16string message) : Exception(std::move(message)) {}
   // A refusal of a file: the message is "reason: file", and the parts stay
-  // apart for a box that puts the file on a line of its own.
+  // apart (Reason, FileName) for a box that puts the file on a line of its
+  // own.
   EMergeError(std::u16string reason, std::string path);
-  const std::u16string& Reason() const { return reason_.empty() ? Message() : reason_; }
-  // The path the message ends with; empty when it names none at its end.
-  const std::string& FileName() const { return fileName_; }
-
- private:
-  std::u16string reason_;
-  std::string fileName_;
 };
 
 // Columns that the first source's columns cannot take: merged by name with
 // all columns together (union), or not at all.
 class EColumnsError : public EMergeError {
  public:
-  using EMergeError::EMergeError;
+  explicit EColumnsError(std::u16string message) : EMergeError(std::move(message)) {
+    SetKind(ErrorKind::Columns);
+  }
+  EColumnsError(std::u16string reason, std::string path)
+      : EMergeError(std::move(reason), std::move(path)) {
+    SetKind(ErrorKind::Columns);
+  }
 };
 
 // Raised by a run's inputs when the user stops it: the output being
@@ -50,11 +50,9 @@ EColumnsError InLayer(const EColumnsError& problem, const std::u16string& layer)
 class EAddedColumnError : public EMergeError {
  public:
   EAddedColumnError(std::u16string reason, std::string path, bool tile)
-      : EMergeError(std::move(reason), std::move(path)), tile_(tile) {}
-  bool Tile() const { return tile_; }
-
- private:
-  bool tile_;
+      : EMergeError(std::move(reason), std::move(path)) {
+    SetKind(tile ? ErrorKind::TileColumn : ErrorKind::LayerColumn);
+  }
 };
 
 struct ColumnDef;

@@ -29,13 +29,6 @@ namespace mif {
 
 namespace {
 
-// The file an error names, where it names one.
-std::string FileOf(const Exception& error) {
-  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) return io->FileName();
-  if (const auto* merge = dynamic_cast<const EMergeError*>(&error)) return merge->FileName();
-  return {};
-}
-
 // The sources of one output: all of them, or a per-layer run's of a layer.
 struct Group {
   explicit Group(const AddedColumns& added) : builder(added) {}
@@ -99,7 +92,8 @@ class Run {
       step();
     } catch (Exception& error) {
       if (!check_) {
-        error.SetPlace(output_.Holds(FileOf(error)) ? OutputPlace() : SourcePlaceOf(index, parts));
+        error.SetPlace(output_.Holds(error.FileName()) ? OutputPlace()
+                                                       : SourcePlaceOf(index, parts));
         throw;
       }
       // The first pass and the copy may find the same: told once.

@@ -7,6 +7,14 @@ namespace mif {
 Exception::Exception(std::u16string message)
     : message_(std::move(message)), utf8_(EncodeUtf8(message_)) {}
 
+Exception::Exception(std::u16string message, std::u16string reason, std::string fileName,
+                     ErrorKind kind)
+    : message_(std::move(message)),
+      utf8_(EncodeUtf8(message_)),
+      kind_(kind),
+      fileName_(std::move(fileName)),
+      reason_(std::move(reason)) {}
+
 void Exception::SetPlace(ErrorPlace place) {
   if (place_.kind == ErrorPlace::Kind::None) place_ = std::move(place);
 }

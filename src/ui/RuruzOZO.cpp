@@ -142,16 +142,8 @@ std::u16string TApplication::ErrorText() const {
   try {
     throw;
   } catch (const Exception& error) {
-    std::string path;
-    if (const auto* io = dynamic_cast<const EInOutError*>(&error)) {
-      reason = DescribeError(*io, false);
-      path = io->FileName();
-    } else if (const auto* merge = dynamic_cast<const EMergeError*>(&error)) {
-      reason = merge->Reason();
-      path = merge->FileName();
-    } else {
-      reason = error.Message();
-    }
+    reason = error.Describe(false);
+    std::string path = error.FileName();
     // An output's temporary file is told by the output's name.
     if (error.Place().kind == ErrorPlace::Kind::Output) path = error.Place().path;
     if (!path.empty()) file = Utf16(FullName(path));

@@ -274,7 +274,7 @@ TEST_F(PerLayer, TheAddedColumnsTakeTheNamesGivenAndRefuseTheirNamesElsewhere) {
     Run({"1__CAD"});
     FAIL();
   } catch (const EAddedColumnError& error) {
-    EXPECT_FALSE(error.Tile());
+    EXPECT_EQ(error.Kind(), ErrorKind::LayerColumn);
     EXPECT_NE(EncodeUtf8(error.Message()).find("2 列目"), std::string::npos);
   }
   options.added.layer = "SOURCE";
