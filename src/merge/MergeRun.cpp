@@ -18,12 +18,11 @@
 #include "merge/SourceCopy.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReader.h"
+#include "merge/SourceTexts.h"
 #include "merge/SourceWarnings.h"
-#include "merge/TextLookAhead.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "text/AsciiCase.h"
-#include "text/AsciiRun.h"
 
 namespace mif {
 
@@ -56,8 +55,7 @@ class Run {
     report_.sources = count_;
     sources_.Reserve(count_);
     baseNames_.Reserve(count_);
-    charsets_.assign(static_cast<std::size_t>(count_), TextCharset::Declared);
-    readInCopy_.assign(static_cast<std::size_t>(count_), false);
+    texts_.emplace(inputs_, options_, count_);
     if (options_.perLayer) groupOf_.reserve(static_cast<std::size_t>(count_));
     try {
       for (int i = 0; i < count_; ++i) Examine(i);
@@ -166,7 +164,8 @@ class Run {
       if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-      const MifHeader& header = ReadCharset(index, parts, reader, group.builder);
+      const MifHeader& header =
+          texts_->ReadHeader(index, parts, reader, check_ ? nullptr : &group.builder);
       if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
       const bool hadProblem = group.builder.ColumnProblem().has_value();
       group.builder.Add(header, reader.Names().mif, {name.layerValue, name.tileValue}, index);
@@ -178,88 +177,7 @@ class Run {
     });
   }
 
-  // The header of a source whose .mif is open, and the charset its text is
-  // read in, decided here for both passes, or left to the copy where the
-  // output's is settled without it; its .mid found, nothing left open.
-  const MifHeader& ReadCharset(int index, const SourceParts& parts, SourceReader& reader,
-                               const SchemaBuilder& builder) {
-    const MifHeader& header = reader.ReadHeader(headers_);
-    if (!CharsetFromText(header) || (!check_ && SettledWithoutText(builder, header))) {
-      readInCopy_[static_cast<std::size_t>(index)] = CharsetFromText(header);
-      reader.CloseMif();
-      reader.FindMid();
-      return header;
-    }
-    const CharsetReading reading = LookAtText(index, parts, reader);  // may read the header anew
-    KeepReading(index, reading);
-    if (reading.read == TextCharset::Utf8) return reader.TakeHeaderAsUtf8(headers_);
-    return reader.Header();
-  }
-
-  // Whether the output's charset and the header's columns are the same
-  // whichever charset the source's text is in: its output declares
-  // WindowsJapanese already, which a Neutral source of either charset
-  // keeps, and the header is ASCII. Tiles from GDAL are such sources
-  // after the first: each is then copied as UTF-8 on trial, its text read
-  // once, not looked at whole before the copy too.
-  static bool SettledWithoutText(const SchemaBuilder& builder, const MifHeader& header) {
-    return EqualsIgnoringAsciiCase(builder.Charset(), "WindowsJapanese") &&
-           std::all_of(header.lines.begin(), header.lines.end(), [](const std::string& line) {
-             const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-             return AsciiRunLength(bytes, line.size()) == line.size();
-           });
-  }
-
-  void KeepReading(int index, const CharsetReading& reading) {
-    charsets_[static_cast<std::size_t>(index)] = reading.read;
-    if (reading.read == TextCharset::Cp932 && HoldsUtf8Lines(reading)) {
-      mixed_.emplace(index, reading);
-    }
-  }
-
-  // The source's text read whole: by the look ahead begun at the source
-  // before, or here while the look ahead reads the next source's.
-  CharsetReading LookAtText(int index, const SourceParts& parts, SourceReader& reader) {
-    if (lookAhead_ && lookAhead_->Has(index, parts)) {
-      reader.CloseMif();
-      reader.FindMid();
-      if (std::optional<CharsetReading> looked = lookAhead_->Take()) return *looked;
-      reader.OpenMif();  // it changed since: looked at again here
-      reader.ReadHeader(headers_);
-    } else if (index + 1 < count_) {
-      BeginLook(index + 1);
-    }
-    return ReadCharsetFromText(reader);
-  }
-
-  // The charset of a source whose trial as UTF-8 failed, from its whole
-  // text: code page 932, and what a warning of lines of both kinds names.
-  void ReadCharsetAfterTrial(int index, const SourceParts& parts) {
-    SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);
-    reader.OpenMif();
-    reader.ReadHeader(headers_);
-    // Changed since into one that declares a charset: read as it declares.
-    const CharsetReading reading =
-        CharsetFromText(reader.Header()) ? ReadCharsetFromText(reader) : CharsetReading{};
-    KeepReading(index, reading);
-    if (reading.read == TextCharset::Utf8) KeepReading(index, {});  // tried as that already
-  }
-
-  void BeginLook(int index) {
-    if (!options_.lookAhead) return;
-    // Made at the first source that needs it: a second thread makes every
-    // allocation of the run dearer, which sets of declared sources would
-    // pay for nothing.
-    if (!lookAhead_) lookAhead_ = std::make_unique<TextLookAhead>(options_.makeDevice);
-    try {
-      const SourceParts parts = inputs_.Source(index);
-      if (!lookAhead_->Has(index, parts)) lookAhead_->Begin(index, parts);
-    } catch (const Exception&) {
-      // A list grown shorter: told at that source, when it comes.
-    }
-  }
-
-  TextCharset CharsetOf(int index) const { return charsets_[static_cast<std::size_t>(index)]; }
+  TextCharset CharsetOf(int index) const { return texts_->CharsetOf(index); }
 
   // Sources given twice: told, and with skipDuplicates left out.
   void FindDuplicates() {
@@ -516,7 +434,8 @@ class Run {
   CopyResult CopyAs(int index, SourceReader& reader, bool utf8, bool trial, SourceReport& report) {
     const Group& group = Current();
     reader.OpenMif();
-    const MifHeader& header = reader.ReadHeader(headers_, CharsetOf(index) == TextCharset::Utf8);
+    const MifHeader& header =
+        reader.ReadHeader(texts_->Headers(), CharsetOf(index) == TextCharset::Utf8);
     report.names = reader.Names();
     DescribeHeader(header, report);
     report.charsetRead = CharsetReadText(header, CharsetOf(index));
@@ -555,9 +474,8 @@ class Run {
     if (CharsetOf(index) == TextCharset::Utf8) {
       report.notes.push_back(Utf8TextNote(header, report.names.mif));
     }
-    if (const auto mixed = mixed_.find(index); mixed != mixed_.end()) {
-      std::u16string text =
-          MixedTextWarning(mixed->second, report.names.mif, report.names.mid, utf8);
+    if (const CharsetReading* mixed = texts_->Mixed(index)) {
+      std::u16string text = MixedTextWarning(*mixed, report.names.mif, report.names.mid, utf8);
       if (!text.empty()) report.warnings.push_back({WarningKind::TextMixed, std::move(text)});
     }
     for (SourceWarning& warning : SourceWarnings(reader, layout, result)) {
@@ -572,22 +490,21 @@ class Run {
   void Copy(int index, const SourceParts& parts, SourceReader& reader, bool utf8,
             SourceReport& report) {
     Group& group = Current();
-    const auto at = static_cast<std::size_t>(index);
     CopyResult result;
-    if (!readInCopy_[at]) {
+    if (!texts_->OnTrial(index)) {
       result = CopyAs(index, reader, utf8, false, report);
     } else {
-      charsets_[at] = TextCharset::Utf8;
+      texts_->BeginTrial(index);
       try {
         result = CopyAs(index, reader, utf8, true, report);
-        if (!result.objectNotes.multiByte && !result.rowNotes.multiByte) {
-          charsets_[at] = TextCharset::Ascii;
+        texts_->TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
+        if (CharsetOf(index) == TextCharset::Ascii) {
           report.charsetRead = CharsetReadText(reader.Header(), TextCharset::Ascii);
           report.notes.clear();
         }
       } catch (const NotUtf8Text&) {
         output_.Rewind();
-        ReadCharsetAfterTrial(index, parts);
+        texts_->TrialFailed(index, parts);
         SourceReader again(parts, options_.makeDevice);
         result = CopyAs(index, again, utf8, false, report);
       }
@@ -692,13 +609,7 @@ class Run {
   std::map<int, std::vector<std::u16string>> firstPassProblems_;
   std::map<int, std::vector<SourceWarning>> firstPassWarnings_;
   std::vector<std::u16string> raised_;  // the merge's: never filled, it raises
-  // How each source's text is read (a byte a source), and the readings of
-  // those read as code page 932 whose text holds UTF-8 lines too.
-  std::vector<TextCharset> charsets_;
-  std::vector<bool> readInCopy_;  // Neutral sources whose text the copy reads first
-  std::map<int, CharsetReading> mixed_;
-  std::unique_ptr<TextLookAhead> lookAhead_;  // with options_.lookAhead, once needed
-  HeaderMemo headers_;
+  std::optional<SourceTexts> texts_;    // made once the count is known
   OutputPair output_;
   std::string outputName_;
   int current_ = -1;  // the group being merged
