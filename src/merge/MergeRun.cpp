@@ -5,13 +5,12 @@
 #include <optional>
 #include <unordered_map>
 
-#include "file/FileName.h"
 #include "file/InOutError.h"
-#include "file/WindowsNames.h"
 #include "merge/CopyLimits.h"
 #include "merge/Duplicates.h"
-#include "merge/OutputHeader.h"
+#include "merge/OutputGroup.h"
 #include "merge/OutputPair.h"
+#include "merge/OutputPlan.h"
 #include "merge/OutputState.h"
 #include "merge/RunReports.h"
 #include "merge/SourceCharset.h"
@@ -20,28 +19,11 @@
 #include "merge/SourceReader.h"
 #include "merge/SourceTexts.h"
 #include "merge/SourceWarnings.h"
-#include "platform/FileSystem.h"
 #include "platform/PathText.h"
-#include "text/AsciiCase.h"
 
 namespace mif {
 
 namespace {
-
-// The sources of one output: all of them, or a per-layer run's of a layer.
-struct Group {
-  explicit Group(const AddedColumns& added) : builder(added) {}
-  std::u16string layer;
-  int first = -1, last = -1;  // the first source, and the last merged
-  SchemaBuilder builder;
-  std::optional<OutputSchema> schema;
-  std::string outputName;
-  OutputTarget target;
-  bool decided = false;  // its output's name and files are made sure of
-  int whole = 0;         // its sources written out whole
-  int kept = 0;          // its sources not withdrawn: merged, left out or refused
-  OutputReport report;
-};
 
 // One run: the merge, or with `check` the same reading and copying into an
 // output that keeps nothing, every problem noted instead of raised.
@@ -61,9 +43,12 @@ class Run {
       for (int i = 0; i < count_; ++i) Examine(i);
       FindDuplicates();
       Plan();
-      RefuseReportAt(options_.reportPath);
-      DecideOutputs(inputs_.OutputName());
-      RefuseReportAmongOutputs(options_.reportPath);
+      const OutputPlan outputs(options_, check_, count_, sources_,
+                               [this](int index) { return MifPath(SourceOf(index)); });
+      outputs.RefuseReportAt(options_.reportPath);
+      outputName_ = inputs_.OutputName();
+      outputs.Decide(groups_, outputName_, report_);
+      outputs.RefuseReportAmong(groups_, options_.reportPath);
       for (std::size_t g = 0; g < groups_.size(); ++g) MergeGroup(static_cast<int>(g));
     } catch (ERunStopped& stop) {
       stop.SetOutputState(Abandon(false));
@@ -126,8 +111,8 @@ class Run {
   int GroupOf(int index) const {
     return groupOf_.empty() ? 0 : groupOf_[static_cast<std::size_t>(index)];
   }
-  Group& Current() { return groups_[static_cast<std::size_t>(current_)]; }
-  const Group& Current() const { return groups_[static_cast<std::size_t>(current_)]; }
+  OutputGroup& Current() { return groups_[static_cast<std::size_t>(current_)]; }
+  const OutputGroup& Current() const { return groups_[static_cast<std::size_t>(current_)]; }
 
   // The group of a source of the layer: a per-layer run's groups come in
   // the order their layer first comes.
@@ -158,7 +143,7 @@ class Run {
     const SourceParts parts = SourceOf(index);
     SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);  // opens nothing yet
     const SourceName& name = reader.Name();
-    Group& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
+    OutputGroup& group = groups_[static_cast<std::size_t>(GroupFor(name.layer, index))];
     baseNames_.Add(parts.baseName, index);
     Attempt(index, parts, check_ ? firstPassProblems_[index] : raised_, [&] {
       if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
@@ -206,7 +191,7 @@ class Run {
   }
 
   void Plan() {
-    for (Group& group : groups_) {
+    for (OutputGroup& group : groups_) {
       if (group.builder.Sources() == 0) continue;
       ColumnsMode mode = options_.columns;
       if (mode == ColumnsMode::First && group.builder.ColumnProblem()) {
@@ -224,117 +209,6 @@ class Run {
     }
   }
 
-  // Decides every output before any is written: its name, its files, that
-  // it is no source, and that no two would be one file on Windows.
-  void DecideOutputs(const std::string& name) {
-    outputName_ = name;
-    std::unordered_map<std::string, int> byFoldedName;
-    for (std::size_t g = 0; g < groups_.size(); ++g) {
-      Group& group = groups_[g];
-      group.outputName = options_.perLayer ? LayerOutputName(name, PathFromText(group.layer))
-                         : name.empty()    ? name
-                                           : OutputMifName(name, options_.outputNaming);
-      group.report.index = static_cast<int>(g);
-      group.report.name = group.outputName;
-      if (check_ && name.empty()) continue;
-      try {
-        if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
-        RefuseWindowsName(group);  // before Windows opens CON.mif as the console
-        group.target = DecideOutput(group.outputName, options_.makeDevice);
-        RefuseLongNames(group.target);
-        RefuseSources(group.target);
-        RefuseSameFile(byFoldedName, static_cast<int>(g));
-        group.report.files = {group.target.files.mif, group.target.files.mid};
-        group.decided = true;
-        if (group.target.halfReplaced)
-          report_.outputNotes.push_back(HalfReplacedNote(group.target));
-      } catch (Exception& error) {
-        if (!check_) {
-          error.SetPlace(OutputPlace(group.outputName));
-          throw;
-        }
-        report_.outputProblems.push_back(DescribeError(error));
-      }
-    }
-  }
-
-  // A report that would replace a source's file, or a folder. The check
-  // refuses it too: it writes the report.
-  void RefuseReportAt(const std::string& report) {
-    if (report.empty()) return;
-    const std::optional<FileFacts> facts = StatFile(report);
-    if (!facts) return;
-    if (facts->kind == FileKind::Directory) throw AtReport(ReportIsFolderError(report));
-    const int source = sources_.Find(facts->identity);
-    if (source >= 0) {
-      throw AtReport(ReportIsSourceError(report, MifPath(SourceOf(source)), source, count_));
-    }
-  }
-
-  // A report that is one of the files an output is written to: its .mif,
-  // its .mid or their temporary files, under Windows's folding of names.
-  void RefuseReportAmongOutputs(const std::string& report) {
-    if (report.empty()) return;
-    const std::string followed = FollowLinks(report);
-    for (const Group& group : groups_) {
-      if (!group.decided) continue;
-      for (const std::string& file : {group.target.files.mif, group.target.files.mid}) {
-        for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
-          if (SameNameOnWindows(followed, name)) throw AtReport(ReportIsOutputError(report, name));
-        }
-      }
-    }
-  }
-
-  static EMergeError AtReport(EMergeError error) {
-    error.SetPlace({ErrorPlace::Kind::Report, -1, 0, {}});
-    return error;
-  }
-
-  // Names the file system would refuse at the open, told here while
-  // nothing is written.
-  static void RefuseLongNames(const OutputTarget& target) {
-    for (const std::string& file : {target.files.mif, target.files.mid}) {
-      for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
-        if (const std::int32_t code = CheckNameFits(name)) throw EInOutError(code, name);
-      }
-    }
-  }
-
-  void RefuseSources(const OutputTarget& target) {
-    for (const auto& [identity, file] :
-         {std::pair{target.mif, target.files.mif}, std::pair{target.mid, target.files.mid}}) {
-      const int source = identity ? sources_.Find(*identity) : -1;
-      if (source >= 0) {
-        throw OutputIsSourceError(file, MifPath(SourceOf(source)), source, count_);
-      }
-    }
-  }
-
-  void RefuseWindowsName(const Group& group) {
-    const OutputNames names = OutputPairNames(group.outputName);
-    for (const std::string& file : {names.mif, names.mid}) {
-      const std::optional<std::u16string> why = WindowsNameProblem(ExtractNamePart(file));
-      if (!why) continue;
-      if (!options_.perLayer) throw WindowsNameError(file, *why);
-      throw LayerWindowsNameError(file, group.layer, *why, MifPath(SourceOf(group.first)),
-                                  group.first, count_);
-    }
-  }
-
-  // Windows takes names that differ in letter case for one file.
-  void RefuseSameFile(std::unordered_map<std::string, int>& byFoldedName, int g) {
-    const std::string folded =
-        FoldedAsWindows(groups_[static_cast<std::size_t>(g)].target.files.mif);
-    const auto [found, added] = byFoldedName.try_emplace(folded, g);
-    if (added) return;
-    const Group& one = groups_[static_cast<std::size_t>(found->second)];
-    const Group& other = groups_[static_cast<std::size_t>(g)];
-    throw OutputsCollideError(one.target.files.mif, MifPath(SourceOf(one.first)), one.first,
-                              other.target.files.mif, MifPath(SourceOf(other.first)), other.first,
-                              count_);
-  }
-
   void MergeGroup(int g) {
     current_ = g;
     for (int i = Current().first; i >= 0 && i < count_; ++i) {
@@ -346,7 +220,7 @@ class Run {
   // Opens the group's output: its temporary files, or for the check files
   // that keep nothing; and writes its header.
   void OpenGroup() {
-    Group& group = Current();
+    OutputGroup& group = Current();
     if (!check_) {
       output_.Open(group.target, options_.makeDevice, false);
     } else if (!group.decided) {
@@ -432,7 +306,7 @@ class Run {
   // The source copied in the charset decided for it; with `trial`, as
   // UTF-8 on trial (NotUtf8Text).
   CopyResult CopyAs(int index, SourceReader& reader, bool utf8, bool trial, SourceReport& report) {
-    const Group& group = Current();
+    const OutputGroup& group = Current();
     reader.OpenMif();
     const MifHeader& header =
         reader.ReadHeader(texts_->Headers(), CharsetOf(index) == TextCharset::Utf8);
@@ -489,7 +363,7 @@ class Run {
   // copied again in the charset a look at its whole text finds.
   void Copy(int index, const SourceParts& parts, SourceReader& reader, bool utf8,
             SourceReport& report) {
-    Group& group = Current();
+    OutputGroup& group = Current();
     CopyResult result;
     if (!texts_->OnTrial(index)) {
       result = CopyAs(index, reader, utf8, false, report);
@@ -523,7 +397,7 @@ class Run {
 
   // The group's output put in place, and told.
   void FinishGroup() {
-    Group& group = Current();
+    OutputGroup& group = Current();
     if (group.kept == 0 && !check_) {  // every source withdrawn: its output stays as it was
       output_.Discard();
       return;
@@ -562,7 +436,7 @@ class Run {
       output_.Discard();
       return StateText(UnchangedOutput());
     }
-    Group& group = Current();
+    OutputGroup& group = Current();
     try {
       output_.CutBack();
       output_.Commit();
@@ -588,7 +462,7 @@ class Run {
 
   std::u16string UnchangedOutput() const {
     if (current_ < 0 || !Current().decided) return NothingWrittenText();
-    const Group& group = Current();
+    const OutputGroup& group = Current();
     return UnchangedText(group.outputName, group.target.mif || group.target.mid);
   }
 
@@ -596,7 +470,7 @@ class Run {
   const MergeOptions& options_;
   const bool check_;
   int count_ = 0;
-  std::vector<Group> groups_;
+  std::vector<OutputGroup> groups_;
   std::unordered_map<std::u16string, std::size_t> groupByLayer_;
   std::vector<int> groupOf_;  // a per-layer run's, a source each
   SourceIdentities sources_;

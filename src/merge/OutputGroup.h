@@ -1,0 +1,28 @@
+// The sources of one output, all of them or a per-layer run's of a layer,
+// with what the plan decides of the output and what its merge has done.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "merge/OutputSchema.h"
+#include "merge/OutputTarget.h"
+#include "merge/SourceReport.h"
+
+namespace mif {
+
+struct OutputGroup {
+  explicit OutputGroup(const AddedColumns& added) : builder(added) {}
+  std::u16string layer;
+  int first = -1, last = -1;  // the first source, and the last merged
+  SchemaBuilder builder;
+  std::optional<OutputSchema> schema;
+  std::string outputName;
+  OutputTarget target;
+  bool decided = false;  // its output's name and files are made sure of
+  int whole = 0;         // its sources written out whole
+  int kept = 0;          // its sources not withdrawn: merged, left out or refused
+  OutputReport report;
+};
+
+}  // namespace mif

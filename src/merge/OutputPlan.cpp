@@ -1,0 +1,129 @@
+#include "merge/OutputPlan.h"
+
+#include <unordered_map>
+
+#include "file/FileName.h"
+#include "file/InOutError.h"
+#include "file/WindowsNames.h"
+#include "merge/MergeError.h"
+#include "merge/OutputPair.h"
+#include "merge/RunReports.h"
+#include "platform/FileSystem.h"
+#include "platform/PathText.h"
+
+namespace mif {
+
+namespace {
+
+EMergeError AtReport(EMergeError error) {
+  error.SetPlace({ErrorPlace::Kind::Report, -1, 0, {}});
+  return error;
+}
+
+// Names the file system would refuse at the open, told while nothing is
+// written.
+void RefuseLongNames(const OutputTarget& target) {
+  for (const std::string& file : {target.files.mif, target.files.mid}) {
+    for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
+      if (const std::int32_t code = CheckNameFits(name)) throw EInOutError(code, name);
+    }
+  }
+}
+
+}  // namespace
+
+OutputPlan::OutputPlan(const MergeOptions& options, bool check, int count,
+                       const SourceIdentities& sources, std::function<std::string(int)> sourceMif)
+    : options_(options),
+      check_(check),
+      count_(count),
+      sources_(sources),
+      sourceMif_(std::move(sourceMif)) {}
+
+void OutputPlan::RefuseReportAt(const std::string& report) const {
+  if (report.empty()) return;
+  const std::optional<FileFacts> facts = StatFile(report);
+  if (!facts) return;
+  if (facts->kind == FileKind::Directory) throw AtReport(ReportIsFolderError(report));
+  const int source = sources_.Find(facts->identity);
+  if (source >= 0) throw AtReport(ReportIsSourceError(report, sourceMif_(source), source, count_));
+}
+
+void OutputPlan::Decide(std::vector<OutputGroup>& groups, const std::string& name,
+                        RunReport& run) const {
+  std::unordered_map<std::string, int> byFoldedName;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    OutputGroup& group = groups[g];
+    group.outputName = options_.perLayer ? LayerOutputName(name, PathFromText(group.layer))
+                       : name.empty()    ? name
+                                         : OutputMifName(name, options_.outputNaming);
+    group.report.index = static_cast<int>(g);
+    group.report.name = group.outputName;
+    if (check_ && name.empty()) continue;
+    try {
+      if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
+      RefuseWindowsName(group);  // before Windows opens CON.mif as the console
+      group.target = DecideOutput(group.outputName, options_.makeDevice);
+      RefuseLongNames(group.target);
+      RefuseSources(group.target);
+      RefuseSameFile(groups, byFoldedName, static_cast<int>(g));
+      group.report.files = {group.target.files.mif, group.target.files.mid};
+      group.decided = true;
+      if (group.target.halfReplaced) run.outputNotes.push_back(HalfReplacedNote(group.target));
+    } catch (Exception& error) {
+      if (!check_) {
+        error.SetPlace({ErrorPlace::Kind::Output, -1, count_, group.outputName});
+        throw;
+      }
+      run.outputProblems.push_back(DescribeError(error));
+    }
+  }
+}
+
+// Its .mif, its .mid or their temporary files, under Windows's folding.
+void OutputPlan::RefuseReportAmong(const std::vector<OutputGroup>& groups,
+                                   const std::string& report) const {
+  if (report.empty()) return;
+  const std::string followed = FollowLinks(report);
+  for (const OutputGroup& group : groups) {
+    if (!group.decided) continue;
+    for (const std::string& file : {group.target.files.mif, group.target.files.mid}) {
+      for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
+        if (SameNameOnWindows(followed, name)) throw AtReport(ReportIsOutputError(report, name));
+      }
+    }
+  }
+}
+
+void OutputPlan::RefuseWindowsName(const OutputGroup& group) const {
+  const OutputNames names = OutputPairNames(group.outputName);
+  for (const std::string& file : {names.mif, names.mid}) {
+    const std::optional<std::u16string> why = WindowsNameProblem(ExtractNamePart(file));
+    if (!why) continue;
+    if (!options_.perLayer) throw WindowsNameError(file, *why);
+    throw LayerWindowsNameError(file, group.layer, *why, sourceMif_(group.first), group.first,
+                                count_);
+  }
+}
+
+void OutputPlan::RefuseSources(const OutputTarget& target) const {
+  for (const auto& [identity, file] :
+       {std::pair{target.mif, target.files.mif}, std::pair{target.mid, target.files.mid}}) {
+    const int source = identity ? sources_.Find(*identity) : -1;
+    if (source >= 0) throw OutputIsSourceError(file, sourceMif_(source), source, count_);
+  }
+}
+
+// Windows takes names that differ in letter case for one file.
+void OutputPlan::RefuseSameFile(const std::vector<OutputGroup>& groups,
+                                std::unordered_map<std::string, int>& byFoldedName, int g) const {
+  const std::string folded = FoldedAsWindows(groups[static_cast<std::size_t>(g)].target.files.mif);
+  const auto [found, added] = byFoldedName.try_emplace(folded, g);
+  if (added) return;
+  const OutputGroup& one = groups[static_cast<std::size_t>(found->second)];
+  const OutputGroup& other = groups[static_cast<std::size_t>(g)];
+  throw OutputsCollideError(one.target.files.mif, sourceMif_(one.first), one.first,
+                            other.target.files.mif, sourceMif_(other.first), other.first, count_);
+}
+
+}  // namespace mif

@@ -1,0 +1,51 @@
+// Every file the run writes, decided before any is written: each output's
+// name from the name given, its .mif and .mid and their temporary files,
+// and the report beside them. A name that is a source's file (by
+// identity), another output's or the report's (as Windows folds names), a
+// name Windows cannot hold, or one too long for its file system is
+// refused here, so that a refusal leaves every file as it was.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "merge/MergeOptions.h"
+#include "merge/OutputGroup.h"
+#include "merge/SourceIdentities.h"
+#include "merge/SourceReport.h"
+
+namespace mif {
+
+class OutputPlan {
+ public:
+  // `sourceMif` gives a source's .mif, which refusals name; `count` is the
+  // run's sources.
+  OutputPlan(const MergeOptions& options, bool check, int count, const SourceIdentities& sources,
+             std::function<std::string(int)> sourceMif);
+
+  // Refuses a report (EMergeError placed at the report) that is a folder or
+  // one of a source's files.
+  void RefuseReportAt(const std::string& report) const;
+  // Decides each group's output from `name`, the output name as given.
+  // Raises the first refusal placed at its output; the check notes each
+  // in `run.outputProblems` instead. A pair an earlier run left half put in
+  // place is noted in `run.outputNotes`.
+  void Decide(std::vector<OutputGroup>& groups, const std::string& name, RunReport& run) const;
+  // Refuses a report that is one of the decided outputs' files.
+  void RefuseReportAmong(const std::vector<OutputGroup>& groups, const std::string& report) const;
+
+ private:
+  void RefuseWindowsName(const OutputGroup& group) const;
+  void RefuseSources(const OutputTarget& target) const;
+  void RefuseSameFile(const std::vector<OutputGroup>& groups,
+                      std::unordered_map<std::string, int>& byFoldedName, int g) const;
+
+  const MergeOptions& options_;
+  const bool check_;
+  const int count_;
+  const SourceIdentities& sources_;
+  const std::function<std::string(int)> sourceMif_;
+};
+
+}  // namespace mif
