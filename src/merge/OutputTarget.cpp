@@ -2,6 +2,7 @@
 
 #include "file/FileName.h"
 #include "file/TextLineFile.h"
+#include "format/PairExtension.h"
 #include "merge/MergeError.h"
 #include "merge/OutputPair.h"
 #include "platform/FileSystem.h"
@@ -28,9 +29,8 @@ std::optional<FileIdentity> ExistingFile(const std::string& name, const std::str
 
 OutputNames OutputPairNames(const std::string& outputName) {
   if (EndsWithIgnoringAsciiCase(outputName, ".mif") && ExtractNamePart(outputName).size() > 4) {
-    std::string mid = outputName;
-    mid.back() = mid.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
-    return {outputName, mid};
+    const std::size_t stem = outputName.size() - 4;
+    return {outputName, outputName.substr(0, stem) + MidExtensionOf(outputName.substr(stem))};
   }
   return {ChangeFileExtension(outputName, ".mif"), ChangeFileExtension(outputName, ".mid")};
 }

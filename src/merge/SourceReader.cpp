@@ -1,6 +1,7 @@
 #include "merge/SourceReader.h"
 
 #include "file/InOutError.h"
+#include "format/PairExtension.h"
 #include "merge/MergeError.h"
 #include "platform/FileSystem.h"
 
@@ -48,8 +49,7 @@ SourceReader::SourceReader(const SourceParts& source, const DeviceMaker& makeDev
       name_(NameOfSource(source.baseName)),
       mifName_(stem_ + (source.mifExtension.empty() ? ".mif" : source.mifExtension)),
       header_(NoHeader()) {
-  midExtension_ = mifName_.substr(stem_.size());
-  midExtension_.back() = midExtension_.back() == 'F' ? 'D' : 'd';  // .MIF -> .MID
+  midExtension_ = MidExtensionOf(mifName_.substr(stem_.size()));
   midName_ = stem_ + midExtension_;
 }
 
