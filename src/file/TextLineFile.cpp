@@ -62,19 +62,6 @@ void TextLineFile::CreateForWrite() { Open(Mode::Output, FileOpenMode::Create); 
 void TextLineFile::OpenForAppend() { Open(Mode::InOut, FileOpenMode::Append); }
 void TextLineFile::OpenForRewrite() { Open(Mode::Output, FileOpenMode::Rewrite); }
 
-void TextLineFile::Empty() {
-  pending_ = 0;
-  if (mode_ != Mode::Output) {
-    Store(kNotOpenForWriting);
-  } else {
-    position_ = 0;
-    written_ = sizeAtOpen_ = 0;
-    // A device holds nothing to empty, and cannot be cut.
-    if (facts_.kind == FileKind::Disk) Store(device_->Truncate(0));
-  }
-  CheckPending();
-}
-
 void TextLineFile::Flush() {
   pending_ = 0;
   if (mode_ != Mode::Output) {

@@ -55,12 +55,9 @@ class TextLineFile {
   void CreateForWrite();
   void OpenForAppend();
   // Opens or creates the file for writing from its first byte and locks
-  // it, but leaves its bytes as they are until Empty: two files can be
-  // made sure of before either is emptied.
+  // it, but leaves its bytes as they are: what the run learns of an output
+  // there before anything is written.
   void OpenForRewrite();
-  // Drops the waiting bytes and cuts the open file to nothing (a device,
-  // which holds nothing, is left as it is).
-  void Empty();
   // A buffer of `size` bytes from here on, the unread bytes kept (never
   // fewer than they are): a file read on to its end after a small first
   // look reads on in large steps.
