@@ -204,8 +204,8 @@ class Run {
         mode = ColumnsMode::Union;
       }
       group.schema = group.builder.Plan(mode);
+      group.builder = SchemaBuilder(options_.added);  // the schema holds what is needed
       group.report.layer = group.layer;
-      DescribeOutput(*group.schema, group.report);
     }
   }
 
@@ -235,6 +235,7 @@ class Run {
     }
     opened_ = current_;
     if (!group.schema) return;
+    DescribeOutput(*group.schema, group.report);  // here, not in the plan: one group's at a time
     for (const std::string& line : group.report.header) output_.Mif().WriteLine(line);
     output_.Mark();
   }
@@ -408,6 +409,15 @@ class Run {
     group.report.complete = true;
     inputs_.OutputDone(group.report);
     completed_.push_back(current_);
+    Release(group);
+  }
+
+  // What a done group no longer needs: thousands of one-tile layers would
+  // hold every one's schema and header.
+  static void Release(OutputGroup& group) {
+    group.schema.reset();
+    std::vector<std::string>().swap(group.report.header);
+    std::vector<ColumnReport>().swap(group.report.columns);
   }
 
   void PutInPlace() {
@@ -470,7 +480,7 @@ class Run {
   const MergeOptions& options_;
   const bool check_;
   int count_ = 0;
-  std::vector<OutputGroup> groups_;
+  OutputGroups groups_;
   std::unordered_map<std::u16string, std::size_t> groupByLayer_;
   std::vector<int> groupOf_;  // a per-layer run's, a source each
   SourceIdentities sources_;

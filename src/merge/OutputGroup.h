@@ -2,6 +2,7 @@
 // with what the plan decides of the output and what its merge has done.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -24,5 +25,9 @@ struct OutputGroup {
   int kept = 0;          // its sources not withdrawn: merged, left out or refused
   OutputReport report;
 };
+
+// A run's groups: a deque, since thousands of one-tile layers would copy
+// each group's planned output at every growth of a vector.
+using OutputGroups = std::deque<OutputGroup>;
 
 }  // namespace mif

@@ -49,8 +49,7 @@ void OutputPlan::RefuseReportAt(const std::string& report) const {
   if (source >= 0) throw AtReport(ReportIsSourceError(report, sourceMif_(source), source, count_));
 }
 
-void OutputPlan::Decide(std::vector<OutputGroup>& groups, const std::string& name,
-                        RunReport& run) const {
+void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport& run) const {
   std::unordered_map<std::string, int> byFoldedName;
   for (std::size_t g = 0; g < groups.size(); ++g) {
     OutputGroup& group = groups[g];
@@ -81,8 +80,7 @@ void OutputPlan::Decide(std::vector<OutputGroup>& groups, const std::string& nam
 }
 
 // Its .mif, its .mid or their temporary files, under Windows's folding.
-void OutputPlan::RefuseReportAmong(const std::vector<OutputGroup>& groups,
-                                   const std::string& report) const {
+void OutputPlan::RefuseReportAmong(const OutputGroups& groups, const std::string& report) const {
   if (report.empty()) return;
   const std::string followed = FollowLinks(report);
   for (const OutputGroup& group : groups) {
@@ -115,7 +113,7 @@ void OutputPlan::RefuseSources(const OutputTarget& target) const {
 }
 
 // Windows takes names that differ in letter case for one file.
-void OutputPlan::RefuseSameFile(const std::vector<OutputGroup>& groups,
+void OutputPlan::RefuseSameFile(const OutputGroups& groups,
                                 std::unordered_map<std::string, int>& byFoldedName, int g) const {
   const std::string folded = FoldedAsWindows(groups[static_cast<std::size_t>(g)].target.files.mif);
   const auto [found, added] = byFoldedName.try_emplace(folded, g);

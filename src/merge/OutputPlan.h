@@ -31,14 +31,14 @@ class OutputPlan {
   // Raises the first refusal placed at its output; the check notes each
   // in `run.outputProblems` instead. A pair an earlier run left half put in
   // place is noted in `run.outputNotes`.
-  void Decide(std::vector<OutputGroup>& groups, const std::string& name, RunReport& run) const;
+  void Decide(OutputGroups& groups, const std::string& name, RunReport& run) const;
   // Refuses a report that is one of the decided outputs' files.
-  void RefuseReportAmong(const std::vector<OutputGroup>& groups, const std::string& report) const;
+  void RefuseReportAmong(const OutputGroups& groups, const std::string& report) const;
 
  private:
   void RefuseWindowsName(const OutputGroup& group) const;
   void RefuseSources(const OutputTarget& target) const;
-  void RefuseSameFile(const std::vector<OutputGroup>& groups,
+  void RefuseSameFile(const OutputGroups& groups,
                       std::unordered_map<std::string, int>& byFoldedName, int g) const;
 
   const MergeOptions& options_;
