@@ -149,11 +149,12 @@ class Run {
       if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
       reader.OpenMif();
       sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-      const MifHeader& header =
-          texts_->ReadHeader(index, parts, reader, check_ ? nullptr : &group.builder);
+      // Read into the reader, in the charset decided for it.
+      texts_->ReadHeader(index, parts, reader, check_ ? nullptr : &group.builder);
       if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
       const bool hadProblem = group.builder.ColumnProblem().has_value();
-      group.builder.Add(header, reader.Names().mif, {name.layerValue, name.tileValue}, index);
+      group.builder.Add(reader.SharedHeader(), reader.Names().mif,
+                        {name.layerValue, name.tileValue}, index);
       // The check tells a column problem under the source that has it.
       if (check_ && options_.columns == ColumnsMode::First && !hadProblem &&
           group.builder.ColumnProblem()) {

@@ -142,9 +142,15 @@ void SchemaBuilder::NoteProblem(EColumnsError problem, int index) {
 
 void SchemaBuilder::Add(const MifHeader& header, const std::string& sourceName,
                         const SourceValues& values, int index) {
+  Add(std::make_shared<const MifHeader>(header), sourceName, values, index);
+}
+
+void SchemaBuilder::Add(const std::shared_ptr<const MifHeader>& shared,
+                        const std::string& sourceName, const SourceValues& values, int index) {
+  const MifHeader& header = *shared;
   CheckOwnHeader(header, sourceName, values, added_);
   if (sources_ == 0) {
-    first_ = std::make_shared<const MifHeader>(header);
+    first_ = shared;
     firstName_ = sourceName;
   } else {
     CheckAgainstFirst(*first_, firstName_, header, sourceName);

@@ -84,6 +84,10 @@ class SchemaBuilder {
   // source's place in the run.
   void Add(const MifHeader& header, const std::string& sourceName, const SourceValues& values,
            int index = 0);
+  // The same, keeping the first source's header shared, not copied: tiles
+  // of one writer share one, whatever the number of layers.
+  void Add(const std::shared_ptr<const MifHeader>& header, const std::string& sourceName,
+           const SourceValues& values, int index = 0);
   int Sources() const { return sources_; }
   // The charset the sources so far declare or were read in; empty while
   // each is Neutral or declares none.
@@ -115,8 +119,8 @@ class SchemaBuilder {
 
   AddedColumns added_;
   int sources_ = 0;
-  int columnSources_ = 0;  // sources with columns
-  std::shared_ptr<const MifHeader> first_ = std::make_shared<const MifHeader>();
+  int columnSources_ = 0;                   // sources with columns
+  std::shared_ptr<const MifHeader> first_;  // once a source is added
   std::string firstName_, columnsName_;
   std::vector<Column> columns_;                          // the first source's first, then as met
   std::unordered_map<std::string, std::size_t> byName_;  // folded name -> column

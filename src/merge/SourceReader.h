@@ -51,6 +51,8 @@ class SourceReader {
   TextLineFile& Mif() { return *mif_; }
   TextLineFile& Mid() { return *mid_; }
   const MifHeader& Header() const { return *header_; }
+  // The same, shared with the memo it came from.
+  const std::shared_ptr<const MifHeader>& SharedHeader() const { return header_; }
   // The names found; the .mid's as looked for first where there is none.
   SourcePairNames Names() const { return {mifName_, midName_}; }
   const FileFacts& MifFacts() const { return mifFacts_; }
