@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "text/AsciiCase.h"
+#include "text/Utf8Sequence.h"
 
 namespace mif {
 
@@ -53,35 +54,6 @@ char32_t UpperCase(char32_t c) {
   return c;
 }
 
-// The code point of the well-formed sequence at `name[i]` of `length`
-// bytes (2 or 3: every letter folded lies below U+10000), or nothing.
-std::optional<char32_t> SequenceAt(std::string_view name, std::size_t i, std::size_t& length) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(name[i + k]); };
-  const unsigned char lead = byte(0);
-  length = lead >= 0xE0 ? 3 : 2;
-  if (lead < 0xC2 || lead > 0xEF || i + length > name.size()) return std::nullopt;
-  char32_t c = lead & (length == 3 ? 0x0F : 0x1F);
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(k) & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (byte(k) & 0x3F);
-  }
-  if (length == 3 && c < 0x800) return std::nullopt;
-  return c;
-}
-
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 bool IsDeviceName(std::string_view stem) {
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);  // "CON .mif" too
   std::string upper(stem);
@@ -100,16 +72,15 @@ std::string FoldedAsWindows(std::string_view name) {
   std::string folded;
   folded.reserve(name.size());
   for (std::size_t i = 0; i < name.size();) {
-    const auto lead = static_cast<unsigned char>(name[i]);
-    std::size_t length = 1;
-    std::optional<char32_t> c =
-        lead < 0x80 ? std::optional<char32_t>(lead) : SequenceAt(name, i, length);
-    if (!c) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(name.data()) + i;
+    char32_t c = bytes[0];
+    const int length = c < 0x80 ? 1 : utf8::DecodeSequence(bytes, name.size() - i, c);
+    if (length == 0) {
       folded += name[i++];  // no UTF-8: as it is
       continue;
     }
-    AppendUtf8(UpperCase(*c), folded);
-    i += length;
+    utf8::AppendCodePoint(UpperCase(c), folded);
+    i += static_cast<std::size_t>(length);
   }
   return folded;
 }

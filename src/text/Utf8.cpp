@@ -7,25 +7,8 @@ namespace mif {
 
 namespace {
 
+using utf8::AppendCodePoint;
 using utf8::DecodeSequence;
-
-void AppendUtf8(char32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 bool IsSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDFFF; }
 
@@ -119,14 +102,14 @@ std::string EncodeUtf8(std::u16string_view wide) {
   std::string out;
   out.reserve(wide.size() * 3);
   ForEachCharacter(wide,
-                   [&](char32_t code) { AppendUtf8(IsSurrogate(code) ? 0xFFFD : code, out); });
+                   [&](char32_t code) { AppendCodePoint(IsSurrogate(code) ? 0xFFFD : code, out); });
   return out;
 }
 
 std::string EncodeWtf8(std::u16string_view wide) {
   std::string out;
   out.reserve(wide.size() * 3);
-  ForEachCharacter(wide, [&](char32_t code) { AppendUtf8(code, out); });
+  ForEachCharacter(wide, [&](char32_t code) { AppendCodePoint(code, out); });
   return out;
 }
 
