@@ -324,20 +324,6 @@ void ExplainQuotes(const std::vector<std::string>& arguments, std::ostream& err)
 }
 
 int RunArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                 const ProgressStyle& style);
-
-}  // namespace
-
-int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-               const ProgressStyle& style) {
-  const int code = RunArguments(arguments, out, err, style);
-  if (code != 0) ExplainQuotes(arguments, err);
-  return code;
-}
-
-namespace {
-
-int RunArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                  const ProgressStyle& style) {
   CommandLineError usage;
   const std::optional<CommandLine> line = ParseCommandLine(arguments, usage);
@@ -384,5 +370,12 @@ int RunArguments(const std::vector<std::string>& arguments, std::ostream& out, s
 }
 
 }  // namespace
+
+int RunMifjoin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               const ProgressStyle& style) {
+  const int code = RunArguments(arguments, out, err, style);
+  if (code != 0) ExplainQuotes(arguments, err);
+  return code;
+}
 
 }  // namespace mif
