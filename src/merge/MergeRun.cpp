@@ -337,6 +337,10 @@ class Run {
     request.delimiter = group.schema ? group.schema->delimiter : '\t';
     request.progress = [&](std::uint64_t bytes) { inputs_.BytesMerged(report_.bytes + bytes); };
     const CopyResult result = CopySource(reader, layout, request, output_.Mif(), output_.Mid());
+    if (trial) {  // UTF-8 it was, or ASCII alone
+      texts_->TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
+      report.charsetRead = CharsetReadText(header, CharsetOf(index));
+    }
     report_.bytes += result.bytesRead;
     report.names = reader.Names();
     report.objects = result.objects;
@@ -373,11 +377,6 @@ class Run {
       texts_->BeginTrial(index);
       try {
         result = CopyAs(index, reader, utf8, true, report);
-        texts_->TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
-        if (CharsetOf(index) == TextCharset::Ascii) {
-          report.charsetRead = CharsetReadText(reader.Header(), TextCharset::Ascii);
-          report.notes.clear();
-        }
       } catch (const NotUtf8Text&) {
         output_.Rewind();
         texts_->TrialFailed(index, parts);
