@@ -132,7 +132,7 @@ const char* StatusWord(SourceStatus status) {
 }  // namespace
 
 ReportFile::ReportFile(const std::string& path, const CommandLine& line, const std::string& output)
-    : path_(path), temporary_(path + std::string(kTemporarySuffix)) {
+    : path_(path), temporary_(TemporaryName(path)) {
   const Json head{{"program", Json{{"name", "mifjoin"}, {"version", MIF_VERSION}}},
                   {"options", Json{{"output", Nullable(PathText(output))},
                                    {"check", line.check},

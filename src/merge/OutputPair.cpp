@@ -22,8 +22,8 @@ std::unique_ptr<TextLineFile> OpenNullFile() {
 void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice, bool trial) {
   Discard();
   target_ = target;
-  mifTemporary_ = target.files.mif + std::string(kTemporarySuffix);
-  midTemporary_ = target.files.mid + std::string(kTemporarySuffix);
+  mifTemporary_ = TemporaryName(target.files.mif);
+  midTemporary_ = TemporaryName(target.files.mid);
   if (trial) return TryTemporaryFiles(makeDevice);
   auto mif = std::make_unique<TextLineFile>(mifTemporary_, kMergeBufferSize, makeDevice());
   auto mid = std::make_unique<TextLineFile>(midTemporary_, kMergeBufferSize, makeDevice());

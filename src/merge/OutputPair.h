@@ -16,6 +16,10 @@ namespace mif {
 
 // What a temporary file's name adds to the output file's.
 inline constexpr std::string_view kTemporarySuffix = ".mifjoin-tmp";
+// The temporary file a file is written under until it is put in place.
+inline std::string TemporaryName(const std::string& file) {
+  return file + std::string(kTemporarySuffix);
+}
 
 class OutputPair {
  public:

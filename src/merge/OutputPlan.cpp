@@ -24,7 +24,7 @@ EMergeError AtReport(EMergeError error) {
 // written.
 void RefuseLongNames(const OutputTarget& target) {
   for (const std::string& file : {target.files.mif, target.files.mid}) {
-    for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
+    for (const std::string& name : {file, TemporaryName(file)}) {
       if (const std::int32_t code = CheckNameFits(name)) throw EInOutError(code, name);
     }
   }
@@ -86,7 +86,7 @@ void OutputPlan::RefuseReportAmong(const OutputGroups& groups, const std::string
   for (const OutputGroup& group : groups) {
     if (!group.decided) continue;
     for (const std::string& file : {group.target.files.mif, group.target.files.mid}) {
-      for (const std::string& name : {file, file + std::string(kTemporarySuffix)}) {
+      for (const std::string& name : {file, TemporaryName(file)}) {
         if (SameNameOnWindows(followed, name)) throw AtReport(ReportIsOutputError(report, name));
       }
     }

@@ -74,9 +74,8 @@ OutputTarget DecideOutput(const std::string& outputName, const DeviceMaker& make
   }
   target.mif = ExistingFile(target.files.mif, outputName, makeDevice);
   target.mid = ExistingFile(target.files.mid, outputName, makeDevice);
-  const std::string suffix(kTemporarySuffix);
-  target.halfReplaced =
-      target.mif && StatFile(target.files.mid + suffix) && !StatFile(target.files.mif + suffix);
+  target.halfReplaced = target.mif && StatFile(TemporaryName(target.files.mid)) &&
+                        !StatFile(TemporaryName(target.files.mif));
   return target;
 }
 

@@ -78,8 +78,7 @@ std::u16string DuplicateText(const DuplicateReport& duplicate, const std::string
 std::u16string HalfReplacedNote(const OutputTarget& target) {
   return u"前回の結合は .mif と .mid を置き換える間で止まっていました (" +
          PathDisplay(target.files.mif) + u" は新しく、" + PathDisplay(target.files.mid) +
-         u" は前のまま、新しい .mid は " +
-         PathDisplay(target.files.mid + std::string(kTemporarySuffix)) +
+         u" は前のまま、新しい .mid は " + PathDisplay(TemporaryName(target.files.mid)) +
          u")。結合すれば両方が書き直されます";
 }
 
