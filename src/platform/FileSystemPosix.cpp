@@ -25,6 +25,13 @@ std::optional<FileFacts> StatFile(const std::string& name) {
 
 namespace {
 
+// The folder that holds the file `name`, with its delimiter; "." for a
+// name without one.
+std::string FolderOf(const std::string& name) {
+  const std::size_t slash = name.rfind('/');
+  return slash == std::string::npos ? "." : name.substr(0, slash + 1);
+}
+
 // Gives the replaced file's last hold up on another thread: with its last
 // name gone, closing it frees its blocks, which a file system mounted with
 // discard waits for the disk to take back (some 20 ms for 50 MB here),
@@ -55,8 +62,7 @@ std::int32_t RenameFile(const std::string& from, const std::string& to) {
 }
 
 std::int32_t SyncFolderOf(const std::string& name) {
-  const std::size_t slash = name.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  const std::string folder = FolderOf(name);
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return PosixError(errno, folder);
   int result;
@@ -70,9 +76,8 @@ std::int32_t SyncFolderOf(const std::string& name) {
 std::int32_t CheckNameFits(const std::string& name) {
   constexpr std::int32_t kNameTooLong = 206;
   if (name.size() >= PATH_MAX) return kNameTooLong;
+  const long longest = pathconf(FolderOf(name).c_str(), _PC_NAME_MAX);  // -1: no limit or answer
   const std::size_t slash = name.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-  const long longest = pathconf(folder.c_str(), _PC_NAME_MAX);  // -1: no limit, or no answer
   const std::size_t part = name.size() - (slash == std::string::npos ? 0 : slash + 1);
   return longest > 0 && part > static_cast<std::size_t>(longest) ? kNameTooLong : 0;
 }
@@ -105,9 +110,8 @@ bool IsDirectory(const std::string& name) {
 
 std::optional<std::string> FindNameCaseVariant(const std::string& name) {
   const std::size_t slash = name.rfind('/');
-  const std::string directory = slash == std::string::npos ? "." : name.substr(0, slash + 1);
   const std::string_view file = std::string_view(name).substr(slash + 1);
-  const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(directory.c_str()), closedir);
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(FolderOf(name).c_str()), closedir);
   if (!listing) return std::nullopt;
   // The first in byte order, so that the choice does not hang on the
   // folder's order.
