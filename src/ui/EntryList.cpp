@@ -91,8 +91,7 @@ int EntryList::RemoveSelected() {
 
 const SourceParts& EntryList::Parts(int index) const {
   if (index < 0 || index >= Count()) {
-    throw EWindowError(u"リストのインデックスが範囲を超えています (" +
-                       Utf16(std::to_wstring(index)) + u")");
+    throw ListIndexError(index);
   }
   return parts_[static_cast<std::size_t>(index)];
 }

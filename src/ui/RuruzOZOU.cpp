@@ -448,8 +448,7 @@ SourceParts TRuruzOZOF::Source(int index) { return RunEntryAt(index).parts; }
 
 const TRuruzOZOF::RunEntry& TRuruzOZOF::RunEntryAt(int index) const {
   if (index < 0 || index >= static_cast<int>(runEntries_.size())) {
-    throw EWindowError(u"リストのインデックスが範囲を超えています (" +
-                       Utf16(std::to_wstring(index)) + u")");
+    throw ListIndexError(index);
   }
   return runEntries_[static_cast<std::size_t>(index)];
 }
