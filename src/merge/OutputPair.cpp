@@ -46,11 +46,10 @@ void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice,
 // .mid of a run stopped between its renames) only opened, and kept.
 void OutputPair::TryTemporaryFiles(const DeviceMaker& makeDevice) {
   for (const std::string& name : {mifTemporary_, midTemporary_}) {
-    TextLineFile file(name, 1, makeDevice());
     if (StatFile(name)) {
-      file.OpenForRewrite();  // changes nothing until emptied
-      file.CloseFile();
+      RefuseUnwritable(name, makeDevice);
     } else {
+      TextLineFile file(name, 1, makeDevice());
       file.CreateForWrite();
       file.CloseFile();
       RemoveFile(name);

@@ -19,13 +19,17 @@ std::optional<FileIdentity> ExistingFile(const std::string& name, const std::str
   if (!facts) return std::nullopt;
   if (facts->kind == FileKind::Directory) throw OutputNameError(outputName);
   if (facts->kind != FileKind::Disk) throw SpecialOutputError(name);
-  TextLineFile file(name, 1, makeDevice());
-  file.OpenForRewrite();  // changes nothing until emptied
-  file.CloseFile();
+  RefuseUnwritable(name, makeDevice);
   return facts->identity;
 }
 
 }  // namespace
+
+void RefuseUnwritable(const std::string& name, const DeviceMaker& makeDevice) {
+  TextLineFile file(name, 1, makeDevice());
+  file.OpenForRewrite();  // changes none of its bytes
+  file.CloseFile();
+}
 
 OutputNames OutputPairNames(const std::string& outputName) {
   if (EndsWithIgnoringAsciiCase(outputName, ".mif") && ExtractNamePart(outputName).size() > 4) {

@@ -31,6 +31,11 @@ std::string OutputMifName(const std::string& given, OutputNaming naming);
 // ends in a path delimiter or names a folder that exists.
 std::string LayerOutputName(const std::string& outputName, const std::string& layer);
 
+// Raises EInOutError when the existing file `name` cannot be written
+// (read-only, or open in another program), learnt by opening it for
+// writing without changing it.
+void RefuseUnwritable(const std::string& name, const DeviceMaker& makeDevice);
+
 // Raises EMergeError for an output name that names a folder, whose file
 // part without its extension is empty ("sub/", ".", "..", ".mif"), or
 // whose folder does not exist.
