@@ -105,9 +105,7 @@ std::string_view LineFilter::ConvertIfWellFormed(std::string_view line, std::int
 // is UTF-8 under no declaration.
 void LineFilter::CheckCp932(std::string_view piece, bool last, std::int64_t lineNumber) {
   if (lineNoted_) return;
-  const bool ascii =
-      std::all_of(piece.begin(), piece.end(), [](char c) { return (c & 0x80) == 0; });
-  if (ascii) return;
+  if (IsAscii(piece)) return;
   const bool utf8 = IsWellFormedUtf8(piece);
   if (!utf8 && IsWellFormedCp932(piece, !last)) return;
   lineNoted_ = true;

@@ -18,10 +18,8 @@ namespace {
 // first: each is then copied as UTF-8 on trial, its text read once.
 bool SettledWithoutText(const SchemaBuilder& output, const MifHeader& header) {
   return EqualsIgnoringAsciiCase(output.Charset(), "WindowsJapanese") &&
-         std::all_of(header.lines.begin(), header.lines.end(), [](const std::string& line) {
-           const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-           return AsciiRunLength(bytes, line.size()) == line.size();
-         });
+         std::all_of(header.lines.begin(), header.lines.end(),
+                     [](const std::string& line) { return IsAscii(line); });
 }
 
 }  // namespace

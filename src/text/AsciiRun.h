@@ -50,6 +50,12 @@ inline std::size_t AsciiRunLength(const unsigned char* bytes, std::size_t count)
   return run;
 }
 
+// Whether every byte of the text is below 0x80.
+inline bool IsAscii(std::string_view text) {
+  return AsciiRunLength(reinterpret_cast<const unsigned char*>(text.data()), text.size()) ==
+         text.size();
+}
+
 // AsciiRunLength 16 bytes at a time, for runs that are mostly long: a
 // call, where AsciiRunLength is inline.
 std::size_t LongAsciiRunLength(const unsigned char* bytes, std::size_t count);
