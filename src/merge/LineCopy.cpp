@@ -1,7 +1,5 @@
 #include "merge/LineCopy.h"
 
-#include <algorithm>
-
 #include "file/TextLineFile.h"
 #include "merge/CopyLimits.h"
 #include "text/AsciiRun.h"
