@@ -162,6 +162,9 @@ class CheckInputs final : public CommandInputs {
       : CommandInputs(sources, line, std::move(output), progress, err, report),
         out_(out),
         perLayer_(line.perLayer) {}
+  // Told on the source's line instead.
+  void Warning(int, const SourceWarning&) override {}
+  void Note(int, const std::u16string&) override {}
   void SourceDone(int index, const SourceReport& report) override {
     CommandInputs::SourceDone(index, report);
     clean_ = clean_ && report.problems.empty();

@@ -34,7 +34,7 @@ class MergeInputs {
   virtual bool Utf8Option() = 0;
   // Asked when the first source's columns cannot take another source's
   // (`problem` says how): true merges with all columns together (union),
-  // false refuses the run with `problem`. The check never asks.
+  // false refuses the run with `problem`.
   virtual bool MergeAllColumns(const EColumnsError& problem) {
     (void)problem;
     return false;

@@ -19,12 +19,11 @@ std::unique_ptr<TextLineFile> OpenNullFile() {
 
 }  // namespace
 
-void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice, bool trial) {
+void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice) {
   Discard();
   target_ = target;
   mifTemporary_ = TemporaryName(target.files.mif);
   midTemporary_ = TemporaryName(target.files.mid);
-  if (trial) return TryTemporaryFiles(makeDevice);
   auto mif = std::make_unique<TextLineFile>(mifTemporary_, kMergeBufferSize, makeDevice());
   auto mid = std::make_unique<TextLineFile>(midTemporary_, kMergeBufferSize, makeDevice());
   mif->CreateForWrite();
@@ -42,24 +41,9 @@ void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice,
   Mark();
 }
 
-// Each temporary file made and removed again; one there already (the new
-// .mid of a run stopped between its renames) only opened, and kept.
-void OutputPair::TryTemporaryFiles(const DeviceMaker& makeDevice) {
-  for (const std::string& name : {mifTemporary_, midTemporary_}) {
-    if (StatFile(name)) {
-      RefuseUnwritable(name, makeDevice);
-    } else {
-      TextLineFile file(name, 1, makeDevice());
-      file.CreateForWrite();
-      file.CloseFile();
-      RemoveFile(name);
-    }
-  }
-  OpenNull();
-}
-
-void OutputPair::OpenNull() {
+void OutputPair::OpenNull(const OutputTarget& target) {
   Discard();
+  target_ = target;
   mif_ = OpenNullFile();
   mid_ = OpenNullFile();
   closed_ = false;

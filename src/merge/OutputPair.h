@@ -25,12 +25,10 @@ class OutputPair {
  public:
   // Opens both temporary files of `target`, creating them or emptying what
   // a stopped run left there, locked against another run; the .mif first,
-  // so that a .mid that cannot be made leaves nothing behind. With
-  // `trial` (the check) both are made and removed again (one there
-  // already is only opened, and kept), and the pair keeps nothing.
-  void Open(const OutputTarget& target, const DeviceMaker& makeDevice, bool trial);
-  // A pair that keeps nothing and decides nothing: a check without output.
-  void OpenNull();
+  // so that a .mid that cannot be made leaves nothing behind.
+  void Open(const OutputTarget& target, const DeviceMaker& makeDevice);
+  // A pair that keeps nothing, of the output `target` (IsOutputFile).
+  void OpenNull(const OutputTarget& target);
   bool IsOpen() const { return mif_ != nullptr; }
   // The output name as given; empty for a pair that keeps nothing.
   const std::string& Name() const { return target_.name; }
@@ -66,8 +64,6 @@ class OutputPair {
   void Discard() noexcept;
 
  private:
-  void TryTemporaryFiles(const DeviceMaker& makeDevice);
-
   OutputTarget target_;
   std::string mifTemporary_, midTemporary_;
   bool keeps_ = false;  // the temporary files are there

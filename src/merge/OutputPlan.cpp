@@ -32,10 +32,10 @@ void RefuseLongNames(const OutputTarget& target) {
 
 }  // namespace
 
-OutputPlan::OutputPlan(const MergeOptions& options, bool check, int count,
+OutputPlan::OutputPlan(const MergeOptions& options, OutputSink& sink, int count,
                        const SourceIdentities& sources, std::function<std::string(int)> sourceMif)
     : options_(options),
-      check_(check),
+      sink_(sink),
       count_(count),
       sources_(sources),
       sourceMif_(std::move(sourceMif)) {}
@@ -58,7 +58,7 @@ void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport
                                          : OutputMifName(name, options_.outputNaming);
     group.report.index = static_cast<int>(g);
     group.report.name = group.outputName;
-    if (check_ && name.empty()) continue;
+    if (name.empty()) continue;
     try {
       if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
       RefuseWindowsName(group);  // before Windows opens CON.mif as the console
@@ -70,11 +70,8 @@ void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport
       group.decided = true;
       if (group.target.halfReplaced) run.outputNotes.push_back(HalfReplacedNote(group.target));
     } catch (Exception& error) {
-      if (!check_) {
-        error.SetPlace({ErrorPlace::Kind::Output, -1, count_, group.outputName});
-        throw;
-      }
-      run.outputProblems.push_back(DescribeError(error));
+      error.SetPlace({ErrorPlace::Kind::Output, -1, count_, group.outputName});
+      sink_.Refuse(error, run.outputProblems);
     }
   }
 }

@@ -12,6 +12,7 @@
 
 #include "merge/MergeOptions.h"
 #include "merge/OutputGroup.h"
+#include "merge/OutputSink.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReport.h"
 
@@ -20,17 +21,18 @@ namespace mif {
 class OutputPlan {
  public:
   // `sourceMif` gives a source's .mif, which refusals name; `count` is the
-  // run's sources.
-  OutputPlan(const MergeOptions& options, bool check, int count, const SourceIdentities& sources,
-             std::function<std::string(int)> sourceMif);
+  // run's sources; `sink` the one the run writes to, which raises a
+  // refusal or notes it.
+  OutputPlan(const MergeOptions& options, OutputSink& sink, int count,
+             const SourceIdentities& sources, std::function<std::string(int)> sourceMif);
 
   // Refuses a report (EMergeError placed at the report) that is a folder or
   // one of a source's files.
   void RefuseReportAt(const std::string& report) const;
-  // Decides each group's output from `name`, the output name as given.
-  // Raises the first refusal placed at its output; the check notes each
-  // in `run.outputProblems` instead. A pair an earlier run left half put in
-  // place is noted in `run.outputNotes`.
+  // Decides each group's output from `name`, the output name as given
+  // (empty: no output, the check's without one). Each refusal is placed at
+  // its output and handed to the sink with `run.outputProblems`. A pair an
+  // earlier run left half put in place is noted in `run.outputNotes`.
   void Decide(OutputGroups& groups, const std::string& name, RunReport& run) const;
   // Refuses a report that is one of the decided outputs' files.
   void RefuseReportAmong(const OutputGroups& groups, const std::string& report) const;
@@ -42,7 +44,7 @@ class OutputPlan {
                       std::unordered_map<std::string, int>& byFoldedName, int g) const;
 
   const MergeOptions& options_;
-  const bool check_;
+  OutputSink& sink_;
   const int count_;
   const SourceIdentities& sources_;
   const std::function<std::string(int)> sourceMif_;

@@ -229,8 +229,8 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
 CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const CopyRequest& request,
                       TextLineFile& outMif, TextLineFile& outMid) {
   CopyResult result;
-  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request),
-              request.progress, result);
+  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request), request.progress,
+              result);
   result.bytesRead = source.Mif().BytesRead();
   source.CloseMif();  // gives its line memory back before the rows take theirs
   const ProgressCallback rowsProgress = [&](std::uint64_t bytes) {

@@ -30,7 +30,7 @@ struct CopyResult {
 
 // What a copy is told besides the source and its layout.
 struct CopyRequest {
-  bool utf8 = false;          // convert the objects of an undeclared source from UTF-8
+  bool utf8 = false;  // convert the objects of an undeclared source from UTF-8
   // A source read as UTF-8 (its header is) is converted on trial: a byte
   // sequence that is no UTF-8 raises NotUtf8Text, what was written stays.
   bool utf8Trial = false;

@@ -51,7 +51,7 @@ TEST_F(LookAhead, GivesWhatTheRunGivesWithoutIt) {
 // then a code page 932 one (道路 93 B9 98 48) is taken back out of the
 // output at that row and copied again as it stands, with the warning of
 // lines of both kinds; one of ASCII alone is read as such; the check, which
-// looks at each text whole first, says the same of each.
+// takes the same trial into files that keep nothing, says the same of each.
 TEST_F(LookAhead, ATileThatIsNoUtf8AfterAllIsCopiedAgainAsItStands) {
   std::string objects;
   for (int i = 0; i < 20000; ++i) objects += "Point " + std::to_string(i) + " 2\r\n";

@@ -1,0 +1,163 @@
+#include "merge/RunPlan.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+
+#include "merge/CopyLimits.h"
+#include "merge/MergeError.h"
+#include "merge/OutputPlan.h"
+#include "merge/RunReports.h"
+#include "merge/SourceIdentities.h"
+#include "merge/SourceReader.h"
+
+namespace mif {
+
+bool RunPlan::Skipped(int index) const {
+  return std::binary_search(skipped.begin(), skipped.end(), index);
+}
+
+bool RunPlan::WithdrawnEarly(int index) const {
+  return std::binary_search(withdrawn.begin(), withdrawn.end(), index);
+}
+
+namespace {
+
+// What the first pass learns of the sources' files lives only until the
+// plan is made.
+class Planner {
+ public:
+  Planner(RunContext& run, SourceTexts& texts) : run_(run), options_(run.options), texts_(texts) {}
+
+  RunPlan Plan() {
+    sources_.Reserve(run_.count);
+    baseNames_.Reserve(run_.count);
+    if (options_.perLayer) plan_.groupOf.reserve(static_cast<std::size_t>(run_.count));
+    for (int i = 0; i < run_.count; ++i) Examine(i);
+    FindDuplicates();
+    PlanColumns();
+    DecideOutputs();
+    return std::move(plan_);
+  }
+
+ private:
+  int GroupFor(const std::u16string& layer, int index);
+  void Examine(int index);
+  void FindDuplicates();
+  void PlanColumns();
+  std::optional<ColumnsMode> ColumnsModeOf(const OutputGroup& group);
+  void DecideOutputs();
+
+  RunContext& run_;
+  const MergeOptions& options_;
+  SourceTexts& texts_;
+  RunPlan plan_;
+  std::unordered_map<std::u16string, std::size_t> groupByLayer_;
+  SourceIdentities sources_;
+  BaseNames baseNames_;
+};
+
+// The group of a source of the layer: one group unless per layer.
+int Planner::GroupFor(const std::u16string& layer, int index) {
+  OutputGroups& groups = plan_.groups;
+  if (!groups.empty() && !options_.perLayer) return 0;
+  const auto [found, added] =
+      groupByLayer_.try_emplace(options_.perLayer ? layer : u"", groups.size());
+  if (added) {
+    groups.emplace_back(options_.added);
+    groups.back().layer = layer;
+    groups.back().first = index;
+  }
+  if (options_.perLayer) plan_.groupOf.push_back(static_cast<int>(found->second));
+  return static_cast<int>(found->second);
+}
+
+// Source `index`'s header read, its .mid found, its files noted, nothing
+// left open.
+void Planner::Examine(int index) {
+  run_.inputs.SourceExamining(index);
+  if (run_.inputs.Withdrawn(index)) {
+    plan_.withdrawn.push_back(index);
+    if (options_.perLayer) plan_.groupOf.push_back(-1);
+    return;
+  }
+  const SourceParts parts = run_.SourceOf(index);
+  SourceReader reader(parts, options_.makeDevice, kHeaderBufferSize);  // opens nothing yet
+  const SourceName& name = reader.Name();
+  OutputGroup& group = plan_.groups[static_cast<std::size_t>(GroupFor(name.layer, index))];
+  baseNames_.Add(parts.baseName, index);
+  std::vector<std::u16string> problems;
+  run_.Attempt(index, parts, problems, [&] {
+    if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
+    reader.OpenMif();
+    sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
+    texts_.ReadHeader(index, parts, reader, &group.builder);
+    if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
+    group.builder.Add(reader.SharedHeader(), reader.Names().mif, {name.layerValue, name.tileValue},
+                      index);
+  });
+  if (!problems.empty()) plan_.problems.emplace(index, std::move(problems));
+}
+
+// Sources given twice: told with their source, and with skipDuplicates
+// left out.
+void Planner::FindDuplicates() {
+  plan_.duplicates = mif::FindDuplicates(
+      sources_, baseNames_, [this](int index) { return run_.SourceOf(index); },
+      options_.makeDevice);
+  for (const auto& [later, duplicate] : plan_.duplicates) {
+    const bool skip = options_.skipDuplicates && duplicate.identical;
+    if (skip) plan_.skipped.push_back(later);
+    SourceWarning warning{WarningKind::Duplicate, {}};
+    warning.text = DuplicateText(duplicate, MifPath(run_.SourceOf(later)),
+                                 MifPath(run_.SourceOf(duplicate.earlier)), run_.count, skip);
+    plan_.warnings[later].push_back(std::move(warning));
+  }
+  for (int i = 0; i < run_.count; ++i) {
+    if (!plan_.Skipped(i) && !plan_.WithdrawnEarly(i)) {
+      plan_.groups[static_cast<std::size_t>(plan_.GroupOf(i))].last = i;
+    }
+  }
+}
+
+void Planner::PlanColumns() {
+  for (OutputGroup& group : plan_.groups) {
+    if (group.builder.Sources() == 0) continue;
+    const std::optional<ColumnsMode> mode = ColumnsModeOf(group);
+    if (!mode) continue;  // refused, and told under its source: no output to plan
+    group.schema = group.builder.Plan(*mode);
+    group.builder = SchemaBuilder(options_.added);  // the schema holds what is needed
+    group.report.layer = group.layer;
+  }
+}
+
+// The options' mode; where the first source's columns cannot take
+// another's, union if the inputs say so, else refused.
+std::optional<ColumnsMode> Planner::ColumnsModeOf(const OutputGroup& group) {
+  if (options_.columns != ColumnsMode::First || !group.builder.ColumnProblem()) {
+    return options_.columns;
+  }
+  EColumnsError problem = *group.builder.ColumnProblem();
+  if (options_.perLayer) problem = InLayer(problem, group.layer);
+  const int index = group.builder.ColumnProblemSource();
+  const SourceParts parts = run_.SourceOf(index);
+  problem.SetPlace(run_.SourcePlace(index, parts));
+  if (run_.inputs.MergeAllColumns(problem)) return ColumnsMode::Union;
+  run_.Attempt(index, parts, plan_.problems[index], [&] { throw problem; });
+  return std::nullopt;
+}
+
+void Planner::DecideOutputs() {
+  const OutputPlan outputs(options_, run_.sink, run_.count, sources_,
+                           [this](int index) { return MifPath(run_.SourceOf(index)); });
+  outputs.RefuseReportAt(options_.reportPath);
+  plan_.outputName = run_.inputs.OutputName();
+  outputs.Decide(plan_.groups, plan_.outputName, run_.report);
+  outputs.RefuseReportAmong(plan_.groups, options_.reportPath);
+}
+
+}  // namespace
+
+RunPlan PlanRun(RunContext& run, SourceTexts& texts) { return Planner(run, texts).Plan(); }
+
+}  // namespace mif
