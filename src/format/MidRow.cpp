@@ -30,8 +30,12 @@ void AppendMidValue(std::string_view value, char delimiter, std::string& row) {
     row += value;
     return;
   }
+  AppendQuotedMidValue(value, row);
+}
+
+void AppendQuotedMidValue(std::string_view text, std::string& row) {
   row += '"';
-  for (const char c : value) row.append(c == '"' ? 2 : 1, c);
+  for (const char c : text) row.append(c == '"' ? 2 : 1, c);
   row += '"';
 }
 

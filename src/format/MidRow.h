@@ -19,7 +19,9 @@ void SplitMidRow(std::string_view row, char delimiter, bool doubleByte,
 
 // Appends `value` for a row delimited by `delimiter`: as it is, unless it
 // is bare (it does not start with a quote) and holds a quote or a byte
-// equal to the delimiter; then it is quoted, its quotes doubled.
+// equal to the delimiter; then it is quoted (AppendQuotedMidValue).
 void AppendMidValue(std::string_view value, char delimiter, std::string& row);
+// Appends `text` quoted, its quotes doubled: a value any reader takes whole.
+void AppendQuotedMidValue(std::string_view text, std::string& row);
 
 }  // namespace mif

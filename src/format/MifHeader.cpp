@@ -165,8 +165,7 @@ MifHeader ParseMifHeader(std::vector<std::string> lines, bool utf8Text) {
   return header;
 }
 
-std::shared_ptr<const MifHeader> HeaderMemo::Parse(std::vector<std::string> lines,
-                                                   bool utf8Text) {
+std::shared_ptr<const MifHeader> HeaderMemo::Parse(std::vector<std::string> lines, bool utf8Text) {
   if (header_ && utf8Text == utf8Text_ && lines == lines_) return header_;
   std::size_t bytes = 0;
   for (const std::string& line : lines) bytes += line.size();

@@ -4,6 +4,7 @@
 #include <span>
 #include <unordered_set>
 
+#include "format/HeaderWriter.h"
 #include "text/AsciiCase.h"
 
 namespace mif {
@@ -114,6 +115,18 @@ int OwnAddedColumns(const MifHeader& header, const AddedColumns& added) {
   const bool tile =
       !added.tile.empty() && columns.size() > 1 && SameColumnName(columns[1].name, added.tile);
   return tile ? 2 : 1;
+}
+
+std::vector<std::string> OutputHeaderLines(const OutputSchema& schema) {
+  HeaderChanges changes;
+  changes.ownAdded = schema.firstOwn;
+  changes.added.push_back({schema.added.layer, schema.layerWidth});
+  if (!schema.added.tile.empty()) changes.added.push_back({schema.added.tile, schema.tileWidth});
+  changes.columns = schema.columns;
+  changes.version = schema.version;
+  changes.charset = schema.charset;
+  changes.bounds = schema.bounds;
+  return RewrittenHeaderLines(*schema.first, changes);
 }
 
 bool IsNeutralCharset(const std::string& charset) {

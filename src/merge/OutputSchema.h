@@ -62,6 +62,12 @@ struct OutputSchema {
   std::optional<Bounds> bounds;  // none: the output declares none
 };
 
+// The output's header: the first source's rewritten with the added
+// columns in front (RewrittenHeaderLines), the planned columns, the highest
+// Version of the sources', the union of their Bounds, and the charset they
+// declare (UTF-8 written as "WindowsJapanese").
+std::vector<std::string> OutputHeaderLines(const OutputSchema& schema);
+
 // How many of the added columns the header brings itself, in front (a
 // merged output merged again): 0, 1 (the layer's) or 2 (and the tile's).
 int OwnAddedColumns(const MifHeader& header, const AddedColumns& added);

@@ -1,6 +1,7 @@
 #include "merge/RunExecution.h"
 
 #include "file/InOutError.h"
+#include "format/MidRow.h"
 #include "merge/MergeError.h"
 #include "merge/OutputState.h"
 #include "merge/RunReports.h"
@@ -159,8 +160,8 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   CopyRequest request;
   request.utf8 = utf8;
   request.utf8Trial = trial;
-  request.layerValue = QuotedLayerValue(name.layerValue);
-  request.tileValue = QuotedLayerValue(name.tileValue);
+  AppendQuotedMidValue(name.layerValue, request.layerValue);
+  AppendQuotedMidValue(name.tileValue, request.tileValue);
   request.delimiter = group.schema ? group.schema->delimiter : '\t';
   request.progress = [&](std::uint64_t bytes) {
     run_.inputs.BytesMerged(run_.report.bytes + bytes);

@@ -1,7 +1,6 @@
 #include "merge/RunReports.h"
 
 #include "merge/MergeError.h"
-#include "merge/OutputHeader.h"
 #include "merge/OutputPair.h"
 #include "platform/PathText.h"
 

@@ -262,15 +262,4 @@ std::vector<std::u16string> UnpairedProblems(const CopyResult& result, const Sou
   return problems;
 }
 
-void RefuseUnpaired(const CopyResult& result, const SourceReader& source) {
-  const std::vector<std::u16string> problems = UnpairedProblems(result, source);
-  if (!problems.empty()) throw EMergeError(problems.front());
-}
-
-std::string QuotedLayerValue(const std::string& layerName) {
-  std::string value = "\"";
-  for (const char c : layerName) value.append(c == '"' ? 2 : 1, c);
-  return value + "\"";
-}
-
 }  // namespace mif

@@ -51,12 +51,8 @@ struct CopyRequest {
 CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const CopyRequest& request,
                       TextLineFile& outMif, TextLineFile& outMid);
 
-// What a copy found that a reader of the output would take differently:
-// the first raised as EMergeError, or every one in Japanese.
-void RefuseUnpaired(const CopyResult& result, const SourceReader& source);
+// What a copy found that a reader of the output would take differently,
+// each in Japanese.
 std::vector<std::u16string> UnpairedProblems(const CopyResult& result, const SourceReader& source);
-
-// The .mid value of a layer name: quoted, with its quotes doubled.
-std::string QuotedLayerValue(const std::string& layerName);
 
 }  // namespace mif

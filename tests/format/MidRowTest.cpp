@@ -73,5 +73,12 @@ TEST(MidRow, AValueIsQuotedOnlyWhereAnotherDelimiterWouldSplitIt) {
   EXPECT_EQ(row, "\"a,b\"\"say \"\"hi\"\"\"\"kept, as it is\"plain");
 }
 
+TEST(MidRow, AQuotedValueIsQuotedEvenEmpty) {
+  std::string row;
+  AppendQuotedMidValue("", row);  // an empty layer's value is still a value
+  AppendQuotedMidValue("a \"b\"", row);
+  EXPECT_EQ(row, "\"\"\"a \"\"b\"\"\"");
+}
+
 }  // namespace
 }  // namespace mif

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "merge/OutputHeader.h"
 #include "text/Utf8.h"
 
 namespace mif {
