@@ -262,9 +262,9 @@ PathList SourcesOf(const CommandLine& line, std::string& emptyFolder) {
     }
   }
   for (const std::string& list : line.listFiles) {
-    std::vector<std::string> listed;
-    AddListedSources(list, listed);
-    for (const std::string& source : listed) ExpandSource(source, line.recursive, sources);
+    AddListedSources(list, [&](const std::string& source) {
+      ExpandSource(source, line.recursive, sources);
+    });
   }
   sources.Shrink();
   return sources;

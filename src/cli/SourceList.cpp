@@ -55,15 +55,15 @@ std::string Utf16ToUtf8(std::string_view bytes) {
 }
 
 // Lines end at LF, CR LF or CR.
-std::vector<std::string> SplitLines(std::string_view text, const std::string& listPath) {
-  std::vector<std::string> lines;
+std::vector<std::string_view> SplitLines(std::string_view text, const std::string& listPath) {
+  std::vector<std::string_view> lines;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
     if (end > kMaxListLine) {
       throw EMergeError(u"リストの行が長すぎます (" + Digits(lines.size() + 1) + u" 行目)",
                         listPath);
     }
-    lines.emplace_back(text.substr(0, end));
+    lines.push_back(text.substr(0, end));
     text.remove_prefix(std::min(text.size(), end + (text.substr(end, 2) == "\r\n" ? 2 : 1)));
   }
   return lines;
@@ -71,19 +71,19 @@ std::vector<std::string> SplitLines(std::string_view text, const std::string& li
 
 }  // namespace
 
-void AddListedSources(const std::string& listPath, std::vector<std::string>& sources) {
+void AddListedSources(const std::string& listPath,
+                      const std::function<void(const std::string&)>& add) {
   std::string text = ReadListBytes(listPath);
   if (StartsWith(text, "\xFF\xFE") || StartsWith(text, "\xFE\xFF")) {
     text = Utf16ToUtf8(text);
   } else if (StartsWith(text, "\xEF\xBB\xBF")) {
     text.erase(0, 3);
   }
-  const std::vector<std::string> lines = SplitLines(text, listPath);
+  const std::vector<std::string_view> lines = SplitLines(text, listPath);
   bool utf8 = true;
-  for (const std::string& line : lines) utf8 = utf8 && DecodeUtf8(line).has_value();
-  for (const std::string& line : lines) {
-    if (line.empty()) continue;
-    sources.push_back(PathFromText(utf8 ? *DecodeUtf8(line) : DecodeCp932(line)));
+  for (const std::string_view line : lines) utf8 = utf8 && DecodeUtf8(line).has_value();
+  for (const std::string_view line : lines) {
+    if (!line.empty()) add(PathFromText(utf8 ? *DecodeUtf8(line) : DecodeCp932(line)));
   }
 }
 
