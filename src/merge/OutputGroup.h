@@ -1,29 +1,31 @@
 // The sources of one output, all of them or a per-layer run's of a layer,
-// with what the plan decides of the output and what its merge has done.
+// with what the plan decides of the output and what its merge has done:
+// a few hundred bytes, as a run may have thousands of one-tile layers.
 #pragma once
 
 #include <deque>
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "merge/OutputSchema.h"
 #include "merge/OutputTarget.h"
-#include "merge/SourceReport.h"
 
 namespace mif {
 
 struct OutputGroup {
-  explicit OutputGroup(const AddedColumns& added) : builder(added) {}
+  explicit OutputGroup(const AddedColumns& added)
+      : builder(std::make_unique<SchemaBuilder>(added)) {}
   std::u16string layer;
   int first = -1, last = -1;  // the first source, and the last merged
-  SchemaBuilder builder;
-  std::optional<OutputSchema> schema;
+  // The first pass's columns, until the plan's schema is made of them.
+  std::unique_ptr<SchemaBuilder> builder;
+  // None where the columns were refused; dropped once the output is done.
+  std::unique_ptr<const OutputSchema> schema;
   std::string outputName;
   OutputTarget target;
   bool decided = false;  // its output's name and files are made sure of
   int whole = 0;         // its sources written out whole
   int kept = 0;          // its sources not withdrawn: merged, left out or refused
-  OutputReport report;
 };
 
 // A run's groups: a deque, since thousands of one-tile layers would copy

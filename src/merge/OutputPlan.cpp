@@ -56,8 +56,6 @@ void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport
     group.outputName = options_.perLayer ? LayerOutputName(name, PathFromText(group.layer))
                        : name.empty()    ? name
                                          : OutputMifName(name, options_.outputNaming);
-    group.report.index = static_cast<int>(g);
-    group.report.name = group.outputName;
     if (name.empty()) continue;
     try {
       if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
@@ -66,7 +64,6 @@ void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport
       RefuseLongNames(group.target);
       RefuseSources(group.target);
       RefuseSameFile(groups, byFoldedName, static_cast<int>(g));
-      group.report.files = {group.target.files.mif, group.target.files.mid};
       group.decided = true;
       if (group.target.halfReplaced) run.outputNotes.push_back(HalfReplacedNote(group.target));
     } catch (Exception& error) {

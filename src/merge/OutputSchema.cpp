@@ -137,19 +137,34 @@ bool IsCp932Charset(const std::string& charset) {
   return IsNeutralCharset(charset) || EqualsIgnoringAsciiCase(charset, "WindowsJapanese");
 }
 
+// A few columns are looked through: a map for each of thousands of one-tile
+// layers would cost more than the layer's columns.
+constexpr std::size_t kColumnsLookedThrough = 16;
+
 SchemaBuilder::Column* SchemaBuilder::Find(const std::string& folded) {
+  if (byName_.empty()) {
+    for (Column& column : columns_) {
+      if (column.def.folded == folded) return &column;
+    }
+    return nullptr;
+  }
   const auto found = byName_.find(folded);
   return found == byName_.end() ? nullptr : &columns_[found->second];
 }
 
 void SchemaBuilder::Append(const ColumnDef& column, int sources) {
-  byName_.emplace(column.folded, columns_.size());
-  columns_.push_back({column, column, false, sources});
+  columns_.push_back({column, nullptr, false, sources});
+  if (columns_.size() <= kColumnsLookedThrough) return;
+  if (byName_.empty()) {
+    for (std::size_t i = 0; i + 1 < columns_.size(); ++i)
+      byName_.emplace(columns_[i].def.folded, i);
+  }
+  byName_.emplace(column.folded, columns_.size() - 1);
 }
 
 void SchemaBuilder::NoteProblem(EColumnsError problem, int index) {
   if (problem_) return;
-  problem_ = std::move(problem);
+  problem_ = std::make_unique<const EColumnsError>(std::move(problem));
   problemSource_ = index;
 }
 
@@ -211,11 +226,12 @@ void SchemaBuilder::AddColumns(std::span<const ColumnDef> columns, const std::st
     }
     ++known->sources;
     if (const auto reconciled = ReconcileColumnTypes(known->def, column)) {
+      if (!known->firstDef) known->firstDef = std::make_unique<const ColumnDef>(known->def);
       known->def = *reconciled;
     } else {
       known->anyValue = true;
       if (static_cast<std::size_t>(known - columns_.data()) < firstColumns_) {
-        NoteProblem(ColumnTypeError(sourceName, column, columnsName_, known->firstDef), index);
+        NoteProblem(ColumnTypeError(sourceName, column, columnsName_, known->FirstDef()), index);
       }
     }
   }
@@ -224,7 +240,7 @@ void SchemaBuilder::AddColumns(std::span<const ColumnDef> columns, const std::st
   for (const ColumnDef& column : columns) names.insert(column.folded);
   for (std::size_t i = 0; i < firstColumns_; ++i) {
     if (names.count(columns_[i].def.folded) == 0) {
-      NoteProblem(MissingColumnError(sourceName, columns_[i].firstDef, columnsName_), index);
+      NoteProblem(MissingColumnError(sourceName, columns_[i].FirstDef(), columnsName_), index);
     }
   }
 }

@@ -102,7 +102,7 @@ class SchemaBuilder {
   // The first difference of columns that the first source's columns do not
   // take (a missing or extra name, types that do not meet), if any, and
   // the place of the source it was found in.
-  const std::optional<EColumnsError>& ColumnProblem() const { return problem_; }
+  const EColumnsError* ColumnProblem() const { return problem_.get(); }
   int ColumnProblemSource() const { return problemSource_; }
 
   // Raises the column problem for ColumnsMode::First. Types that do not
@@ -111,8 +111,10 @@ class SchemaBuilder {
 
  private:
   struct Column {
-    ColumnDef def;       // reconciled so far; worded as first met
-    ColumnDef firstDef;  // as first met
+    // As first met, once reconciled to another type; until then `def`.
+    const ColumnDef& FirstDef() const { return firstDef ? *firstDef : def; }
+    ColumnDef def;  // reconciled so far; worded as first met
+    std::unique_ptr<const ColumnDef> firstDef;
     bool anyValue = false;
     int sources = 0;  // how many sources have it
   };
@@ -128,10 +130,11 @@ class SchemaBuilder {
   int columnSources_ = 0;                   // sources with columns
   std::shared_ptr<const MifHeader> first_;  // once a source is added
   std::string firstName_, columnsName_;
-  std::vector<Column> columns_;                          // the first source's first, then as met
-  std::unordered_map<std::string, std::size_t> byName_;  // folded name -> column
+  std::vector<Column> columns_;  // the first source's first, then as met
+  // Folded name -> column, once there are more than a few.
+  std::unordered_map<std::string, std::size_t> byName_;
   std::size_t firstColumns_ = 0;
-  std::optional<EColumnsError> problem_;
+  std::unique_ptr<const EColumnsError> problem_;  // rare: a pointer's room a layer
   int problemSource_ = -1;
   int layerWidth_ = kLayerWidth;
   int tileWidth_ = 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "merge/OutputGroup.h"
+#include "merge/SourceReport.h"
 #include "platform/FileDevice.h"
 
 namespace mif {

@@ -23,7 +23,12 @@ ErrorPlace RunExecution::OutputPlace() const {
 
 void RunExecution::MergeGroup(int g) {
   current_ = g;
-  run_.writing = Current().outputName;
+  const OutputGroup& group = Current();
+  run_.writing = group.outputName;
+  report_ = OutputReport{};
+  report_.index = g;
+  report_.name = group.outputName;
+  if (group.decided) report_.files = {group.target.files.mif, group.target.files.mid};
   for (int i = Current().first; i >= 0 && i < run_.count; ++i) {
     if (plan_.GroupOf(i) == g) MergeSource(i);
   }
@@ -34,9 +39,12 @@ void RunExecution::MergeGroup(int g) {
 // plan: one group's at a time.
 void RunExecution::OpenGroup() {
   OutputGroup& group = Current();
-  if (group.schema) DescribeOutput(*group.schema, group.report);
+  if (group.schema) {
+    report_.layer = group.layer;
+    DescribeOutput(*group.schema, report_);
+  }
   try {
-    run_.sink.Begin(group, group.report.header, run_.report);
+    run_.sink.Begin(group, report_.header, run_.report);
   } catch (Exception& error) {
     error.SetPlace(OutputPlace());
     throw;
@@ -140,9 +148,9 @@ void RunExecution::Copy(int index, const SourceParts& parts, SourceReader& reade
     }
   }
   run_.report.objects += result.objects;
-  group.report.objects += result.objects;
-  group.report.rows += result.rows;
-  ++group.report.sources;
+  report_.objects += result.objects;
+  report_.rows += result.rows;
+  ++report_.sources;
   // The group's last source closes its output: a close that fails is its own.
   run_.sink.EndSource(index == group.last);
 }
@@ -229,16 +237,12 @@ void RunExecution::FinishGroup() {
     return;
   }
   if (opened_ != current_) OpenGroup();  // a group whose every source was left out
-  group.report.bytes = run_.sink.Bytes();
+  report_.bytes = run_.sink.Bytes();
   PutInPlace();
-  group.report.complete = true;
-  run_.inputs.OutputDone(group.report);
+  report_.complete = true;
+  run_.inputs.OutputDone(report_);
   completed_.push_back(current_);
-  // What a done group no longer needs: thousands of one-tile layers would
-  // hold every one's schema and header.
-  group.schema.reset();
-  std::vector<std::string>().swap(group.report.header);
-  std::vector<ColumnReport>().swap(group.report.columns);
+  group.schema.reset();  // thousands of one-tile layers would hold every one's
 }
 
 void RunExecution::PutInPlace() {
@@ -268,8 +272,8 @@ std::u16string RunExecution::Abandon(bool keepWholeSources) {
   if (left == Abandoned::Nothing) return {};
   if (left == Abandoned::Unchanged) return StateText(UnchangedOutput());
   OutputGroup& group = Current();
-  group.report.bytes = run_.sink.Bytes();
-  run_.inputs.OutputDone(group.report);
+  report_.bytes = run_.sink.Bytes();
+  run_.inputs.OutputDone(report_);
   return StateText(HoldsText(group.outputName, group.whole, run_.count));
 }
 

@@ -57,6 +57,7 @@ class RunExecution {
   int current_ = -1;  // the group being merged
   int opened_ = -1;   // the group whose output is open
   std::vector<int> completed_;
+  OutputReport report_;  // of the group being merged
 };
 
 }  // namespace mif

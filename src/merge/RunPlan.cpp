@@ -91,10 +91,10 @@ void Planner::Examine(int index) {
     if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
     reader.OpenMif();
     sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
-    texts_.ReadHeader(index, parts, reader, &group.builder);
+    texts_.ReadHeader(index, parts, reader, group.builder.get());
     if (reader.HasMid()) sources_.Add(reader.MidFacts().identity, index, true);
-    group.builder.Add(reader.SharedHeader(), reader.Names().mif, {name.layerValue, name.tileValue},
-                      index);
+    group.builder->Add(reader.SharedHeader(), reader.Names().mif, {name.layerValue, name.tileValue},
+                       index);
   });
   if (!problems.empty()) plan_.problems.emplace(index, std::move(problems));
 }
@@ -122,24 +122,22 @@ void Planner::FindDuplicates() {
 
 void Planner::PlanColumns() {
   for (OutputGroup& group : plan_.groups) {
-    if (group.builder.Sources() == 0) continue;
-    const std::optional<ColumnsMode> mode = ColumnsModeOf(group);
-    if (!mode) continue;  // refused, and told under its source: no output to plan
-    group.schema = group.builder.Plan(*mode);
-    group.builder = SchemaBuilder(options_.added);  // the schema holds what is needed
-    group.report.layer = group.layer;
+    const std::optional<ColumnsMode> mode =
+        group.builder->Sources() > 0 ? ColumnsModeOf(group) : std::nullopt;
+    // None where refused, and told under its source: no output to plan.
+    if (mode) group.schema = std::make_unique<const OutputSchema>(group.builder->Plan(*mode));
+    group.builder.reset();  // the schema holds what is needed
   }
 }
 
 // The options' mode; where the first source's columns cannot take
 // another's, union if the inputs say so, else refused.
 std::optional<ColumnsMode> Planner::ColumnsModeOf(const OutputGroup& group) {
-  if (options_.columns != ColumnsMode::First || !group.builder.ColumnProblem()) {
-    return options_.columns;
-  }
-  EColumnsError problem = *group.builder.ColumnProblem();
+  const SchemaBuilder& builder = *group.builder;
+  if (options_.columns != ColumnsMode::First || !builder.ColumnProblem()) return options_.columns;
+  EColumnsError problem = *builder.ColumnProblem();
   if (options_.perLayer) problem = InLayer(problem, group.layer);
-  const int index = group.builder.ColumnProblemSource();
+  const int index = builder.ColumnProblemSource();
   const SourceParts parts = run_.SourceOf(index);
   problem.SetPlace(run_.SourcePlace(index, parts));
   if (run_.inputs.MergeAllColumns(problem)) return ColumnsMode::Union;
