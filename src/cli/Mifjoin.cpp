@@ -12,6 +12,7 @@
 #include "merge/MergeRun.h"
 #include "merge/OutputTarget.h"
 #include "merge/PathList.h"
+#include "merge/RunFacts.h"
 #include "merge/SourceExpansion.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -56,7 +57,7 @@ std::string ErrorLine() {
       case ErrorKind::File:
         break;
     }
-    const ErrorPlace& place = error.Place();
+    const ErrorPlace& place = PlaceOf(error);
     if (place.kind == ErrorPlace::Kind::Source) {
       // The source's path once: most messages name it already.
       const bool named = place.path.empty() || line.find(Shown(place.path)) != std::string::npos;
@@ -65,7 +66,7 @@ std::string ErrorLine() {
     } else if (place.kind == ErrorPlace::Kind::Output) {
       line += " [出力: " + Shown(place.path) + "]";
     }
-    if (!error.OutputState().empty()) line += "。" + EncodeUtf8(error.OutputState());
+    if (!OutputStateOf(error).empty()) line += "。" + EncodeUtf8(OutputStateOf(error));
   } catch (...) {
   }
   return line + "\n";
@@ -262,9 +263,8 @@ PathList SourcesOf(const CommandLine& line, std::string& emptyFolder) {
     }
   }
   for (const std::string& list : line.listFiles) {
-    AddListedSources(list, [&](const std::string& source) {
-      ExpandSource(source, line.recursive, sources);
-    });
+    AddListedSources(
+        list, [&](const std::string& source) { ExpandSource(source, line.recursive, sources); });
   }
   sources.Shrink();
   return sources;
@@ -364,7 +364,7 @@ int RunArguments(const std::vector<std::string>& arguments, std::ostream& out, s
     try {
       throw;
     } catch (const Exception& error) {
-      if (error.Place().kind == ErrorPlace::Kind::Report) return kFailed;  // never over it
+      if (PlaceOf(error).kind == ErrorPlace::Kind::Report) return kFailed;  // never over it
       return FinishReport(report.get(), kFailed, &error, DescribeError(error), err);
     } catch (...) {
       return FinishReport(report.get(), kFailed, nullptr, CurrentErrorText(), err);

@@ -8,6 +8,7 @@
 #include "file/TextLineFile.h"
 #include "merge/OutputPair.h"
 #include "merge/OutputTarget.h"
+#include "merge/RunFacts.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "text/AsciiRun.h"
@@ -255,14 +256,14 @@ void ReportFile::Finish(int exitStatus, const Exception* error, const std::u16st
                 {"output", Json()},
                 {"outputState", Json()}};
     if (error != nullptr) {
-      const ErrorPlace& place = error->Place();
+      const ErrorPlace& place = PlaceOf(*error);
       if (place.kind == ErrorPlace::Kind::Source) {
         detail["source"] = place.index;
         detail["path"] = Nullable(PathText(place.path));
       } else if (place.kind == ErrorPlace::Kind::Output) {
         detail["output"] = PathText(OutputPairNames(place.path).mif);
       }
-      detail["outputState"] = Nullable(EncodeUtf8(error->OutputState()));
+      detail["outputState"] = Nullable(EncodeUtf8(OutputStateOf(*error)));
     }
     end["error"] = std::move(detail);
   }

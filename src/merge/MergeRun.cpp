@@ -18,11 +18,11 @@ RunReport Run(MergeInputs& inputs, const MergeOptions& options, OutputSink& sink
   try {
     execution.Execute(PlanRun(run, texts));
   } catch (ERunStopped& stop) {
-    stop.SetOutputState(execution.Abandon(false));
+    SetOutputState(stop, execution.Abandon(false));
     throw;
   } catch (Exception& error) {
     // An output that could not be put in place has told its state.
-    if (error.OutputState().empty()) error.SetOutputState(execution.Abandon(true));
+    if (OutputStateOf(error).empty()) SetOutputState(error, execution.Abandon(true));
     throw;
   } catch (...) {  // memory, or an error of the caller's
     execution.Abandon(true);

@@ -7,6 +7,7 @@
 #include "file/WindowsNames.h"
 #include "merge/MergeError.h"
 #include "merge/OutputPair.h"
+#include "merge/RunFacts.h"
 #include "merge/RunReports.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -16,7 +17,7 @@ namespace mif {
 namespace {
 
 EMergeError AtReport(EMergeError error) {
-  error.SetPlace({ErrorPlace::Kind::Report, -1, 0, {}});
+  SetPlace(error, {ErrorPlace::Kind::Report, -1, 0, {}});
   return error;
 }
 
@@ -67,7 +68,7 @@ void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport
       group.decided = true;
       if (group.target.halfReplaced) run.outputNotes.push_back(HalfReplacedNote(group.target));
     } catch (Exception& error) {
-      error.SetPlace({ErrorPlace::Kind::Output, -1, count_, group.outputName});
+      SetPlace(error, {ErrorPlace::Kind::Output, -1, count_, group.outputName});
       sink_.Refuse(error, run.outputProblems);
     }
   }

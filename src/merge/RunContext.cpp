@@ -11,7 +11,7 @@ SourceParts RunContext::SourceOf(int index) {
   try {
     return inputs.Source(index);
   } catch (Exception& error) {
-    error.SetPlace({ErrorPlace::Kind::Source, index, count, {}});
+    SetPlace(error, {ErrorPlace::Kind::Source, index, count, {}});
     throw;
   }
 }

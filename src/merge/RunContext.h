@@ -8,6 +8,7 @@
 #include "merge/MergeInputs.h"
 #include "merge/MergeOptions.h"
 #include "merge/OutputSink.h"
+#include "merge/RunFacts.h"
 #include "merge/SourceReport.h"
 
 namespace mif {
@@ -30,8 +31,8 @@ struct RunContext {
     try {
       step();
     } catch (Exception& error) {
-      error.SetPlace(sink.Writes(error.FileName()) ? OutputPlace(writing)
-                                                   : SourcePlace(index, parts));
+      SetPlace(error,
+               sink.Writes(error.FileName()) ? OutputPlace(writing) : SourcePlace(index, parts));
       sink.Refuse(error, problems);
     }
   }

@@ -4,6 +4,7 @@
 #include "format/MidRow.h"
 #include "merge/MergeError.h"
 #include "merge/OutputState.h"
+#include "merge/RunFacts.h"
 #include "merge/RunReports.h"
 #include "merge/SourceCharset.h"
 #include "merge/SourceReader.h"
@@ -46,7 +47,7 @@ void RunExecution::OpenGroup() {
   try {
     run_.sink.Begin(group, report_.header, run_.report);
   } catch (Exception& error) {
-    error.SetPlace(OutputPlace());
+    SetPlace(error, OutputPlace());
     throw;
   }
   opened_ = current_;
@@ -92,7 +93,7 @@ void RunExecution::RefuseOutputNameChange() {
   const std::string outputName = run_.inputs.OutputName();
   if (outputName == plan_.outputName) return;
   EMergeError error = OutputNameChangedError(outputName);
-  error.SetPlace(run_.OutputPlace(outputName));
+  SetPlace(error, run_.OutputPlace(outputName));
   throw error;
 }
 
@@ -189,7 +190,7 @@ SourceLayout RunExecution::LayoutOf(int index, const MifHeader& header, const So
   report.charsetRead = CharsetReadText(header, texts_.CharsetOf(index));
   if (run_.sink.IsOutputFile(reader.MifFacts().identity)) {
     EMergeError error = OutputIsSourceError(report.names.mif, report.names.mif, index, run_.count);
-    error.SetPlace(OutputPlace());
+    SetPlace(error, OutputPlace());
     throw error;
   }
   const OutputGroup& group = Current();
@@ -250,11 +251,11 @@ void RunExecution::PutInPlace() {
     run_.sink.Commit();
   } catch (const EInOutError& error) {  // the .mif was not replaced
     EInOutError marked = error;
-    marked.SetPlace(OutputPlace());
-    marked.SetOutputState(StateText(UnchangedOutput()));
+    SetPlace(marked, OutputPlace());
+    SetOutputState(marked, StateText(UnchangedOutput()));
     throw marked;
   } catch (Exception& error) {  // the .mif was, its .mid not: the message says
-    error.SetPlace(OutputPlace());
+    SetPlace(error, OutputPlace());
     throw;
   }
 }
@@ -265,8 +266,8 @@ std::u16string RunExecution::Abandon(bool keepWholeSources) {
   try {
     left = run_.sink.Abandon(keep);
   } catch (Exception& second) {
-    second.SetPlace(OutputPlace());
-    second.SetOutputState(StateText(UnchangedOutput()));
+    SetPlace(second, OutputPlace());
+    SetOutputState(second, StateText(UnchangedOutput()));
     throw;
   }
   if (left == Abandoned::Nothing) return {};

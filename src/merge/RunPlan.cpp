@@ -7,6 +7,7 @@
 #include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
 #include "merge/OutputPlan.h"
+#include "merge/RunFacts.h"
 #include "merge/RunReports.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReader.h"
@@ -139,7 +140,7 @@ std::optional<ColumnsMode> Planner::ColumnsModeOf(const OutputGroup& group) {
   if (options_.perLayer) problem = InLayer(problem, group.layer);
   const int index = builder.ColumnProblemSource();
   const SourceParts parts = run_.SourceOf(index);
-  problem.SetPlace(run_.SourcePlace(index, parts));
+  SetPlace(problem, run_.SourcePlace(index, parts));
   if (run_.inputs.MergeAllColumns(problem)) return ColumnsMode::Union;
   run_.Attempt(index, parts, plan_.problems[index], [&] { throw problem; });
   return std::nullopt;

@@ -15,8 +15,4 @@ Exception::Exception(std::u16string message, std::u16string reason, std::string 
       fileName_(std::move(fileName)),
       reason_(std::move(reason)) {}
 
-void Exception::SetPlace(ErrorPlace place) {
-  if (place_.kind == ErrorPlace::Kind::None) place_ = std::move(place);
-}
-
 }  // namespace mif

@@ -1,26 +1,17 @@
 // The base of this system's errors. Messages are held as wide text for the
 // front ends; what() gives them in UTF-8 for terminals and logs. A run
-// marks an error it meets with its place (which source or the output) and
-// with what its output holds afterwards, so that every front end can say
-// so without remembering where the run was.
+// attaches to an error it meets what it knows of it (RunFacts), so that
+// every front end can say so without remembering where the run was.
 #pragma once
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 
 namespace mif {
 
-// Where in a run an error arose.
-struct ErrorPlace {
-  // Report: the report's file itself, which the front end then does not
-  // write.
-  enum class Kind : std::uint8_t { None, Source, Output, Report };
-  Kind kind = Kind::None;
-  int index = -1;    // a source's 0-based place in the run
-  int count = 0;     // the run's sources
-  std::string path;  // the source's .mif or the output's name (PathText.h)
-};
+struct RunFacts;  // merge/RunFacts.h
 
 // What kind of error it is, for a front end that says more of some: how
 // to merge columns that differ, or to name the added column otherwise.
@@ -33,8 +24,8 @@ enum class ErrorKind : std::uint8_t {
 };
 
 // One error, whatever raised it: its kind, its message, the file it is
-// about, where the run met it and what its outputs hold afterwards. Front
-// ends read these, never the class.
+// about, and what a run attached to it. Front ends read these, never the
+// class.
 class Exception : public std::exception {
  public:
   explicit Exception(std::u16string message);
@@ -52,13 +43,10 @@ class Exception : public std::exception {
     return withFileName ? message_ : Reason();
   }
 
-  const ErrorPlace& Place() const { return place_; }
-  // The first place set stays: it is the nearest to where the error arose.
-  void SetPlace(ErrorPlace place);
-  // What the run's output holds after the error (Japanese); empty when no
-  // run is involved.
-  const std::u16string& OutputState() const { return outputState_; }
-  void SetOutputState(std::u16string state) { outputState_ = std::move(state); }
+  // What the run that met the error attached (RunFacts.h reads it); null
+  // where none did. Shared by copies, never changed: a run attaches anew.
+  const std::shared_ptr<const RunFacts>& Run() const { return run_; }
+  void AttachRun(std::shared_ptr<const RunFacts> facts) { run_ = std::move(facts); }
 
  protected:
   // `message` ends with the file `fileName` where `reason` is not empty.
@@ -71,8 +59,7 @@ class Exception : public std::exception {
   ErrorKind kind_ = ErrorKind::Other;
   std::string fileName_;
   std::u16string reason_;
-  ErrorPlace place_;
-  std::u16string outputState_;
+  std::shared_ptr<const RunFacts> run_;
 };
 
 }  // namespace mif

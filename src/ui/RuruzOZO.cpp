@@ -5,6 +5,7 @@
 
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
+#include "merge/RunFacts.h"
 #include "platform/PathText.h"
 #include "text/Cp932.h"
 #include "ui/MessageText.h"
@@ -145,12 +146,12 @@ std::u16string TApplication::ErrorText() const {
     reason = error.Describe(false);
     std::string path = error.FileName();
     // An output's temporary file is told by the output's name.
-    if (error.Place().kind == ErrorPlace::Kind::Output) path = error.Place().path;
+    if (PlaceOf(error).kind == ErrorPlace::Kind::Output) path = PlaceOf(error).path;
     if (!path.empty()) file = Utf16(FullName(path));
-    if (error.Place().kind == ErrorPlace::Kind::Source) {
-      place = SourcePlace(error.Place().index, error.Place().count);
+    if (PlaceOf(error).kind == ErrorPlace::Kind::Source) {
+      place = SourcePlace(PlaceOf(error).index, PlaceOf(error).count);
     }
-    state = error.OutputState();
+    state = OutputStateOf(error);
   } catch (...) {
     reason = CurrentErrorText();
   }

@@ -9,6 +9,7 @@
 #include "merge/MergeRun.h"
 #include "merge/OutputTarget.h"
 #include "merge/PathList.h"
+#include "merge/RunFacts.h"
 #include "merge/SourceExpansion.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -346,7 +347,7 @@ void TRuruzOZOF::bExecuteClick() {
     warnings_.clear();
     if (!closeAfterRun_) {
       ShowPlainMessage(WithClosingPeriod(stop.Message()) + u"\r\n" +
-                       WithClosingPeriod(stop.OutputState()));
+                       WithClosingPeriod(OutputStateOf(stop)));
     }
   }
   ShowAfterRun();

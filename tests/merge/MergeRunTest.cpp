@@ -11,6 +11,7 @@
 #include "MergeFixture.h"
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
+#include "merge/RunFacts.h"
 
 namespace mif {
 namespace {
@@ -125,9 +126,9 @@ TEST_F(MergeRunTest, AnOutputNameChangedMidRunEndsTheRunAndLeavesTheNewOneAlone)
     RunMerge(inputs);
     FAIL();
   } catch (const EMergeError& error) {
-    EXPECT_EQ(error.Place().kind, ErrorPlace::Kind::Output);
-    EXPECT_EQ(error.Place().path, dir.File("other"));
-    EXPECT_NE(error.OutputState().find(u"入力 1〜1 (2 個中)"), std::u16string::npos);
+    EXPECT_EQ(PlaceOf(error).kind, ErrorPlace::Kind::Output);
+    EXPECT_EQ(PlaceOf(error).path, dir.File("other"));
+    EXPECT_NE(OutputStateOf(error).find(u"入力 1〜1 (2 個中)"), std::u16string::npos);
   }
   EXPECT_EQ(Out(".mid"), "\"A\"\t1\r\n");
   // TearDown finds other.mif and other.mid as they were.

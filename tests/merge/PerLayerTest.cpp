@@ -8,6 +8,7 @@
 #include "file/InOutError.h"
 #include "merge/MergeError.h"
 #include "merge/OutputTarget.h"
+#include "merge/RunFacts.h"
 #include "text/Utf8.h"
 
 namespace mif {
@@ -93,7 +94,7 @@ TEST_F(PerLayer, AFailureKeepsTheOutputsDoneAndSaysWhich) {
     Run({"1__ROAD", "1__RIVER", "2__RIVER", "1__BLDG"});
     FAIL();
   } catch (const EMergeError& error) {
-    const std::string state = EncodeUtf8(error.OutputState());
+    const std::string state = EncodeUtf8(OutputStateOf(error));
     EXPECT_NE(state.find("出力 1 個は完成しています (" + dir.File("out_ROAD.mif") + ")"),
               std::string::npos)
         << state;
@@ -137,7 +138,7 @@ TEST_F(PerLayer, AStopKeepsTheOutputsDoneAndLeavesTheCurrentOneAsItWas) {
     RunMerge(run, options);
     FAIL();
   } catch (const ERunStopped& stop) {
-    const std::string state = EncodeUtf8(stop.OutputState());
+    const std::string state = EncodeUtf8(OutputStateOf(stop));
     EXPECT_NE(state.find("出力 1 個は完成しています"), std::string::npos) << state;
     EXPECT_NE(state.find("out_RIVER.mif は以前のままです"), std::string::npos) << state;
   }

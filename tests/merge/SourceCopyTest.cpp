@@ -9,6 +9,7 @@
 #include "file/InOutError.h"
 #include "file/TextLineFile.h"
 #include "merge/MergeError.h"
+#include "merge/RunFacts.h"
 #include "platform/PathText.h"
 #include "text/Utf8ToCp932.h"
 
@@ -151,9 +152,9 @@ TEST_F(SourceCopy, AColumnTheFirstSourceLacksIsRefusedWithItsSourcesPlace) {
     const std::string text = error.what();
     EXPECT_NE(text.find("列 C2 (C2 Integer) が最初の入力ファイル"), std::string::npos) << text;
     // The second source has it, not the last one read.
-    EXPECT_EQ(error.Place().index, 1);
-    EXPECT_EQ(error.Place().path, dir.File("2__B.mif"));
-    EXPECT_EQ(error.OutputState(), u"出力は書いていません");
+    EXPECT_EQ(PlaceOf(error).index, 1);
+    EXPECT_EQ(PlaceOf(error).path, dir.File("2__B.mif"));
+    EXPECT_EQ(OutputStateOf(error), u"出力は書いていません");
   }
   EXPECT_FALSE(OutExists());
 }
@@ -169,7 +170,7 @@ TEST_F(SourceCopy, OutputThatIsTheSourceIsRefusedByIdentity) {
       RunMerge(run);
       FAIL() << output;
     } catch (const EMergeError& error) {
-      EXPECT_EQ(error.Place().kind, ErrorPlace::Kind::Output);
+      EXPECT_EQ(PlaceOf(error).kind, ErrorPlace::Kind::Output);
       EXPECT_NE(std::string(error.what()).find("入力 1/1"), std::string::npos) << error.what();
     }
   }

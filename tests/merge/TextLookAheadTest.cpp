@@ -6,6 +6,7 @@
 
 #include "MergeFixture.h"
 #include "merge/MergeError.h"
+#include "merge/RunFacts.h"
 #include "text/Utf8.h"
 
 namespace mif {
@@ -103,7 +104,7 @@ TEST_F(LookAhead, ARefusalIsToldAtItsSource) {
       Run(bases);
       ADD_FAILURE() << "nothing refused";
     } catch (const Exception& error) {
-      EXPECT_EQ(error.Place().index, refused) << EncodeUtf8(DescribeError(error));
+      EXPECT_EQ(PlaceOf(error).index, refused) << EncodeUtf8(DescribeError(error));
     }
     if (refused == 2) {
       EXPECT_FALSE(OutExists());
