@@ -59,7 +59,6 @@ void TextLineFile::OpenForRead() {
   Open(Mode::Input, noWait_ ? FileOpenMode::ReadNoWait : FileOpenMode::Read);
 }
 void TextLineFile::CreateForWrite() { Open(Mode::Output, FileOpenMode::Create); }
-void TextLineFile::OpenForAppend() { Open(Mode::InOut, FileOpenMode::Append); }
 void TextLineFile::OpenForRewrite() { Open(Mode::Output, FileOpenMode::Rewrite); }
 
 void TextLineFile::Flush() {
@@ -161,19 +160,6 @@ bool TextLineFile::ReadAfterUnread(std::size_t& count) {
   bytesRead_ += count;
   end_ += count;
   return code == 0;
-}
-
-std::string TextLineFile::ReadLine() {
-  std::string line;
-  ReadLine(line);
-  return line;
-}
-
-void TextLineFile::ReadLine(std::string& line) {
-  pending_ = 0;
-  bool last = true;
-  line.assign(TakeLine(kNoLimit, last));
-  CheckPending();
 }
 
 bool TextLineFile::NextLine(std::string_view& line) {
@@ -375,13 +361,6 @@ std::string_view TextLineFile::TakeBytes() {
   }
   CheckPending();
   return bytes;
-}
-
-bool TextLineFile::AtEndOfFile() {
-  pending_ = 0;
-  const bool atEnd = AtEndStep();
-  CheckPending();
-  return atEnd;
 }
 
 bool TextLineFile::AtEndStep() {

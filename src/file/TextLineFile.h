@@ -53,7 +53,6 @@ class TextLineFile {
   // Creates or empties the file; a file locked by another open (code 32)
   // is left as it was.
   void CreateForWrite();
-  void OpenForAppend();
   // Opens or creates the file for writing from its first byte and locks
   // it, but leaves its bytes as they are: what the run learns of an output
   // there before anything is written.
@@ -69,21 +68,14 @@ class TextLineFile {
   // begins with it.
   void SkipByteOrderMark();
 
-  // The next line's bytes without its break. At the end of the text an
-  // empty line, without failing. Code 104 when not open for reading.
-  std::string ReadLine();
-  // The same into `line`, reusing its storage.
-  void ReadLine(std::string& line);
-  // AtEndOfFile, then ReadLine, in one call: false at the end of the text.
-  // The view lives until the next operation on this object.
+  // The next line's bytes without its break; false at the end of the
+  // text, which stays the end, without failing. Code 104 when not open for
+  // reading. The view lives until the next operation on this object.
   bool NextLine(std::string_view& line);
   // NextLine in bounded memory: a line longer than `maxPiece` bytes comes
   // in pieces of `maxPiece` bytes, `last` false for all but its last piece
   // (which may be empty). Never false inside a line.
   bool NextLinePiece(std::string_view& piece, bool& last, std::size_t maxPiece);
-  // Whether the text is at its end; consumes nothing. Code 104 (and true)
-  // when not open for reading.
-  bool AtEndOfFile();
   // Whether the text ended at a Ctrl-Z that more text follows: anything but
   // Ctrl-Z bytes, blanks, CR and LF. Editors of old ended a file with one;
   // other readers read on past one inside it. Known once the end is met,
@@ -144,9 +136,6 @@ class TextLineFile {
   // byte written since, waiting ones too.
   std::uint64_t Offset() const { return sizeAtOpen_ + written_ + position_; }
 
-  // Bytes the file held when it was last opened for writing; 0 after
-  // CreateForWrite.
-  std::uint64_t SizeAtOpen() const { return sizeAtOpen_; }
   // Drops the waiting bytes, cuts the file back to its first `size` bytes
   // and closes it, on the device itself (CloseFileDurably). An object that
   // is not open for writing first opens the file for appending, so this

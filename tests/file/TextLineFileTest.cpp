@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "NextLineOf.h"
 #include "ScratchDir.h"
 #include "StatusCodeOf.h"
 #include "file/InOutError.h"
@@ -12,18 +13,21 @@
 namespace mif {
 namespace {
 
+using testing::AtEnd;
+using testing::NextLineOf;
 using testing::StatusCodeOf;
 
 using testing::ReadBytes;
 using testing::ScratchDir;
 using testing::WriteBytes;
 
-// Every line until the end of the text, asking AtEndOfFile first.
+// Every line until the end of the text.
 std::vector<std::string> ReadAll(const std::string& path) {
   TextLineFile file(path);
   file.OpenForRead();
   std::vector<std::string> lines;
-  while (!file.AtEndOfFile()) lines.push_back(file.ReadLine());
+  std::string_view line;
+  while (file.NextLine(line)) lines.emplace_back(line);
   file.CloseFile();
   return lines;
 }
@@ -72,10 +76,9 @@ TEST(TextLineFileRead, CtrlZEndsTheText) {
              "cd\n");
   TextLineFile file(dir.File("z.txt"));
   file.OpenForRead();
-  EXPECT_EQ(file.ReadLine(), "ab");
-  EXPECT_TRUE(file.AtEndOfFile());
-  EXPECT_EQ(file.ReadLine(), "");  // stays at the end, without failing
-  EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_EQ(NextLineOf(file), "ab");
+  EXPECT_TRUE(AtEnd(file));
+  EXPECT_TRUE(AtEnd(file));  // stays at the end, without failing
   EXPECT_TRUE(file.TextAfterCtrlZ());
 }
 
@@ -106,9 +109,7 @@ TEST(TextLineFileRead, EmptyFileAndLongAndBinaryLines) {
   WriteBytes(dir.File("empty.txt"), "");
   TextLineFile empty(dir.File("empty.txt"));
   empty.OpenForRead();
-  EXPECT_TRUE(empty.AtEndOfFile());
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(empty.ReadLine(), "");
-  EXPECT_TRUE(empty.AtEndOfFile());
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(AtEnd(empty));
 
   const std::string thousand(1000, 'q');
   EXPECT_EQ(LinesOf(thousand + "\r\n" + thousand), Lines({thousand, thousand}));
@@ -126,19 +127,9 @@ TEST(TextLineFileRead, ADiskFileEndsAtItsSizeAtTheOpen) {
   std::ofstream writer(dir.File("grows.txt"), std::ios::binary | std::ios::app);
   if (!writer) GTEST_SKIP() << "the system keeps writers out while the file is read";
   writer << "late\r\n" << std::flush;
-  EXPECT_EQ(file.ReadLine(), line);
-  EXPECT_EQ(file.ReadLine(), line);
-  EXPECT_TRUE(file.AtEndOfFile());
-}
-
-TEST(TextLineFileRead, HeaderLoopWithoutAtEndOfFileGetsEmptyLinesAtTheEnd) {
-  ScratchDir dir;
-  WriteBytes(dir.File("h.txt"), "one");
-  TextLineFile file(dir.File("h.txt"));
-  file.OpenForRead();
-  EXPECT_EQ(file.ReadLine(), "one");
-  EXPECT_EQ(file.ReadLine(), "");
-  EXPECT_EQ(file.ReadLine(), "");
+  EXPECT_EQ(NextLineOf(file), line);
+  EXPECT_EQ(NextLineOf(file), line);
+  EXPECT_TRUE(AtEnd(file));
 }
 
 TEST(TextLineFileWrite, BytesReachTheFileInWholeBuffersAndAtTheClose) {
@@ -170,18 +161,14 @@ TEST(TextLineFileWrite, WideLinesAreEncodedAndOddBytesWrittenAsTheyAre) {
   EXPECT_EQ(ReadAll(path), Lines({"\x95\x5C\x83\x5C", "", "x", "y", "p"}));
 }
 
-TEST(TextLineFileWrite, AppendGoesAfterTheLastByteAndCreateEmpties) {
+TEST(TextLineFileWrite, RewriteKeepsTheBytesAndCreateEmpties) {
   ScratchDir dir;
   const std::string path = dir.File("out.txt");
   WriteBytes(path, "old\r\n");
-  {
-    TextLineFile file(path);
-    file.OpenForAppend();
-    file.WriteLine("new");
-    file.CloseFile();
-  }
-  EXPECT_EQ(ReadBytes(path), "old\r\nnew\r\n");
   TextLineFile file(path);
+  file.OpenForRewrite();
+  file.CloseFile();
+  EXPECT_EQ(ReadBytes(path), "old\r\n");
   file.CreateForWrite();
   file.CloseFile();
   EXPECT_EQ(ReadBytes(path), "");
@@ -197,7 +184,7 @@ TEST(TextLineFileWrite, DestroyingAnOpenFileWritesOutItsWaitingBytes) {
   }
   EXPECT_EQ(ReadBytes(path), "waiting\r\n");
   TextLineFile again(path);
-  again.OpenForAppend();  // no lock was left behind
+  again.OpenForRewrite();  // no lock was left behind
   again.CloseFile();
 }
 
@@ -212,7 +199,6 @@ TEST(TextLineFileErrors, CodesAndMessages) {
     EXPECT_EQ(error.Message(), u"ファイルが見つかりません");
     EXPECT_STREQ(error.what(), "ファイルが見つかりません");
   }
-  EXPECT_EQ(StatusCodeOf([&] { TextLineFile(missing).OpenForAppend(); }), 2);
   try {
     TextLineFile(dir.File("no/such/dir/x.txt")).CreateForWrite();
     FAIL();
@@ -234,11 +220,10 @@ TEST(TextLineFileErrors, CodesAndMessages) {
   }
   reader.OpenForRead();
   EXPECT_EQ(StatusCodeOf([&] { reader.WriteLine("x"); }), 105);
-  EXPECT_EQ(reader.ReadLine(), "line");  // a failed operation leaves the object usable
+  EXPECT_EQ(NextLineOf(reader), "line");  // a failed operation leaves the object usable
   TextLineFile writer(dir.File("w.txt"));
   writer.CreateForWrite();
-  EXPECT_EQ(StatusCodeOf([&] { writer.ReadLine(); }), 104);
-  EXPECT_EQ(StatusCodeOf([&] { writer.AtEndOfFile(); }), 104);
+  EXPECT_EQ(StatusCodeOf([&] { NextLineOf(writer); }), 104);
 }
 
 TEST(TextLineFileErrors, SharingRule) {
@@ -248,7 +233,7 @@ TEST(TextLineFileErrors, SharingRule) {
   TextLineFile first(path), second(path);
   first.OpenForRead();
   second.OpenForRead();  // two readers are fine
-  EXPECT_EQ(second.ReadLine(), "keep me");
+  EXPECT_EQ(NextLineOf(second), "keep me");
   TextLineFile writer(path);
   try {
     writer.CreateForWrite();
@@ -257,11 +242,11 @@ TEST(TextLineFileErrors, SharingRule) {
     EXPECT_EQ(error.StatusCode(), 32);
     EXPECT_EQ(error.Message(), u"I/O エラー (32)");
   }
-  EXPECT_EQ(StatusCodeOf([&] { writer.OpenForAppend(); }), 32);
+  EXPECT_EQ(StatusCodeOf([&] { writer.OpenForRewrite(); }), 32);
   EXPECT_EQ(ReadBytes(path), "keep me\r\n");  // the refused create emptied nothing
   first.CloseFile();
   second.CloseFile();
-  writer.OpenForAppend();
+  writer.OpenForRewrite();
   EXPECT_EQ(StatusCodeOf([&] { TextLineFile(path).OpenForRead(); }),
             32);  // a writer excludes readers
 }
@@ -273,8 +258,8 @@ TEST(TextLineFile, ReopeningClosesFirstAndWritesOut) {
   file.CreateForWrite();
   file.WriteLine("one");
   file.OpenForRead();
-  EXPECT_EQ(file.ReadLine(), "one");
-  EXPECT_TRUE(file.AtEndOfFile());
+  EXPECT_EQ(NextLineOf(file), "one");
+  EXPECT_TRUE(AtEnd(file));
   file.CloseFile();
 }
 
@@ -396,11 +381,8 @@ TEST(TextLineFile, LargeBuffersReadAndWriteTheSameLines) {
   TextLineFile file(path, 64 * 1024);
   file.OpenForRead();
   Lines read;
-  std::string line;
-  while (!file.AtEndOfFile()) {
-    file.ReadLine(line);
-    read.push_back(line);
-  }
+  std::string_view line;
+  while (file.NextLine(line)) read.emplace_back(line);
   EXPECT_EQ(read, lines);
 }
 
