@@ -35,7 +35,9 @@ class Planner {
     baseNames_.Reserve(run_.count);
     if (options_.perLayer) plan_.groupOf.reserve(static_cast<std::size_t>(run_.count));
     for (int i = 0; i < run_.count; ++i) Examine(i);
+    decltype(groupByLayer_)().swap(groupByLayer_);  // the rest of the plan holds its peak
     FindDuplicates();
+    baseNames_ = BaseNames();
     PlanColumns();
     DecideOutputs();
     return std::move(plan_);
