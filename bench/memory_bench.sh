@@ -89,5 +89,26 @@ for i in range(100000):
         mid.write(b"%d\r\n" % i)
 PY
 run "100,000 tiny sources, a folder" "$work/tiny"
+find "$work/tiny" -name '*.mif' | sort >"$work/tiny.txt"
+run "100,000 tiny sources, --from-list" --from-list "$work/tiny.txt"
 run "100,000 tiny sources, --per-layer --tile-column" --per-layer --tile-column TILE "$work/tiny"
 echo "(the 100,000 sources: target 16 MiB)"
+
+# Each layer of a per-layer run costs what its plan keeps of it.
+python3 - "$work/layers" <<'PY'
+import os, sys
+folder = sys.argv[1]
+os.makedirs(folder)
+header = b'Version 300\r\nCharset "WindowsJapanese"\r\nColumns 1\r\n  ID Integer\r\nData\r\n'
+for i in range(10000):
+    name = os.path.join(folder, "53390000__L%05d" % i)
+    open(name + ".mif", "wb").write(header + b"Point 139.7 35.6\r\n")
+    open(name + ".mid", "wb").write(b"%d\r\n" % i)
+PY
+mkdir "$work/outputs"
+"$build/bin/peak_rss" "$build/bin/mifjoin" --quiet --per-layer "$work/layers" \
+  -o "$work/outputs/" 2>"$work/err" || true
+rss=$(awk '/peak RSS/ { print $3 }' "$work/err")
+printf '%-40s %-8s peak RSS %7d KiB (%d MiB)\n' "10,000 one-tile layers, --per-layer" \
+  "$(grep -q '^mifjoin:' "$work/err" && echo refused || echo merged)" "$rss" "$((rss / 1024))"
+echo "(the 10,000 layers: target 16 MiB)"

@@ -13,7 +13,7 @@
 namespace mif {
 
 struct OutputGroup {
-  explicit OutputGroup(const AddedColumns& added)
+  explicit OutputGroup(const std::shared_ptr<const AddedColumns>& added)
       : builder(std::make_unique<SchemaBuilder>(added)) {}
   std::u16string layer;
   int first = -1, last = -1;  // the first source, and the last merged

@@ -19,8 +19,10 @@ std::unique_ptr<TextLineFile> OpenNullFile() {
 
 }  // namespace
 
-void OutputPair::Open(const OutputTarget& target, const DeviceMaker& makeDevice) {
+void OutputPair::Open(const std::string& name, const OutputTarget& target,
+                      const DeviceMaker& makeDevice) {
   Discard();
+  name_ = name;
   target_ = target;
   mifTemporary_ = TemporaryName(target.files.mif);
   midTemporary_ = TemporaryName(target.files.mid);
@@ -86,7 +88,7 @@ void OutputPair::CutBack() {
     try {
       output->CutTo(mark);
     } catch (...) {
-      throw CutBackError(errorText, target_.name, CurrentErrorText());
+      throw CutBackError(errorText, name_, CurrentErrorText());
     }
   }
 }

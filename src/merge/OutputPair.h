@@ -26,12 +26,11 @@ class OutputPair {
   // Opens both temporary files of `target`, creating them or emptying what
   // a stopped run left there, locked against another run; the .mif first,
   // so that a .mid that cannot be made leaves nothing behind.
-  void Open(const OutputTarget& target, const DeviceMaker& makeDevice);
+  // `name` is the output's name as given, which messages use.
+  void Open(const std::string& name, const OutputTarget& target, const DeviceMaker& makeDevice);
   // A pair that keeps nothing, of the output `target` (IsOutputFile).
   void OpenNull(const OutputTarget& target);
   bool IsOpen() const { return mif_ != nullptr; }
-  // The output name as given; empty for a pair that keeps nothing.
-  const std::string& Name() const { return target_.name; }
   // Whether `fileName` is one of the pair's temporary files.
   bool Holds(const std::string& fileName) const;
   // Whether a file of that identity is one of the output's files now.
@@ -64,6 +63,7 @@ class OutputPair {
   void Discard() noexcept;
 
  private:
+  std::string name_;
   OutputTarget target_;
   std::string mifTemporary_, midTemporary_;
   bool keeps_ = false;  // the temporary files are there

@@ -51,7 +51,7 @@ void OutputPlan::RefuseReportAt(const std::string& report) const {
 }
 
 void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport& run) const {
-  std::unordered_map<std::string, int> byFoldedName;
+  FoldedNames byFoldedName;
   for (std::size_t g = 0; g < groups.size(); ++g) {
     OutputGroup& group = groups[g];
     group.outputName = options_.perLayer ? LayerOutputName(name, PathFromText(group.layer))
@@ -107,16 +107,20 @@ void OutputPlan::RefuseSources(const OutputTarget& target) const {
   }
 }
 
-// Windows takes names that differ in letter case for one file.
-void OutputPlan::RefuseSameFile(const OutputGroups& groups,
-                                std::unordered_map<std::string, int>& byFoldedName, int g) const {
-  const std::string folded = FoldedAsWindows(groups[static_cast<std::size_t>(g)].target.files.mif);
-  const auto [found, added] = byFoldedName.try_emplace(folded, g);
-  if (added) return;
-  const OutputGroup& one = groups[static_cast<std::size_t>(found->second)];
+// Windows takes names that differ in letter case for one file. The folded
+// names are kept as hashes, each match folded again to be sure.
+void OutputPlan::RefuseSameFile(const OutputGroups& groups, FoldedNames& byFoldedName,
+                                int g) const {
   const OutputGroup& other = groups[static_cast<std::size_t>(g)];
-  throw OutputsCollideError(one.target.files.mif, sourceMif_(one.first), one.first,
-                            other.target.files.mif, sourceMif_(other.first), other.first, count_);
+  const std::string folded = FoldedAsWindows(other.target.files.mif);
+  const std::uint64_t hash = std::hash<std::string>()(folded);
+  for (auto [at, end] = byFoldedName.equal_range(hash); at != end; ++at) {
+    const OutputGroup& one = groups[static_cast<std::size_t>(at->second)];
+    if (FoldedAsWindows(one.target.files.mif) != folded) continue;
+    throw OutputsCollideError(one.target.files.mif, sourceMif_(one.first), one.first,
+                              other.target.files.mif, sourceMif_(other.first), other.first, count_);
+  }
+  byFoldedName.emplace(hash, g);
 }
 
 }  // namespace mif

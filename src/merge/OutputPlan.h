@@ -6,8 +6,10 @@
 // refused here, so that a refusal leaves every file as it was.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "merge/MergeOptions.h"
@@ -40,8 +42,8 @@ class OutputPlan {
  private:
   void RefuseWindowsName(const OutputGroup& group) const;
   void RefuseSources(const OutputTarget& target) const;
-  void RefuseSameFile(const OutputGroups& groups,
-                      std::unordered_map<std::string, int>& byFoldedName, int g) const;
+  using FoldedNames = std::unordered_multimap<std::uint64_t, int>;  // hash -> group
+  void RefuseSameFile(const OutputGroups& groups, FoldedNames& byFoldedName, int g) const;
 
   const MergeOptions& options_;
   OutputSink& sink_;

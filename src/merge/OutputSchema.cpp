@@ -120,8 +120,8 @@ int OwnAddedColumns(const MifHeader& header, const AddedColumns& added) {
 std::vector<std::string> OutputHeaderLines(const OutputSchema& schema) {
   HeaderChanges changes;
   changes.ownAdded = schema.firstOwn;
-  changes.added.push_back({schema.added.layer, schema.layerWidth});
-  if (!schema.added.tile.empty()) changes.added.push_back({schema.added.tile, schema.tileWidth});
+  changes.added.push_back({schema.added->layer, schema.layerWidth});
+  if (!schema.added->tile.empty()) changes.added.push_back({schema.added->tile, schema.tileWidth});
   changes.columns = schema.columns;
   changes.version = schema.version;
   changes.charset = schema.charset;
@@ -140,6 +140,18 @@ bool IsCp932Charset(const std::string& charset) {
 // A few columns are looked through: a map for each of thousands of one-tile
 // layers would cost more than the layer's columns.
 constexpr std::size_t kColumnsLookedThrough = 16;
+
+const std::string& NameOf(const SharedName& name) {
+  static const std::string none;
+  return name ? *name : none;
+}
+
+SharedName SchemaBuilder::NameFor(const std::string& sourceName) const {
+  for (const SharedName* kept : {&firstName_, &columnsName_, &charsetSource_}) {
+    if (*kept && **kept == sourceName) return *kept;
+  }
+  return std::make_shared<const std::string>(sourceName);
+}
 
 SchemaBuilder::Column* SchemaBuilder::Find(const std::string& folded) {
   if (byName_.empty()) {
@@ -176,21 +188,21 @@ void SchemaBuilder::Add(const MifHeader& header, const std::string& sourceName,
 void SchemaBuilder::Add(const std::shared_ptr<const MifHeader>& shared,
                         const std::string& sourceName, const SourceValues& values, int index) {
   const MifHeader& header = *shared;
-  CheckOwnHeader(header, sourceName, values, added_);
+  CheckOwnHeader(header, sourceName, values, *added_);
   if (sources_ == 0) {
     first_ = shared;
-    firstName_ = sourceName;
+    firstName_ = NameFor(sourceName);
   } else {
-    CheckAgainstFirst(*first_, firstName_, header, sourceName);
+    CheckAgainstFirst(*first_, NameOf(firstName_), header, sourceName);
   }
   AddCharset(header, sourceName);
-  const int own = OwnAddedColumns(header, added_);
+  const int own = OwnAddedColumns(header, *added_);
   const std::span<const ColumnDef> data = DataColumns(header, own);
   // A source without columns of its own has no values to lay out: it takes
   // part in no comparison of columns, and the first with columns leads.
   if (!data.empty()) {
     if (columnSources_ == 0) {
-      columnsName_ = sourceName;
+      columnsName_ = NameFor(sourceName);
       for (const ColumnDef& column : data) Append(column, 0);
       firstColumns_ = columns_.size();
     }
@@ -207,11 +219,11 @@ void SchemaBuilder::Add(const std::shared_ptr<const MifHeader>& shared,
 }
 
 void SchemaBuilder::AddCharset(const MifHeader& header, const std::string& sourceName) {
-  CheckCharset(header, sourceName, charset_, charsetSource_);
+  CheckCharset(header, sourceName, charset_, NameOf(charsetSource_));
   const std::string own = MergedCharset(header);
   if (charset_.empty() && !IsNeutralCharset(own)) {
     charset_ = own;
-    charsetSource_ = sourceName;
+    charsetSource_ = NameFor(sourceName);
   }
 }
 
@@ -220,7 +232,7 @@ void SchemaBuilder::AddColumns(std::span<const ColumnDef> columns, const std::st
   for (const ColumnDef& column : columns) {
     Column* known = Find(column.folded);
     if (known == nullptr) {
-      NoteProblem(ExtraColumnError(sourceName, column, columnsName_), index);
+      NoteProblem(ExtraColumnError(sourceName, column, NameOf(columnsName_)), index);
       Append(column, 1);
       continue;
     }
@@ -231,7 +243,8 @@ void SchemaBuilder::AddColumns(std::span<const ColumnDef> columns, const std::st
     } else {
       known->anyValue = true;
       if (static_cast<std::size_t>(known - columns_.data()) < firstColumns_) {
-        NoteProblem(ColumnTypeError(sourceName, column, columnsName_, known->FirstDef()), index);
+        NoteProblem(ColumnTypeError(sourceName, column, NameOf(columnsName_), known->FirstDef()),
+                    index);
       }
     }
   }
@@ -240,7 +253,8 @@ void SchemaBuilder::AddColumns(std::span<const ColumnDef> columns, const std::st
   for (const ColumnDef& column : columns) names.insert(column.folded);
   for (std::size_t i = 0; i < firstColumns_; ++i) {
     if (names.count(columns_[i].def.folded) == 0) {
-      NoteProblem(MissingColumnError(sourceName, columns_[i].FirstDef(), columnsName_), index);
+      NoteProblem(MissingColumnError(sourceName, columns_[i].FirstDef(), NameOf(columnsName_)),
+                  index);
     }
   }
 }
@@ -252,7 +266,7 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
   schema.added = added_;
   schema.first = first_;
   schema.firstName = firstName_;
-  schema.firstOwn = OwnAddedColumns(*first_, added_);
+  schema.firstOwn = OwnAddedColumns(*first_, *added_);
   schema.columnsName = columnsName_;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     const Column& column = columns_[i];
@@ -275,12 +289,12 @@ OutputSchema SchemaBuilder::Plan(ColumnsMode mode) const {
 
 SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
                        const std::string& sourceName, const SourceValues& values) {
-  CheckOwnHeader(header, sourceName, values, schema.added);
-  CheckAgainstFirst(*schema.first, schema.firstName, header, sourceName);
-  CheckCharset(header, sourceName, schema.charset, schema.charsetSource);
+  CheckOwnHeader(header, sourceName, values, *schema.added);
+  CheckAgainstFirst(*schema.first, NameOf(schema.firstName), header, sourceName);
+  CheckCharset(header, sourceName, schema.charset, NameOf(schema.charsetSource));
   SourceLayout layout;
-  layout.own = OwnAddedColumns(header, schema.added);
-  layout.tile = !schema.added.tile.empty();
+  layout.own = OwnAddedColumns(header, *schema.added);
+  layout.tile = !schema.added->tile.empty();
   layout.noColumns = header.columns.empty();
   layout.sourceValues = static_cast<int>(header.columns.size());
   layout.delimiter = DelimiterOf(header);
@@ -315,7 +329,7 @@ SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
     const auto found = byName.find(out.folded);
     if (found == byName.end()) {
       if (schema.mode != ColumnsMode::Union) {
-        throw MissingColumnError(sourceName, out, schema.columnsName);
+        throw MissingColumnError(sourceName, out, NameOf(schema.columnsName));
       }
       layout.valueOf.push_back(-1);
       continue;
@@ -324,13 +338,13 @@ SourceLayout FitSource(const OutputSchema& schema, const MifHeader& header,
     used[k] = true;
     const auto reconciled = ReconcileColumnTypes(out, columns[k]);
     if (!schema.anyValue[j] && !(reconciled && SameColumnType(*reconciled, out))) {
-      throw ColumnTypeError(sourceName, columns[k], schema.columnsName, out);
+      throw ColumnTypeError(sourceName, columns[k], NameOf(schema.columnsName), out);
     }
     layout.valueOf.push_back(static_cast<int>(k) + layout.own);
   }
   for (std::size_t k = 0; k < columns.size(); ++k) {
     if (!used[k] && schema.mode != ColumnsMode::Intersection) {
-      throw ExtraColumnError(sourceName, columns[k], schema.columnsName);
+      throw ExtraColumnError(sourceName, columns[k], NameOf(schema.columnsName));
     }
   }
   layout.inPlace = InPlace(layout, schema);

@@ -40,15 +40,22 @@ struct SourceValues {
   std::string tile = {};  // no tile column: none asked
 };
 
+// A source's name for messages, shared: a layer's first source is mostly
+// also the first with columns and the first to declare a charset.
+using SharedName = std::shared_ptr<const std::string>;
+// The name, or empty where there is none.
+const std::string& NameOf(const SharedName& name);
+
 struct OutputSchema {
   ColumnsMode mode = ColumnsMode::First;
-  AddedColumns added;
+  // The run's, shared: thousands of one-tile layers each have a schema.
+  std::shared_ptr<const AddedColumns> added;
   // The output header is written from it; shared, as a header may be
   // megabytes.
   std::shared_ptr<const MifHeader> first = std::make_shared<const MifHeader>();
-  std::string firstName;
+  SharedName firstName;
   int firstOwn = 0;                // added columns the first source brings itself
-  std::string columnsName;         // the first source with columns, which lead them
+  SharedName columnsName;          // the first source with columns, which lead them
   std::vector<ColumnDef> columns;  // after the added ones, reconciled
   std::vector<bool> anyValue;      // Char(254) where the types did not meet
   int layerWidth = kLayerWidth;
@@ -57,7 +64,7 @@ struct OutputSchema {
   // The charset the declaring sources share, as merged (UTF-8 is written
   // as "WindowsJapanese"); empty when none declares one.
   std::string charset;
-  std::string charsetSource;  // the first source that declared it
+  SharedName charsetSource;  // the first source that declared it
   char delimiter = '\t';
   std::optional<Bounds> bounds;  // none: the output declares none
 };
@@ -79,7 +86,10 @@ bool IsCp932Charset(const std::string& charset);
 // Gathers every source's header in run order, and plans the output.
 class SchemaBuilder {
  public:
-  explicit SchemaBuilder(AddedColumns added = {}) : added_(std::move(added)) {}
+  explicit SchemaBuilder(AddedColumns added = {})
+      : added_(std::make_shared<const AddedColumns>(std::move(added))) {}
+  // The added columns shared by every builder and schema of a run.
+  explicit SchemaBuilder(std::shared_ptr<const AddedColumns> added) : added_(std::move(added)) {}
 
   // Raises EMergeError for a source that no mode of columns can merge: a
   // header without readable columns, two columns of one name, an added
@@ -125,11 +135,14 @@ class SchemaBuilder {
   Column* Find(const std::string& folded);
   void Append(const ColumnDef& column, int sources);
 
-  AddedColumns added_;
+  std::shared_ptr<const AddedColumns> added_;
   int sources_ = 0;
   int columnSources_ = 0;                   // sources with columns
   std::shared_ptr<const MifHeader> first_;  // once a source is added
-  std::string firstName_, columnsName_;
+  // The name of the source being added, shared with the names kept.
+  SharedName NameFor(const std::string& sourceName) const;
+
+  SharedName firstName_, columnsName_;
   std::vector<Column> columns_;  // the first source's first, then as met
   // Folded name -> column, once there are more than a few.
   std::unordered_map<std::string, std::size_t> byName_;
@@ -139,7 +152,8 @@ class SchemaBuilder {
   int layerWidth_ = kLayerWidth;
   int tileWidth_ = 1;
   int version_ = -1;
-  std::string charset_, charsetSource_;  // the first declared, and who declared it
+  std::string charset_;  // the first declared
+  SharedName charsetSource_;
   bool allBounds_ = true;
   std::optional<Bounds> bounds_;
 };

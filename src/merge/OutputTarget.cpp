@@ -69,7 +69,6 @@ void RefuseUnusableOutputName(const std::string& outputName) {
 
 OutputTarget DecideOutput(const std::string& outputName, const DeviceMaker& makeDevice) {
   OutputTarget target;
-  target.name = outputName;
   RefuseUnusableOutputName(outputName);
   const OutputNames names = OutputPairNames(outputName);
   target.files = {FollowLinks(names.mif), FollowLinks(names.mid)};

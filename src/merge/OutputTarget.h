@@ -42,7 +42,6 @@ void RefuseUnwritable(const std::string& name, const DeviceMaker& makeDevice);
 void RefuseUnusableOutputName(const std::string& outputName);
 
 struct OutputTarget {
-  std::string name;   // as given
   OutputNames files;  // written, links followed
   // The files there now, by identity; nothing where there is none.
   std::optional<FileIdentity> mif, mid;

@@ -15,7 +15,7 @@ void PairSink::Begin(const OutputGroup& group, const std::vector<std::string>& h
                      RunReport& run) {
   (void)run;
   if (!group.decided) RefuseUnusableOutputName(group.outputName);
-  pair_.Open(group.target, makeDevice_);
+  pair_.Open(group.outputName, group.target, makeDevice_);
   for (const std::string& line : header) pair_.Mif().WriteLine(line);
   pair_.Mark();
 }

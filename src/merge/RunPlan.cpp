@@ -55,6 +55,8 @@ class Planner {
   const MergeOptions& options_;
   SourceTexts& texts_;
   RunPlan plan_;
+  const std::shared_ptr<const AddedColumns> added_ =
+      std::make_shared<const AddedColumns>(options_.added);
   std::unordered_map<std::u16string, std::size_t> groupByLayer_;
   SourceIdentities sources_;
   BaseNames baseNames_;
@@ -67,7 +69,7 @@ int Planner::GroupFor(const std::u16string& layer, int index) {
   const auto [found, added] =
       groupByLayer_.try_emplace(options_.perLayer ? layer : u"", groups.size());
   if (added) {
-    groups.emplace_back(options_.added);
+    groups.emplace_back(added_);
     groups.back().layer = layer;
     groups.back().first = index;
   }

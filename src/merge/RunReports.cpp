@@ -33,7 +33,7 @@ void DescribeLayout(const SourceLayout& layout, const MifHeader& header, const O
     }
   }
   // The added columns it brings itself go to theirs.
-  const std::string* added[] = {&schema.added.layer, &schema.added.tile};
+  const std::string* added[] = {&schema.added->layer, &schema.added->tile};
   for (int k = 0; k < layout.own && static_cast<std::size_t>(k) < report.columns.size(); ++k) {
     report.columns[static_cast<std::size_t>(k)].output = *added[k];
     report.columns[static_cast<std::size_t>(k)].outputType =
@@ -45,10 +45,10 @@ void DescribeOutput(const OutputSchema& schema, OutputReport& report) {
   report.header = OutputHeaderLines(schema);
   report.columns.clear();
   report.columns.push_back(
-      {schema.added.layer, "Char(" + std::to_string(schema.layerWidth) + ")", {}, {}});
-  if (!schema.added.tile.empty()) {
+      {schema.added->layer, "Char(" + std::to_string(schema.layerWidth) + ")", {}, {}});
+  if (!schema.added->tile.empty()) {
     report.columns.push_back(
-        {schema.added.tile, "Char(" + std::to_string(schema.tileWidth) + ")", {}, {}});
+        {schema.added->tile, "Char(" + std::to_string(schema.tileWidth) + ")", {}, {}});
   }
   for (const ColumnDef& column : schema.columns) {
     report.columns.push_back({column.name, ColumnTypeText(column), {}, {}});
