@@ -16,8 +16,9 @@ void CheckSink::Refuse(Exception& error, std::vector<std::u16string>& problems) 
   }
 }
 
-void CheckSink::Begin(const OutputGroup& group, const std::vector<std::string>& header,
-                      RunReport& run) {
+void CheckSink::Begin(const OutputGroup& group, const std::string& name,
+                      const std::vector<std::string>& header, RunReport& run) {
+  (void)name;
   if (group.decided) {
     try {
       TryTemporaryFiles(group.target);

@@ -17,8 +17,8 @@ class CheckSink final : public OutputSink {
   // copy may find the same.
   void Refuse(Exception& error, std::vector<std::u16string>& problems) override;
   // A temporary file that cannot be made is noted in `run.outputProblems`.
-  void Begin(const OutputGroup& group, const std::vector<std::string>& header,
-             RunReport& run) override;
+  void Begin(const OutputGroup& group, const std::string& name,
+             const std::vector<std::string>& header, RunReport& run) override;
   TextLineFile& Mif() override { return pair_.Mif(); }
   TextLineFile& Mid() override { return pair_.Mid(); }
   void EndSource(bool last) override;

@@ -21,7 +21,6 @@ struct OutputGroup {
   std::unique_ptr<SchemaBuilder> builder;
   // None where the columns were refused; dropped once the output is done.
   std::unique_ptr<const OutputSchema> schema;
-  std::string outputName;
   OutputTarget target;
   bool decided = false;  // its output's name and files are made sure of
   int whole = 0;         // its sources written out whole

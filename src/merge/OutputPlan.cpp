@@ -50,25 +50,25 @@ void OutputPlan::RefuseReportAt(const std::string& report) const {
   if (source >= 0) throw AtReport(ReportIsSourceError(report, sourceMif_(source), source, count_));
 }
 
-void OutputPlan::Decide(OutputGroups& groups, const std::string& name, RunReport& run) const {
+void OutputPlan::Decide(RunPlan& plan, RunReport& run) const {
+  if (plan.outputName.empty()) return;
+  OutputGroups& groups = plan.groups;
   FoldedNames byFoldedName;
   for (std::size_t g = 0; g < groups.size(); ++g) {
     OutputGroup& group = groups[g];
-    group.outputName = options_.perLayer ? LayerOutputName(name, PathFromText(group.layer))
-                       : name.empty()    ? name
-                                         : OutputMifName(name, options_.outputNaming);
-    if (name.empty()) continue;
+    const std::string outputName = plan.OutputNameOf(group);
     try {
-      if (!options_.perLayer) RefuseUnusableOutputName(name);  // before .mif hides "sub/"
-      RefuseWindowsName(group);  // before Windows opens CON.mif as the console
-      group.target = DecideOutput(group.outputName, options_.makeDevice);
+      // Before .mif hides "sub/".
+      if (!options_.perLayer) RefuseUnusableOutputName(plan.outputName);
+      RefuseWindowsName(group, outputName);  // before Windows opens CON.mif as the console
+      group.target = DecideOutput(outputName, options_.makeDevice);
       RefuseLongNames(group.target);
       RefuseSources(group.target);
       RefuseSameFile(groups, byFoldedName, static_cast<int>(g));
       group.decided = true;
       if (group.target.halfReplaced) run.outputNotes.push_back(HalfReplacedNote(group.target));
     } catch (Exception& error) {
-      SetPlace(error, {ErrorPlace::Kind::Output, -1, count_, group.outputName});
+      SetPlace(error, {ErrorPlace::Kind::Output, -1, count_, outputName});
       sink_.Refuse(error, run.outputProblems);
     }
   }
@@ -88,8 +88,8 @@ void OutputPlan::RefuseReportAmong(const OutputGroups& groups, const std::string
   }
 }
 
-void OutputPlan::RefuseWindowsName(const OutputGroup& group) const {
-  const OutputNames names = OutputPairNames(group.outputName);
+void OutputPlan::RefuseWindowsName(const OutputGroup& group, const std::string& outputName) const {
+  const OutputNames names = OutputPairNames(outputName);
   for (const std::string& file : {names.mif, names.mid}) {
     const std::optional<std::u16string> why = WindowsNameProblem(ExtractNamePart(file));
     if (!why) continue;

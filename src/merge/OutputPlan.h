@@ -15,6 +15,7 @@
 #include "merge/MergeOptions.h"
 #include "merge/OutputGroup.h"
 #include "merge/OutputSink.h"
+#include "merge/RunPlan.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReport.h"
 
@@ -31,16 +32,16 @@ class OutputPlan {
   // Refuses a report (EMergeError placed at the report) that is a folder or
   // one of a source's files.
   void RefuseReportAt(const std::string& report) const;
-  // Decides each group's output from `name`, the output name as given
+  // Decides each group's output from the plan's output name as given
   // (empty: no output, the check's without one). Each refusal is placed at
   // its output and handed to the sink with `run.outputProblems`. A pair an
   // earlier run left half put in place is noted in `run.outputNotes`.
-  void Decide(OutputGroups& groups, const std::string& name, RunReport& run) const;
+  void Decide(RunPlan& plan, RunReport& run) const;
   // Refuses a report that is one of the decided outputs' files.
   void RefuseReportAmong(const OutputGroups& groups, const std::string& report) const;
 
  private:
-  void RefuseWindowsName(const OutputGroup& group) const;
+  void RefuseWindowsName(const OutputGroup& group, const std::string& outputName) const;
   void RefuseSources(const OutputTarget& target) const;
   using FoldedNames = std::unordered_multimap<std::uint64_t, int>;  // hash -> group
   void RefuseSameFile(const OutputGroups& groups, FoldedNames& byFoldedName, int g) const;

@@ -33,10 +33,10 @@ class OutputSink {
   // the check's notes it in `problems`, once, and the run goes on.
   virtual void Refuse(Exception& error, std::vector<std::u16string>& problems) = 0;
 
-  // Begins the output of `group`, whose files the plan decided, with its
-  // header lines. A problem the sink can go on past goes into `run`.
-  virtual void Begin(const OutputGroup& group, const std::vector<std::string>& header,
-                     RunReport& run) = 0;
+  // Begins the output `name` of `group`, whose files the plan decided,
+  // with its header lines. A problem the sink can go on past goes into `run`.
+  virtual void Begin(const OutputGroup& group, const std::string& name,
+                     const std::vector<std::string>& header, RunReport& run) = 0;
   virtual TextLineFile& Mif() = 0;
   virtual TextLineFile& Mid() = 0;
   // The source's bytes are written out (with `last`, the output's last:

@@ -23,6 +23,10 @@ std::optional<FileIdentity> ExistingFile(const std::string& name, const std::str
   return facts->identity;
 }
 
+bool EndsInDelimiter(const std::string& name) {
+  return !name.empty() && PathDelimiters().find(name.back()) != std::string_view::npos;
+}
+
 }  // namespace
 
 void RefuseUnwritable(const std::string& name, const DeviceMaker& makeDevice) {
@@ -46,11 +50,18 @@ std::string OutputMifName(const std::string& given, OutputNaming naming) {
   return OutputPairNames(given).mif;
 }
 
+bool WritesIntoFolder(const std::string& outputName) {
+  return EndsInDelimiter(outputName) || IsDirectory(outputName);
+}
+
 std::string LayerOutputName(const std::string& outputName, const std::string& layer) {
-  const bool endsInDelimiter =
-      !outputName.empty() && PathDelimiters().find(outputName.back()) != std::string_view::npos;
-  if (endsInDelimiter) return outputName + layer + ".mif";
-  if (IsDirectory(outputName)) return outputName + PathDelimiters().front() + layer + ".mif";
+  return LayerOutputName(outputName, WritesIntoFolder(outputName), layer);
+}
+
+std::string LayerOutputName(const std::string& outputName, bool intoFolder,
+                            const std::string& layer) {
+  if (intoFolder && EndsInDelimiter(outputName)) return outputName + layer + ".mif";
+  if (intoFolder) return outputName + PathDelimiters().front() + layer + ".mif";
   const std::string stem = EndsWithIgnoringAsciiCase(outputName, ".mif")
                                ? outputName.substr(0, outputName.size() - 4)
                                : outputName;

@@ -30,6 +30,13 @@ std::string OutputMifName(const std::string& given, OutputNaming naming);
 // (結合.mif gives 結合_道路.mif), or OUTPUT/layer.mif when `outputName`
 // ends in a path delimiter or names a folder that exists.
 std::string LayerOutputName(const std::string& outputName, const std::string& layer);
+// The same with the folder question answered (WritesIntoFolder), asked
+// once for all the layers of a run.
+std::string LayerOutputName(const std::string& outputName, bool intoFolder,
+                            const std::string& layer);
+// Whether a per-layer run given `outputName` writes into it: it ends in a
+// path delimiter or names a folder that exists.
+bool WritesIntoFolder(const std::string& outputName);
 
 // Raises EInOutError when the existing file `name` cannot be written
 // (read-only, or open in another program), learnt by opening it for

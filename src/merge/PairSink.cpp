@@ -11,11 +11,11 @@ void PairSink::Refuse(Exception& error, std::vector<std::u16string>& problems) {
   throw;
 }
 
-void PairSink::Begin(const OutputGroup& group, const std::vector<std::string>& header,
-                     RunReport& run) {
+void PairSink::Begin(const OutputGroup& group, const std::string& name,
+                     const std::vector<std::string>& header, RunReport& run) {
   (void)run;
-  if (!group.decided) RefuseUnusableOutputName(group.outputName);
-  pair_.Open(group.outputName, group.target, makeDevice_);
+  if (!group.decided) RefuseUnusableOutputName(name);
+  pair_.Open(name, group.target, makeDevice_);
   for (const std::string& line : header) pair_.Mif().WriteLine(line);
   pair_.Mark();
 }

@@ -16,8 +16,8 @@ class PairSink final : public OutputSink {
   void Refuse(Exception& error, std::vector<std::u16string>& problems) override;
   // Raises EMergeError for a group the plan left undecided (an output
   // name given empty), and what opening the temporary files raises.
-  void Begin(const OutputGroup& group, const std::vector<std::string>& header,
-             RunReport& run) override;
+  void Begin(const OutputGroup& group, const std::string& name,
+             const std::vector<std::string>& header, RunReport& run) override;
   TextLineFile& Mif() override { return pair_.Mif(); }
   TextLineFile& Mid() override { return pair_.Mid(); }
   void EndSource(bool last) override;

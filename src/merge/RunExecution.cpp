@@ -19,16 +19,16 @@ void RunExecution::Execute(RunPlan plan) {
 }
 
 ErrorPlace RunExecution::OutputPlace() const {
-  return run_.OutputPlace(current_ >= 0 ? Current().outputName : plan_.outputName);
+  return run_.OutputPlace(current_ >= 0 ? run_.writing : plan_.outputName);
 }
 
 void RunExecution::MergeGroup(int g) {
   current_ = g;
   const OutputGroup& group = Current();
-  run_.writing = group.outputName;
+  run_.writing = plan_.OutputNameOf(group);
   report_ = OutputReport{};
   report_.index = g;
-  report_.name = group.outputName;
+  report_.name = run_.writing;
   if (group.decided) report_.files = {group.target.files.mif, group.target.files.mid};
   for (int i = Current().first; i >= 0 && i < run_.count; ++i) {
     if (plan_.GroupOf(i) == g) MergeSource(i);
@@ -45,7 +45,7 @@ void RunExecution::OpenGroup() {
     DescribeOutput(*group.schema, report_);
   }
   try {
-    run_.sink.Begin(group, report_.header, run_.report);
+    run_.sink.Begin(group, run_.writing, report_.header, run_.report);
   } catch (Exception& error) {
     SetPlace(error, OutputPlace());
     throw;
@@ -275,7 +275,7 @@ std::u16string RunExecution::Abandon(bool keepWholeSources) {
   OutputGroup& group = Current();
   report_.bytes = run_.sink.Bytes();
   run_.inputs.OutputDone(report_);
-  return StateText(HoldsText(group.outputName, group.whole, run_.count));
+  return StateText(HoldsText(run_.writing, group.whole, run_.count));
 }
 
 // What the outputs hold: those done, the one stopped in, those not begun.
@@ -283,7 +283,7 @@ std::u16string RunExecution::StateText(const std::u16string& stopped) const {
   if (!run_.options.perLayer || current_ < 0) return stopped;  // none begun
   std::vector<std::string> completed;
   for (const int g : completed_) {
-    completed.push_back(plan_.groups[static_cast<std::size_t>(g)].outputName);
+    completed.push_back(plan_.OutputNameOf(plan_.groups[static_cast<std::size_t>(g)]));
   }
   return OutputsText(completed, stopped,
                      plan_.groups.size() - static_cast<std::size_t>(current_) - 1);
@@ -292,7 +292,7 @@ std::u16string RunExecution::StateText(const std::u16string& stopped) const {
 std::u16string RunExecution::UnchangedOutput() const {
   if (current_ < 0 || !Current().decided) return NothingWrittenText();
   const OutputGroup& group = Current();
-  return UnchangedText(group.outputName, group.target.mif || group.target.mid);
+  return UnchangedText(run_.writing, group.target.mif || group.target.mid);
 }
 
 }  // namespace mif

@@ -11,8 +11,14 @@
 #include "merge/RunReports.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReader.h"
+#include "platform/PathText.h"
 
 namespace mif {
+
+std::string RunPlan::OutputNameOf(const OutputGroup& group) const {
+  if (perLayer) return LayerOutputName(outputName, intoFolder, PathFromText(group.layer));
+  return outputName.empty() ? outputName : OutputMifName(outputName, naming);
+}
 
 bool RunPlan::Skipped(int index) const {
   return std::binary_search(skipped.begin(), skipped.end(), index);
@@ -155,7 +161,10 @@ void Planner::DecideOutputs() {
                            [this](int index) { return MifPath(run_.SourceOf(index)); });
   outputs.RefuseReportAt(options_.reportPath);
   plan_.outputName = run_.inputs.OutputName();
-  outputs.Decide(plan_.groups, plan_.outputName, run_.report);
+  plan_.perLayer = options_.perLayer;
+  plan_.naming = options_.outputNaming;
+  plan_.intoFolder = options_.perLayer && WritesIntoFolder(plan_.outputName);
+  outputs.Decide(plan_, run_.report);
   outputs.RefuseReportAmong(plan_.groups, options_.reportPath);
 }
 

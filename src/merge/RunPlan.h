@@ -10,6 +10,7 @@
 
 #include "merge/Duplicates.h"
 #include "merge/OutputGroup.h"
+#include "merge/OutputTarget.h"
 #include "merge/RunContext.h"
 #include "merge/SourceTexts.h"
 
@@ -21,6 +22,9 @@ struct RunPlan {
   int GroupOf(int index) const {
     return groupOf.empty() ? 0 : groupOf[static_cast<std::size_t>(index)];
   }
+  // The name of a group's output, as the plan decided it: the name given,
+  // or per layer the layer's (LayerOutputName), with .mif.
+  std::string OutputNameOf(const OutputGroup& group) const;
   bool Skipped(int index) const;
   // Taken out before the first pass came to it.
   bool WithdrawnEarly(int index) const;
@@ -35,6 +39,9 @@ struct RunPlan {
   std::map<int, std::vector<std::u16string>> problems;
   std::map<int, std::vector<SourceWarning>> warnings;
   std::string outputName;  // as the inputs gave it for the plan
+  bool perLayer = false;
+  OutputNaming naming = OutputNaming::AddMif;
+  bool intoFolder = false;  // per layer: the outputs go into `outputName`
 };
 
 // Raises the first refusal, placed, where the sink raises refusals.
