@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "format/ColumnDef.h"
+#include "format/ExactDecimal.h"
 #include "platform/PathText.h"
 #include "text/Cp932.h"
 
@@ -65,6 +66,7 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
                : name == "--per-layer"                 ? &line.perLayer
                : name == "--recursive" || name == "-r" ? &line.recursive
                : name == "--skip-duplicates"           ? &line.skipDuplicates
+               : name == "--mesh"                      ? &line.mesh
                                                        : nullptr;
   if (flag != nullptr && !hasGlued) return *flag = true;
   std::string value;
@@ -90,6 +92,16 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
                       " には、引用符も改行も含まない、コードページ 932 で書ける列名を指定します");
     }
     (name == "--layer-column" ? line.added.layer : line.added.tile) = *column;
+    return true;
+  }
+  if (name == "--mesh-allowance") {
+    const std::optional<ExactDecimal> percent =
+        TakeValue(arguments, i, glued, value) ? ParseExactDecimal(value) : std::nullopt;
+    if (!percent || CompareTimes(*percent, 1, 0) < 0 || CompareTimes(*percent, 1, 100) > 0) {
+      return Fail(error, "--mesh-allowance には 0 から 100 までのパーセントを指定します");
+    }
+    line.meshAllowance = FloorTimes(*percent, 100);
+    line.mesh = true;
     return true;
   }
   if (name == "--report") {
@@ -160,6 +172,10 @@ const char* UsageText() {
          "                       加えるレイヤー名の列を LAYER ではなく NAME にします\n"
          "  -r, --recursive      フォルダーの中のフォルダーの .mif ファイルも入力にします\n"
          "      --skip-duplicates 同じファイルや、同じ名前で内容も同じ入力を 2 度目は結合しません\n"
+         "      --mesh           タイルをメッシュコードとして読み、各入力の点がそのメッシュに\n"
+         "                       あるかを調べます (経緯度の座標系のとき)\n"
+         "      --mesh-allowance PERCENT\n"
+         "                       メッシュの外にはみ出してよい幅 (各辺、メッシュの %、既定 1)\n"
          "      --report FILE    結果を JSON で FILE に書きます (失敗したときも)\n"
          "      --from-list FILE FILE の各行を入力の .mif ファイル名として読みます\n"
          "      --utf8           オブジェクト行を UTF-8 から SJIS (コードページ 932) に変換します\n"

@@ -2,6 +2,7 @@
 // order, "--" ends the options, -oFILE, --output=FILE and --output FILE.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ struct CommandLine {
   bool perLayer = false;                     // --per-layer
   bool recursive = false;                    // -r, --recursive
   bool skipDuplicates = false;               // --skip-duplicates
+  bool mesh = false;                         // --mesh
+  std::int64_t meshAllowance = 100;          // --mesh-allowance, in hundredths of a percent
   ColumnsMode columns = ColumnsMode::First;  // --columns union | intersection
   // --layer-column and --tile-column, code page 932; no tile column when
   // it is empty.

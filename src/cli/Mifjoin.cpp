@@ -209,6 +209,8 @@ MergeOptions OptionsOf(const CommandLine& line) {
   options.perLayer = line.perLayer;
   options.added = line.added;
   options.skipDuplicates = line.skipDuplicates;
+  options.mesh = line.mesh;
+  options.meshAllowance = line.meshAllowance;
   options.lookAhead = true;
   options.outputNaming = OutputNaming::AddMif;
   options.reportPath = line.report;

@@ -134,17 +134,20 @@ const char* StatusWord(SourceStatus status) {
 
 ReportFile::ReportFile(const std::string& path, const CommandLine& line, const std::string& output)
     : path_(path), temporary_(TemporaryName(path)) {
-  const Json head{{"program", Json{{"name", "mifjoin"}, {"version", MIF_VERSION}}},
-                  {"options", Json{{"output", Nullable(PathText(output))},
-                                   {"check", line.check},
-                                   {"utf8", line.utf8},
-                                   {"columns", ColumnsWord(line.columns)},
-                                   {"perLayer", line.perLayer},
-                                   {"layerColumn", HeaderText(line.added.layer)},
-                                   {"tileColumn", Nullable(HeaderText(line.added.tile))},
-                                   {"recursive", line.recursive},
-                                   {"skipDuplicates", line.skipDuplicates}}},
-                  {"started", Now()}};
+  const Json head{
+      {"program", Json{{"name", "mifjoin"}, {"version", MIF_VERSION}}},
+      {"options", Json{{"output", Nullable(PathText(output))},
+                       {"check", line.check},
+                       {"utf8", line.utf8},
+                       {"columns", ColumnsWord(line.columns)},
+                       {"perLayer", line.perLayer},
+                       {"layerColumn", HeaderText(line.added.layer)},
+                       {"tileColumn", Nullable(HeaderText(line.added.tile))},
+                       {"recursive", line.recursive},
+                       {"skipDuplicates", line.skipDuplicates},
+                       {"mesh", line.mesh},
+                       {"meshAllowance", static_cast<double>(line.meshAllowance) / 100}}},
+      {"started", Now()}};
   const std::string dumped = head.dump();  // its members go first, then the sources'
   file_ = std::make_unique<TextLineFile>(temporary_, 64 * 1024);
   file_->CreateForWrite();

@@ -59,6 +59,12 @@ bool SameCoordSys(std::string_view a, std::string_view b) {
                    WithoutBounds(SplitHeaderWords(b, kSeparators)));
 }
 
+bool IsLongitudeLatitude(std::string_view clause) {
+  const std::vector<HeaderWord> words = SplitHeaderWords(clause, kSeparators);
+  return words.size() >= 3 && EqualsIgnoringAsciiCase(words[0].text, "Earth") &&
+         EqualsIgnoringAsciiCase(words[1].text, "Projection") && NumberOf(words[2].text) == 1.0;
+}
+
 std::optional<Bounds> BoundsOf(std::string_view clause) {
   const std::vector<HeaderWord> words = SplitHeaderWords(clause, kSeparators);
   const std::size_t at = BoundsWord(words);

@@ -19,6 +19,10 @@ struct Bounds {
 // ("0.9999" and "0.99990", "500000" and "5e5" are equal).
 bool SameCoordSys(std::string_view a, std::string_view b);
 
+// Whether the clause is longitude and latitude on the Earth: "Earth
+// Projection 1, …".
+bool IsLongitudeLatitude(std::string_view clause);
+
 // The Bounds of a clause: the four numbers after the word Bounds.
 std::optional<Bounds> BoundsOf(std::string_view clause);
 

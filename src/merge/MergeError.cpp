@@ -175,6 +175,14 @@ EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t byte
                      sourceName);
 }
 
+EMergeError NotMeshCodeError(const std::string& sourceName, const std::string& tile) {
+  return EMergeError(u"ファイル名のタイル「" + Text(tile) +
+                         u"」がメッシュコード (JIS X 0410 の 4、6、8、9、10 桁) ではありません。"
+                         u"--mesh では、ファイル名のレイヤー名の前がメッシュコードのものだけを"
+                         u"結合できます",
+                     sourceName);
+}
+
 EMergeError EmptyLayerError(const std::string& sourceName) {
   return EMergeError(
       u"ファイル名から得られるレイヤー名が空です (「__」や「_」の後ろ、または「.」の前に"

@@ -111,6 +111,9 @@ EAddedColumnError AddedColumnPlaceError(const std::string& sourceName, const std
 // A source whose file name gives an empty layer, in a run whose outputs
 // the layers name.
 EMergeError EmptyLayerError(const std::string& sourceName);
+// A source whose tile (code page 932) is no mesh code, in a run that
+// checks tiles against their meshes.
+EMergeError NotMeshCodeError(const std::string& sourceName, const std::string& tile);
 EMergeError LayerNameTooLongError(const std::string& sourceName, std::size_t bytes);
 EMergeError TileNameTooLongError(const std::string& sourceName, std::size_t bytes);
 // Two declared charsets that differ; `firstName` declared the other.

@@ -2,6 +2,8 @@
 // (the sources, the output name, the UTF-8 option) its inputs supply.
 #pragma once
 
+#include <cstdint>
+
 #include "merge/OutputSchema.h"
 #include "merge/OutputTarget.h"
 #include "platform/FileDevice.h"
@@ -22,6 +24,13 @@ struct MergeOptions {
   // and .mid are byte for byte those of an earlier source of its base name,
   // is left out.
   bool skipDuplicates = false;
+  // Each source's tile (the text before its layer) is a mesh code
+  // (ParseMeshCode), or the source is refused before anything is written;
+  // an object with a point outside the mesh, widened by `meshAllowance`
+  // ten-thousandths of it a side, is warned of, where the CoordSys is
+  // longitude and latitude or none.
+  bool mesh = false;
+  std::int64_t meshAllowance = 100;
   // How the output name its inputs give names the output's .mif, where it
   // is not per layer.
   OutputNaming outputNaming = OutputNaming::ReplaceExtension;

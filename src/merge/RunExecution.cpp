@@ -1,6 +1,8 @@
 #include "merge/RunExecution.h"
 
 #include "file/InOutError.h"
+#include "format/CoordSys.h"
+#include "format/MeshCheck.h"
 #include "format/MidRow.h"
 #include "merge/MergeError.h"
 #include "merge/OutputState.h"
@@ -175,10 +177,34 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   request.progress = [&](std::uint64_t bytes) {
     run_.inputs.BytesMerged(run_.report.bytes + bytes);
   };
+  std::optional<MeshCheck> mesh;
+  std::optional<ObjectPoints> points;
+  if (run_.options.mesh && ChecksPoints(header)) {
+    mesh.emplace(*ParseMeshCode(name.tileValue), run_.options.meshAllowance);
+    request.points = &points.emplace(*mesh);
+  }
   const CopyResult result = CopySource(reader, layout, request, run_.sink.Mif(), run_.sink.Mid());
+  if (mesh) TellMesh(*mesh, header, reader, report);
   if (trial) texts_.TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
   Conclude(index, parts, reader, header, layout, result, utf8, report);
   return result;
+}
+
+// Points are longitude and latitude where the CoordSys says so, or where
+// there is none, as MapInfo takes it.
+bool RunExecution::ChecksPoints(const MifHeader& header) {
+  return !header.coordSysLines.Declared() || IsLongitudeLatitude(header.coordSys);
+}
+
+// What the check against the tile's mesh found, into the report.
+void RunExecution::TellMesh(const MeshCheck& mesh, const MifHeader& header,
+                            const SourceReader& reader, SourceReport& report) {
+  if (mesh.OutsideObjects() == 0) return;
+  const std::optional<MeshCell>& found = mesh.FirstOutsideMesh();
+  report.warnings.push_back(
+      OutsideMeshWarning(reader.Name().tileValue, mesh.OutsideObjects(),
+                         static_cast<std::int64_t>(header.lines.size()) + mesh.FirstOutsideLine(),
+                         found ? MeshCodeOf(*found) : std::string(), reader.Names().mif));
 }
 
 // Where the source's values go in the output; raises for a source that
@@ -220,6 +246,11 @@ void RunExecution::Conclude(int index, const SourceParts& parts, const SourceRea
   }
   if (texts_.CharsetOf(index) == TextCharset::Utf8) {
     report.notes.push_back(Utf8TextNote(header, report.names.mif));
+  }
+  // A CoordSys the check cannot place, noted at the first source with one.
+  if (run_.options.mesh && !ChecksPoints(header) && !meshNotChecked_) {
+    meshNotChecked_ = true;
+    report.notes.push_back(MeshNotCheckedNote(report.names.mif));
   }
   if (const CharsetReading* mixed = texts_.Mixed(index)) {
     std::u16string text = MixedTextWarning(*mixed, report.names.mif, report.names.mid, utf8);

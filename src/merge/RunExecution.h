@@ -13,6 +13,8 @@
 
 namespace mif {
 
+class MeshCheck;
+
 class RunExecution {
  public:
   RunExecution(RunContext& run, SourceTexts& texts) : run_(run), texts_(texts) {}
@@ -46,6 +48,9 @@ class RunExecution {
   void Conclude(int index, const SourceParts& parts, const SourceReader& reader,
                 const MifHeader& header, const SourceLayout& layout, const CopyResult& result,
                 bool utf8, SourceReport& report);
+  static bool ChecksPoints(const MifHeader& header);
+  void TellMesh(const MeshCheck& mesh, const MifHeader& header, const SourceReader& reader,
+                SourceReport& report);
   void FinishGroup();
   void PutInPlace();
   std::u16string StateText(const std::u16string& stopped) const;
@@ -57,7 +62,8 @@ class RunExecution {
   int current_ = -1;  // the group being merged
   int opened_ = -1;   // the group whose output is open
   std::vector<int> completed_;
-  OutputReport report_;  // of the group being merged
+  OutputReport report_;          // of the group being merged
+  bool meshNotChecked_ = false;  // told once a run
 };
 
 }  // namespace mif

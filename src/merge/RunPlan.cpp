@@ -4,6 +4,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "format/MeshCode.h"
 #include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
 #include "merge/OutputPlan.h"
@@ -100,6 +101,9 @@ void Planner::Examine(int index) {
   std::vector<std::u16string> problems;
   run_.Attempt(index, parts, problems, [&] {
     if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
+    if (options_.mesh && !ParseMeshCode(name.tileValue)) {
+      throw NotMeshCodeError(reader.Names().mif, name.tileValue);
+    }
     reader.OpenMif();
     sources_.Add(reader.MifFacts().identity, index, false);  // before a header that may fail
     texts_.ReadHeader(index, parts, reader, group.builder.get());

@@ -2,6 +2,7 @@
 
 #include "file/TextLineFile.h"
 #include "format/ObjectCount.h"
+#include "format/ObjectPoints.h"
 #include "merge/CopyLimits.h"
 #include "merge/MergeError.h"
 #include "merge/RowArranger.h"
@@ -12,15 +13,23 @@ namespace mif {
 
 namespace {
 
-// Counts the lines that the line file copies a buffer at a time.
+// Counts the object lines, and reads their points where asked to.
 class ObjectLines final : public LineObserver {
  public:
-  explicit ObjectLines(ObjectCounter& counter) : counter_(counter) {}
-  void Line(std::string_view line) override { counter_.Line(line); }
-  void CrLfLines(std::string_view lines) override { counter_.CrLfLines(lines); }
+  explicit ObjectLines(ObjectPoints* points) : points_(points) {}
+  void Line(std::string_view line) override {
+    counter.Line(line);
+    if (points_ != nullptr) points_->Line(line);
+  }
+  void CrLfLines(std::string_view lines) override {
+    counter.CrLfLines(lines);
+    if (points_ != nullptr) points_->CrLfLines(lines);
+  }
+
+  ObjectCounter counter;
 
  private:
-  ObjectCounter& counter_;
+  ObjectPoints* const points_;
 };
 
 // Writes a line piece by piece: `prefix` before its first piece, the line
@@ -49,12 +58,12 @@ TextMode RowTextMode(const MifHeader& header, const SourceLayout& layout,
 }
 
 void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
-                 const ProgressCallback& progress, CopyResult& result) {
+                 const CopyRequest& request, CopyResult& result) {
   TextLineFile& source = reader.Mif();
   const auto headerLines = static_cast<std::int64_t>(reader.Header().lines.size());
-  ProgressMeter meter(progress, source);
-  ObjectCounter objects;
-  ObjectLines observer(objects);
+  ProgressMeter meter(request.progress, source);
+  ObjectLines observer(request.points);
+  ObjectCounter& objects = observer.counter;
   LineFilter filter(mode);
   std::string_view piece;
   bool last = true;
@@ -67,7 +76,7 @@ void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
       if (!lines.empty()) {
         const std::string_view converted =
             filter.FilterLines(lines, headerLines + objects.Lines() + 1);
-        objects.CrLfLines(converted);
+        observer.CrLfLines(converted);
         output.WritePiece(converted);
         meter.Step();
         continue;
@@ -77,7 +86,7 @@ void CopyObjects(SourceReader& reader, TextLineFile& output, TextMode mode,
       continue;
     }
     if (!source.NextLinePiece(piece, last, filter.PieceLimit())) break;
-    if (first) objects.Line(piece);
+    if (first) observer.Line(piece);
     piece = filter.Filter(piece, first, last, headerLines + objects.Lines());
     WritePiece(output, {}, piece, last);
     first = last;
@@ -229,8 +238,7 @@ void CopyRows(SourceReader& reader, const SourceLayout& layout, const CopyReques
 CopyResult CopySource(SourceReader& source, const SourceLayout& layout, const CopyRequest& request,
                       TextLineFile& outMif, TextLineFile& outMid) {
   CopyResult result;
-  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request), request.progress,
-              result);
+  CopyObjects(source, outMif, ObjectTextMode(source.Header(), layout, request), request, result);
   result.bytesRead = source.Mif().BytesRead();
   source.CloseMif();  // gives its line memory back before the rows take theirs
   const ProgressCallback rowsProgress = [&](std::uint64_t bytes) {

@@ -36,6 +36,7 @@ enum class WarningKind {
   TextReplaced,  // characters written as '?'
   TextNotCp932,  // no Charset, and text that code page 932 does not read
   TextMixed,     // no Charset, and lines of UTF-8 beside lines of code page 932
+  OutsideMesh,   // objects with points outside the mesh its tile names
 };
 
 // Japanese, ending with the file it is about.

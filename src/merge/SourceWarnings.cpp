@@ -79,4 +79,19 @@ std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const Sour
   return warnings;
 }
 
+SourceWarning OutsideMeshWarning(const std::string& tile, std::int64_t outside, std::int64_t line,
+                                 const std::string& found, const std::string& mifName) {
+  const std::u16string where =
+      found.empty() ? u"メッシュコードの範囲の外" : u"メッシュ " + DecodeCp932(found);
+  return {WarningKind::OutsideMesh,
+          u"タイルのメッシュ " + DecodeCp932(tile) + u" の外に点のあるオブジェクトが " +
+              FormatIntegerWide(outside) + u" 個あります (最初は " + FormatIntegerWide(line) +
+              u" 行目で、" + where + u" にあります): " + PathDisplay(mifName)};
+}
+
+std::u16string MeshNotCheckedNote(const std::string& mifName) {
+  return u"CoordSys が経緯度ではないため、点がタイルのメッシュにあるかは調べていません: " +
+         PathDisplay(mifName);
+}
+
 }  // namespace mif

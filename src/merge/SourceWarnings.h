@@ -2,6 +2,8 @@
 // text a warning, each ending with the file it is about.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "merge/SourceReport.h"
@@ -17,5 +19,14 @@ struct SourceLayout;
 // text that is no code page 932 where the output declares it.
 std::vector<SourceWarning> SourceWarnings(const SourceReader& source, const SourceLayout& layout,
                                           const CopyResult& result);
+
+// The warning of a tile with `outside` objects outside its mesh `tile`,
+// the first of them at `line` of its .mif, its first point outside in
+// `found` (a code; empty off the codes' range).
+SourceWarning OutsideMeshWarning(const std::string& tile, std::int64_t outside, std::int64_t line,
+                                 const std::string& found, const std::string& mifName);
+// The note of a source whose CoordSys is not longitude and latitude, whose
+// points are not checked against its mesh.
+std::u16string MeshNotCheckedNote(const std::string& mifName);
 
 }  // namespace mif

@@ -25,6 +25,8 @@ const char16_t* KindText(WarningKind kind) {
     case WarningKind::TextMixed:
       return u"Charset が Neutral か宣言がなく、UTF-8 の行とそうでない行があり、コードページ 932 "
              u"として読んだもの";
+    case WarningKind::OutsideMesh:
+      return u"タイルのメッシュの外に点のあるオブジェクトがあるもの";
   }
   return u"";
 }

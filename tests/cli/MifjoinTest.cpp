@@ -55,6 +55,24 @@ TEST(CommandLineParse, GnuStyle) {
   EXPECT_FALSE(ParseCommandLine({"--columns", "all", "-o", "o", "x.mif"}, error));
 }
 
+// The allowance in percent of the mesh, kept in hundredths of a percent;
+// giving it asks for the check.
+TEST(CommandLineParse, MeshAllowance) {
+  CommandLineError error;
+  auto line = ParseCommandLine({"--mesh", "-o", "o", "x.mif"}, error);
+  ASSERT_TRUE(line);
+  EXPECT_TRUE(line->mesh);
+  EXPECT_EQ(line->meshAllowance, 100);
+  line = ParseCommandLine({"--mesh-allowance=0.5", "-o", "o", "x.mif"}, error);
+  ASSERT_TRUE(line);
+  EXPECT_TRUE(line->mesh);
+  EXPECT_EQ(line->meshAllowance, 50);
+  EXPECT_EQ(ParseCommandLine({"--mesh-allowance", "0", "-o", "o", "x"}, error)->meshAllowance, 0);
+  for (const char* bad : {"-1", "100.01", "1%", "", "x"}) {
+    EXPECT_FALSE(ParseCommandLine({"--mesh-allowance", bad, "-o", "o", "x.mif"}, error)) << bad;
+  }
+}
+
 TEST(Mifjoin, UsageErrorsExitWith2) {
   const Result result = RunCommand({"--nope"});
   EXPECT_EQ(result.code, 2);

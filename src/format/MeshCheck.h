@@ -1,0 +1,39 @@
+// A tile's objects against its mesh: which of them have a point outside
+// the mesh, widened by an allowance, and where the first of them lies.
+// Points are longitude and latitude in degrees, read exactly.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "format/MeshCode.h"
+#include "format/ObjectPoints.h"
+
+namespace mif {
+
+class MeshCheck final : public PointSink {
+ public:
+  // `allowance` in ten-thousandths of the mesh's height and width a side.
+  MeshCheck(const MeshCell& cell, std::int64_t allowance) : cell_(cell), allowance_(allowance) {}
+
+  void ObjectStarts(std::int64_t line) override;
+  void Point(const ExactDecimal& x, const ExactDecimal& y) override;
+
+  std::int64_t OutsideObjects() const { return outside_; }
+  // The line where the first object outside begins; 0 when none is.
+  std::int64_t FirstOutsideLine() const { return firstLine_; }
+  // The mesh of the mesh's level holding that object's first point
+  // outside; nothing where it lies off the codes' range.
+  const std::optional<MeshCell>& FirstOutsideMesh() const { return firstMesh_; }
+
+ private:
+  const MeshCell cell_;
+  const std::int64_t allowance_;
+  std::int64_t objectLine_ = 0;
+  bool objectOutside_ = false;
+  std::int64_t outside_ = 0;
+  std::int64_t firstLine_ = 0;
+  std::optional<MeshCell> firstMesh_;
+};
+
+}  // namespace mif

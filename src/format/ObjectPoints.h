@@ -1,0 +1,51 @@
+// The points of a .mif's objects, read beside the copy of their lines: the
+// coordinates of Point, Line, Pline, Region, Arc, Text, Rect, RoundRect,
+// Ellipse and Multipoint (a Collection's parts among them), each pair as
+// written, x first. A Center line, an Arc's angles, a RoundRect's radius
+// and a Text's string are no points.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "format/ExactDecimal.h"
+
+namespace mif {
+
+class PointSink {
+ public:
+  // An object begins at `line` (1-based among the lines read); a
+  // Collection's parts are its own.
+  virtual void ObjectStarts(std::int64_t line) = 0;
+  virtual void Point(const ExactDecimal& x, const ExactDecimal& y) = 0;
+
+ protected:
+  ~PointSink() = default;
+};
+
+class ObjectPoints {
+ public:
+  explicit ObjectPoints(PointSink& sink) : sink_(sink) {}
+  // The lines after DATA, one by one (the first piece of a long line).
+  void Line(std::string_view line);
+  // Whole lines, each ended by CR LF.
+  void CrLfLines(std::string_view lines);
+
+ private:
+  void Keyword(std::string_view word, std::string_view rest);
+  void Numbers(std::string_view text);
+  void Number(const ExactDecimal& value);
+
+  PointSink& sink_;
+  std::int64_t lines_ = 0;
+  std::int64_t collectionParts_ = 0;
+  bool textStringNext_ = false;
+  bool countNext_ = false;         // a section's point count comes next
+  std::int64_t sectionsOwed_ = 0;  // sections still to come, each led by its count
+  std::int64_t coordinatesOwed_ = 0;
+  std::int64_t othersOwed_ = 0;  // numbers after the coordinates that are none
+  bool haveX_ = false;
+  ExactDecimal x_;
+};
+
+}  // namespace mif

@@ -1,0 +1,84 @@
+// Tiles checked against the meshes their names give (--mesh).
+#include <gtest/gtest.h>
+
+#include "MergeFixture.h"
+#include "text/Utf8.h"
+
+namespace mif {
+namespace {
+
+using testing::Header;
+using testing::MergeFixture;
+
+class MeshRun : public MergeFixture {
+ protected:
+  void SetUp() override { options.mesh = true; }
+  // A point a line in 53394611 (35.675°–35.683333°, 139.7625°–139.775°),
+  // or at the coordinates given.
+  void Tile(const std::string& base, const std::string& extra = "",
+            const std::string& points = "Point 139.77 35.68\r\nPoint 139.765 35.677\r\n") {
+    Pair(base, Header(1, extra) + points, "1\r\n2\r\n");
+  }
+};
+
+// A tile under its neighbour's name is told with where its objects lie; the
+// rows are copied all the same.
+TEST_F(MeshRun, ATileUnderItsNeighboursCodeIsWarnedOf) {
+  Tile("53394611__ROAD");
+  Tile("53394612__ROAD");  // 53394611's points, saved as the tile east of it
+  Run({"53394611__ROAD", "53394612__ROAD"});
+  ASSERT_EQ(inputs->kinds, std::vector<WarningKind>{WarningKind::OutsideMesh});
+  EXPECT_EQ(EncodeUtf8(inputs->warnings[0]),
+            "タイルのメッシュ 53394612 の外に点のあるオブジェクトが 2 個あります (最初は 6 行目で、"
+            "メッシュ 53394611 にあります): " +
+                dir.File("53394612__ROAD.mif"));
+  EXPECT_EQ(inputs->reports[1].warnings.size(), 1u);
+  EXPECT_NE(Out(".mid").find("\"ROAD\"\t2\r\n\"ROAD\"\t1\r\n\"ROAD\"\t2"), std::string::npos);
+}
+
+// The allowance is 1 % of the mesh a side unless set: 139.7751 lies 0.0001°
+// east of 53394611, within 1 % (0.000125°), not within 0.5 %.
+TEST_F(MeshRun, PointsJustOutsideAreWithinTheAllowance) {
+  Tile("53394611__ROAD", "", "Line 139.7624 35.675 139.7751 35.68\r\nNone\r\n");
+  Run({"53394611__ROAD"});
+  EXPECT_TRUE(inputs->kinds.empty());
+  options.meshAllowance = 50;
+  Run({"53394611__ROAD"});
+  EXPECT_EQ(inputs->kinds, std::vector<WarningKind>{WarningKind::OutsideMesh});
+}
+
+// A name whose tile is no mesh code is refused before anything is written;
+// the check says so at the source.
+TEST_F(MeshRun, ATileThatIsNoMeshCodeIsRefusedBeforeAnythingIsWritten) {
+  Tile("53394611__ROAD");
+  Tile("road__ROAD");
+  Tile("53394819__ROAD");  // its longitude digit 8 is no second-order digit
+  for (const char* bad : {"road__ROAD", "53394819__ROAD"}) {
+    const std::string refusal = EncodeUtf8(Refusal({"53394611__ROAD", bad}));
+    EXPECT_NE(refusal.find("がメッシュコード (JIS X 0410 の 4、6、8、9、10 桁) ではありません"),
+              std::string::npos)
+        << refusal;
+    EXPECT_NE(refusal.find(bad), std::string::npos) << refusal;
+    EXPECT_FALSE(OutExists());
+  }
+  const std::vector<SourceReport> checked = Check({"53394611__ROAD", "road__ROAD"});
+  ASSERT_EQ(checked.size(), 2u);
+  EXPECT_TRUE(checked[0].problems.empty());
+  EXPECT_EQ(checked[1].problems.size(), 1u);
+}
+
+// Points in a CoordSys other than longitude and latitude are not placed:
+// noted once a run, not warned of.
+TEST_F(MeshRun, AnotherCoordSysIsNotedOnce) {
+  const std::string plane =
+      "CoordSys Earth Projection 8, 97, \"m\", 139.833333, 36, 0.9999, 0, 0\r\n";
+  Tile("53394611__ROAD", plane, "Point -3000 -5000\r\nPoint 1 2\r\n");
+  Tile("53394612__ROAD", plane, "Point -3000 -5000\r\nPoint 1 2\r\n");
+  Run({"53394611__ROAD", "53394612__ROAD"});
+  EXPECT_TRUE(inputs->kinds.empty());
+  ASSERT_EQ(inputs->notes.size(), 1u);
+  EXPECT_NE(EncodeUtf8(inputs->notes[0]).find("CoordSys が経緯度ではないため"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mif
