@@ -83,6 +83,29 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
   return ExactDecimal{negative ? -numerator : numerator};
 }
 
+std::optional<FixedDecimal> ParseFixedDecimal(std::string_view text) {
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+  std::int64_t mantissa = 0;
+  int digits = 0, places = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 18) return std::nullopt;
+      mantissa = mantissa * 10 + (c - '0');
+      places += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  return FixedDecimal{negative ? -mantissa : mantissa, places};
+}
+
 std::int64_t FloorTimes(const ExactDecimal& value, std::int64_t factor) {
   return static_cast<std::int64_t>(FloorDivide(value.numerator * factor, kDecimalDenominator));
 }

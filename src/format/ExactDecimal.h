@@ -24,6 +24,16 @@ inline constexpr __int128 kDecimalDenominator = static_cast<__int128>(2000000000
 // comes near.
 std::optional<ExactDecimal> ParseExactDecimal(std::string_view text);
 
+// A number of at most 18 digits with or without a point, and no exponent,
+// as coordinates are mostly written: mantissa / 10^places, exactly, read
+// in one pass over its bytes. Nothing for any other text (which
+// ParseExactDecimal may still read).
+struct FixedDecimal {
+  std::int64_t mantissa = 0;
+  int places = 0;
+};
+std::optional<FixedDecimal> ParseFixedDecimal(std::string_view text);
+
 // floor(value × factor), exactly; `factor` up to 10^9.
 std::int64_t FloorTimes(const ExactDecimal& value, std::int64_t factor);
 

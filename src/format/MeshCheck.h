@@ -1,10 +1,12 @@
 // A tile's objects against its mesh: which of them have a point outside
 // the mesh, widened by an allowance, and where the first of them lies.
-// Points are longitude and latitude in degrees, read exactly.
+// Points are longitude and latitude in degrees, compared from their
+// decimal digits exactly.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "format/MeshCode.h"
 #include "format/ObjectPoints.h"
@@ -14,10 +16,10 @@ namespace mif {
 class MeshCheck final : public PointSink {
  public:
   // `allowance` in ten-thousandths of the mesh's height and width a side.
-  MeshCheck(const MeshCell& cell, std::int64_t allowance) : cell_(cell), allowance_(allowance) {}
+  MeshCheck(const MeshCell& cell, std::int64_t allowance);
 
   void ObjectStarts(std::int64_t line) override;
-  void Point(const ExactDecimal& x, const ExactDecimal& y) override;
+  void Point(std::string_view x, std::string_view y) override;
 
   std::int64_t OutsideObjects() const { return outside_; }
   // The line where the first object outside begins; 0 when none is.
@@ -27,8 +29,13 @@ class MeshCheck final : public PointSink {
   const std::optional<MeshCell>& FirstOutsideMesh() const { return firstMesh_; }
 
  private:
+  bool Holds(std::string_view x, std::string_view y) const;
+  void Outside(std::string_view x, std::string_view y);
+
   const MeshCell cell_;
   const std::int64_t allowance_;
+  // The widened edges, in ten-thousandths of a quarter arc-second.
+  std::int64_t south_, north_, west_, east_;
   std::int64_t objectLine_ = 0;
   bool objectOutside_ = false;
   std::int64_t outside_ = 0;

@@ -1,16 +1,24 @@
 #include "format/ObjectPoints.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 
+#include "format/ExactDecimal.h"
 #include "text/AsciiCase.h"
 
 namespace mif {
 
 namespace {
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
+constexpr std::array<bool, 256> kSeparators = [] {
+  std::array<bool, 256> separators{};
+  separators[' '] = separators['\t'] = separators[','] = true;
+  return separators;
+}();
+
+bool IsSeparator(char c) { return kSeparators[static_cast<unsigned char>(c)]; }
 
 // The next word of `text` (blanks and commas part them), taken off it.
 std::string_view NextWord(std::string_view& text) {
@@ -37,13 +45,10 @@ void ObjectPoints::Line(std::string_view line) {
     return;
   }
   if (StartsNumber(word.front()) && (countNext_ || coordinatesOwed_ > 0 || othersOwed_ > 0)) {
-    Numbers(line);
+    Numbers(word, rest);
     return;
   }
-  // Anything else ends what the object still owed.
-  countNext_ = false;
-  coordinatesOwed_ = othersOwed_ = sectionsOwed_ = 0;
-  haveX_ = false;
+  Abandon();  // anything else ends what the object still owed
   Keyword(word, rest);
 }
 
@@ -55,10 +60,17 @@ void ObjectPoints::CrLfLines(std::string_view lines) {
   }
 }
 
+void ObjectPoints::Abandon() {
+  countNext_ = false;
+  coordinatesOwed_ = othersOwed_ = sectionsOwed_ = 0;
+  haveX_ = false;
+}
+
 void ObjectPoints::Keyword(std::string_view word, std::string_view rest) {
-  if (word.size() > 10) return;
-  std::string name(word);
-  for (char& c : name) c = static_cast<char>(AsciiLower(c));
+  char lower[12];
+  if (word.size() >= sizeof lower) return;
+  for (std::size_t i = 0; i < word.size(); ++i) lower[i] = AsciiLower(word[i]);
+  const std::string_view name(lower, word.size());
   const bool object = name == "point" || name == "line" || name == "pline" || name == "region" ||
                       name == "arc" || name == "text" || name == "rect" || name == "roundrect" ||
                       name == "ellipse" || name == "multipoint" || name == "collection" ||
@@ -84,9 +96,8 @@ void ObjectPoints::Keyword(std::string_view word, std::string_view rest) {
     return;  // the string is no number
   } else if (name == "pline" || name == "multipoint") {
     std::string_view after = rest;
-    std::string second(NextWord(after));
-    for (char& c : second) c = static_cast<char>(AsciiLower(c));
-    if (second == "multiple") {
+    const std::string_view second = NextWord(after);
+    if (second.size() == 8 && EqualsIgnoringAsciiCase(second, "multiple")) {
       rest = after;
       sectionsOwed_ = -1;  // the number of sections comes first
     } else {
@@ -98,51 +109,55 @@ void ObjectPoints::Keyword(std::string_view word, std::string_view rest) {
     countNext_ = true;
   } else if (name == "collection") {
     std::string_view count = rest;
-    const std::optional<ExactDecimal> parts = ParseExactDecimal(NextWord(count));
-    collectionParts_ = parts ? FloorTimes(*parts, 1) : 0;
+    const std::optional<FixedDecimal> parts = ParseFixedDecimal(NextWord(count));
+    collectionParts_ = parts && parts->places == 0 ? std::max<std::int64_t>(0, parts->mantissa) : 0;
     return;
   }
-  Numbers(rest);
+  Numbers(NextWord(rest), rest);
 }
 
-void ObjectPoints::Numbers(std::string_view text) {
-  for (std::string_view word = NextWord(text); !word.empty(); word = NextWord(text)) {
-    const std::optional<ExactDecimal> value = ParseExactDecimal(word);
-    if (!value) {  // not what a reader would take: no more points of it
-      countNext_ = false;
-      coordinatesOwed_ = othersOwed_ = sectionsOwed_ = 0;
-      return;
-    }
-    Number(*value);
+void ObjectPoints::Numbers(std::string_view first, std::string_view text) {
+  for (std::string_view word = first; !word.empty(); word = NextWord(text)) {
+    if (!StartsNumber(word.front())) return Abandon();  // no number: no more points of it
+    Number(word);
+  }
+  if (haveX_ && x_.data() != heldX_.data()) {  // the line's bytes go; its x stays
+    heldX_.assign(x_);
+    x_ = heldX_;
   }
 }
 
-void ObjectPoints::Number(const ExactDecimal& value) {
-  if (countNext_) {
-    const std::int64_t count = std::max<std::int64_t>(0, FloorTimes(value, 1));
-    if (sectionsOwed_ < 0) {  // the number of sections, each then led by its count
-      sectionsOwed_ = count;
-      countNext_ = count > 0;
-      return;
-    }
-    --sectionsOwed_;
-    countNext_ = false;
-    coordinatesOwed_ = 2 * count;
-    if (coordinatesOwed_ == 0 && sectionsOwed_ > 0) countNext_ = true;
-    return;
-  }
+void ObjectPoints::Number(std::string_view word) {
+  if (countNext_) return Count(word);
   if (coordinatesOwed_ > 0) {
     --coordinatesOwed_;
     if (haveX_) {
-      sink_.Point(x_, value);
+      sink_.Point(x_, word);
     } else {
-      x_ = value;
+      x_ = word;
     }
     haveX_ = !haveX_;
     if (coordinatesOwed_ == 0 && sectionsOwed_ > 0) countNext_ = true;
     return;
   }
   if (othersOwed_ > 0) --othersOwed_;
+}
+
+// A point count, or with sectionsOwed_ negative the number of sections,
+// each then led by its count.
+void ObjectPoints::Count(std::string_view word) {
+  const std::optional<FixedDecimal> number = ParseFixedDecimal(word);
+  const std::int64_t count =
+      number && number->places == 0 ? std::max<std::int64_t>(0, number->mantissa) : 0;
+  if (sectionsOwed_ < 0) {
+    sectionsOwed_ = count;
+    countNext_ = count > 0;
+    return;
+  }
+  --sectionsOwed_;
+  countNext_ = false;
+  coordinatesOwed_ = 2 * count;
+  if (coordinatesOwed_ == 0 && sectionsOwed_ > 0) countNext_ = true;
 }
 
 }  // namespace mif

@@ -6,9 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
-
-#include "format/ExactDecimal.h"
 
 namespace mif {
 
@@ -17,7 +16,8 @@ class PointSink {
   // An object begins at `line` (1-based among the lines read); a
   // Collection's parts are its own.
   virtual void ObjectStarts(std::int64_t line) = 0;
-  virtual void Point(const ExactDecimal& x, const ExactDecimal& y) = 0;
+  // The pair as written (numbers, or words starting as numbers do).
+  virtual void Point(std::string_view x, std::string_view y) = 0;
 
  protected:
   ~PointSink() = default;
@@ -33,8 +33,11 @@ class ObjectPoints {
 
  private:
   void Keyword(std::string_view word, std::string_view rest);
-  void Numbers(std::string_view text);
-  void Number(const ExactDecimal& value);
+  // The numbers of a line: `first`, then those of `text`.
+  void Numbers(std::string_view first, std::string_view text);
+  void Number(std::string_view word);
+  void Count(std::string_view word);
+  void Abandon();
 
   PointSink& sink_;
   std::int64_t lines_ = 0;
@@ -45,7 +48,8 @@ class ObjectPoints {
   std::int64_t coordinatesOwed_ = 0;
   std::int64_t othersOwed_ = 0;  // numbers after the coordinates that are none
   bool haveX_ = false;
-  ExactDecimal x_;
+  std::string_view x_;
+  std::string heldX_;  // an x whose y is on the next line
 };
 
 }  // namespace mif

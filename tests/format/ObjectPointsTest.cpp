@@ -12,9 +12,8 @@ namespace {
 
 struct Recorder final : PointSink {
   void ObjectStarts(std::int64_t line) override { starts.push_back(line); }
-  void Point(const ExactDecimal& x, const ExactDecimal& y) override {
-    points.push_back(std::to_string(FloorTimes(x, 1000)) + " " +
-                     std::to_string(FloorTimes(y, 1000)));
+  void Point(std::string_view x, std::string_view y) override {
+    points.push_back(std::string(x) + " " + std::string(y));
   }
   std::vector<std::int64_t> starts;
   std::vector<std::string> points;
@@ -82,9 +81,9 @@ TEST(ObjectPoints, EveryShapesPointsAndNothingElse) {
               (std::vector<std::int64_t>{1, 3, 4, 8, 14, 16, 19, 21, 23, 25, 27, 32, 38, 39}));
     std::vector<std::string> expected;
     for (int i = 1; i <= 45; i += 2) {
-      expected.push_back(std::to_string(i * 1000) + " " + std::to_string((i + 1) * 1000));
+      expected.push_back(std::to_string(i) + " " + std::to_string(i + 1));
     }
-    expected.push_back("-1500 10000");
+    expected.push_back("-1.5 1e1");
     EXPECT_EQ(recorder.points, expected);
   }
 }
