@@ -1,6 +1,8 @@
 #include "format/MeshCheck.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 
 namespace mif {
 
@@ -26,9 +28,11 @@ int Compare(const FixedDecimal& value, std::int64_t bound) {
 
 }  // namespace
 
-MeshCheck::MeshCheck(const MeshCell& cell, std::int64_t allowance)
+MeshCheck::MeshCheck(const MeshCell& cell, std::int64_t allowance,
+                     const TransverseMercator* projection)
     : cell_(cell),
       allowance_(allowance),
+      projection_(projection),
       south_(cell.south * kScale - allowance * cell.height),
       north_(cell.North() * kScale + allowance * cell.height),
       west_(cell.west * kScale - allowance * cell.width),
@@ -49,6 +53,13 @@ void MeshCheck::Point(std::string_view x, std::string_view y) {
 // Most coordinates have 18 digits or fewer and no exponent: compared as
 // they are; the rest read whole first.
 bool MeshCheck::Holds(std::string_view x, std::string_view y) const {
+  if (projection_ != nullptr) {  // metres, not decimals: compared as doubles
+    const std::optional<Geographic> point = Projected(x, y);
+    if (!point) return false;
+    const double latitude = point->latitude * kFactor, longitude = point->longitude * kFactor;
+    return latitude >= static_cast<double>(south_) && latitude < static_cast<double>(north_) &&
+           longitude >= static_cast<double>(west_) && longitude < static_cast<double>(east_);
+  }
   const std::optional<FixedDecimal> longitude = ParseFixedDecimal(x);
   const std::optional<FixedDecimal> latitude = ParseFixedDecimal(y);
   if (longitude && latitude) {
@@ -60,8 +71,27 @@ bool MeshCheck::Holds(std::string_view x, std::string_view y) const {
   return exactX && exactY && HoldsWidened(cell_, *exactY, *exactX, allowance_);
 }
 
+std::optional<Geographic> MeshCheck::Projected(std::string_view x, std::string_view y) const {
+  double easting = 0, northing = 0;
+  const auto [xEnd, xError] = std::from_chars(x.data(), x.data() + x.size(), easting);
+  const auto [yEnd, yError] = std::from_chars(y.data(), y.data() + y.size(), northing);
+  if (xError != std::errc() || yError != std::errc() || xEnd != x.data() + x.size() ||
+      yEnd != y.data() + y.size()) {
+    return std::nullopt;
+  }
+  return projection_->ToGeographic(easting, northing);
+}
+
 void MeshCheck::Outside(std::string_view x, std::string_view y) {
   firstLine_ = objectLine_;
+  if (projection_ != nullptr) {
+    const std::optional<Geographic> point = Projected(x, y);
+    if (!point) return;
+    firstMesh_ = MeshCellAt(
+        static_cast<std::int64_t>(std::floor(point->latitude * kQuartersPerDegree)),
+        static_cast<std::int64_t>(std::floor(point->longitude * kQuartersPerDegree)), cell_.level);
+    return;
+  }
   const std::optional<ExactDecimal> exactX = ParseExactDecimal(x);
   const std::optional<ExactDecimal> exactY = ParseExactDecimal(y);
   if (!exactX || !exactY) return;  // no number a reader takes: no mesh to name

@@ -1,7 +1,8 @@
 // A tile's objects against its mesh: which of them have a point outside
 // the mesh, widened by an allowance, and where the first of them lies.
 // Points are longitude and latitude in degrees, compared from their
-// decimal digits exactly.
+// decimal digits exactly, or a Transverse Mercator's metres, taken back to
+// degrees first.
 #pragma once
 
 #include <cstdint>
@@ -10,13 +11,16 @@
 
 #include "format/MeshCode.h"
 #include "format/ObjectPoints.h"
+#include "format/TransverseMercator.h"
 
 namespace mif {
 
 class MeshCheck final : public PointSink {
  public:
-  // `allowance` in ten-thousandths of the mesh's height and width a side.
-  MeshCheck(const MeshCell& cell, std::int64_t allowance);
+  // `allowance` in ten-thousandths of the mesh's height and width a side;
+  // `projection`, where the points are projected, outlives the check.
+  MeshCheck(const MeshCell& cell, std::int64_t allowance,
+            const TransverseMercator* projection = nullptr);
 
   void ObjectStarts(std::int64_t line) override;
   void Point(std::string_view x, std::string_view y) override;
@@ -30,10 +34,12 @@ class MeshCheck final : public PointSink {
 
  private:
   bool Holds(std::string_view x, std::string_view y) const;
+  std::optional<Geographic> Projected(std::string_view x, std::string_view y) const;
   void Outside(std::string_view x, std::string_view y);
 
   const MeshCell cell_;
   const std::int64_t allowance_;
+  const TransverseMercator* const projection_;
   // The widened edges, in ten-thousandths of a quarter arc-second.
   std::int64_t south_, north_, west_, east_;
   std::int64_t objectLine_ = 0;

@@ -4,6 +4,7 @@
 #include "format/CoordSys.h"
 #include "format/MeshCheck.h"
 #include "format/MidRow.h"
+#include "format/TransverseMercator.h"
 #include "merge/MergeError.h"
 #include "merge/OutputState.h"
 #include "merge/RunFacts.h"
@@ -179,8 +180,11 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   };
   std::optional<MeshCheck> mesh;
   std::optional<ObjectPoints> points;
+  const std::optional<TransverseMercator> projection =
+      header.coordSysLines.Declared() ? TransverseMercator::Of(header.coordSys) : std::nullopt;
   if (run_.options.mesh && ChecksPoints(header)) {
-    mesh.emplace(*ParseMeshCode(name.tileValue), run_.options.meshAllowance);
+    mesh.emplace(*ParseMeshCode(name.tileValue), run_.options.meshAllowance,
+                 projection ? &*projection : nullptr);
     request.points = &points.emplace(*mesh);
   }
   const CopyResult result = CopySource(reader, layout, request, run_.sink.Mif(), run_.sink.Mid());
@@ -191,9 +195,11 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
 }
 
 // Points are longitude and latitude where the CoordSys says so, or where
-// there is none, as MapInfo takes it.
+// there is none, as MapInfo takes it; a Transverse Mercator's are taken
+// back to them.
 bool RunExecution::ChecksPoints(const MifHeader& header) {
-  return !header.coordSysLines.Declared() || IsLongitudeLatitude(header.coordSys);
+  return !header.coordSysLines.Declared() || IsLongitudeLatitude(header.coordSys) ||
+         TransverseMercator::Of(header.coordSys);
 }
 
 // What the check against the tile's mesh found, into the report.

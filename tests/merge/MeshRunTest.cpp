@@ -67,13 +67,29 @@ TEST_F(MeshRun, ATileThatIsNoMeshCodeIsRefusedBeforeAnythingIsWritten) {
   EXPECT_EQ(checked[1].problems.size(), 1u);
 }
 
-// Points in a CoordSys other than longitude and latitude are not placed:
-// noted once a run, not warned of.
+// Plane rectangular IX's (-6185.593, -35833.056) is 139.765° 35.677°, in
+// 53394611 (gdaltransform -s_srs EPSG:6677 -t_srs EPSG:6668): right under
+// that code, warned of under its neighbour's.
+TEST_F(MeshRun, PlaneRectangularPointsAreTakenBackToTheirMesh) {
+  const std::string ix =
+      "CoordSys Earth Projection 8, 104, \"m\", 139.833333333333, 36, 0.9999, 0, 0\r\n";
+  const std::string points = "Point -6185.59319294257 -35833.0563067029\r\nNone\r\n";
+  Tile("53394611__ROAD", ix, points);
+  Tile("53394612__ROAD", ix, points);
+  Run({"53394611__ROAD", "53394612__ROAD"});
+  ASSERT_EQ(inputs->kinds, std::vector<WarningKind>{WarningKind::OutsideMesh});
+  EXPECT_NE(EncodeUtf8(inputs->warnings[0]).find("メッシュ 53394611 にあります): "),
+            std::string::npos);
+  EXPECT_NE(EncodeUtf8(inputs->warnings[0]).find("53394612__ROAD.mif"), std::string::npos);
+  EXPECT_TRUE(inputs->notes.empty());
+}
+
+// Points in another CoordSys are not placed: noted once a run, not warned
+// of.
 TEST_F(MeshRun, AnotherCoordSysIsNotedOnce) {
-  const std::string plane =
-      "CoordSys Earth Projection 8, 97, \"m\", 139.833333, 36, 0.9999, 0, 0\r\n";
-  Tile("53394611__ROAD", plane, "Point -3000 -5000\r\nPoint 1 2\r\n");
-  Tile("53394612__ROAD", plane, "Point -3000 -5000\r\nPoint 1 2\r\n");
+  const std::string lambert = "CoordSys Earth Projection 3, 104, \"m\", 135, 36, 33, 39, 0, 0\r\n";
+  Tile("53394611__ROAD", lambert, "Point -3000 -5000\r\nPoint 1 2\r\n");
+  Tile("53394612__ROAD", lambert, "Point -3000 -5000\r\nPoint 1 2\r\n");
   Run({"53394611__ROAD", "53394612__ROAD"});
   EXPECT_TRUE(inputs->kinds.empty());
   ASSERT_EQ(inputs->notes.size(), 1u);
