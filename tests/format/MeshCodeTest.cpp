@@ -9,6 +9,12 @@ constexpr std::int64_t kDegree = kQuartersPerDegree;
 
 ExactDecimal Degrees(std::string_view text) { return *ParseExactDecimal(text); }
 
+// The code of the mesh of `level` holding the point, in degrees as written.
+std::string CodeAt(std::string_view latitude, std::string_view longitude, MeshLevel level) {
+  return MeshCodeOf(*MeshCellAt(FloorTimes(Degrees(latitude), kDegree),
+                                FloorTimes(Degrees(longitude), kDegree), level));
+}
+
 // The worked example of the standard's arithmetic: 53394611 is latitude
 // 35.675°–35.683333° (35°40′30″–35°41′), longitude 139.7625°–139.775°.
 TEST(MeshCode, TheWorkedExampleAtEveryLevel) {
@@ -49,8 +55,7 @@ TEST(MeshCode, TheWorkedExampleAtEveryLevel) {
 // 122.93° E).
 TEST(MeshCode, JapansEdgesArePlacedInTheirMeshes) {
   const auto codeAt = [](std::string_view latitude, std::string_view longitude) {
-    return MeshCodeOf(*MeshCellAt(FloorTimes(Degrees(latitude), kDegree),
-                                  FloorTimes(Degrees(longitude), kDegree), MeshLevel::First));
+    return CodeAt(latitude, longitude, MeshLevel::First);
   };
   EXPECT_EQ(codeAt("45.4", "141.7"), "6841");
   EXPECT_EQ(codeAt("20.42", "136.08"), "3036");
@@ -75,8 +80,7 @@ TEST(MeshCode, InvalidDigitsAreNoCode) {
 // full, and lies north of it, where a product of doubles would not say.
 TEST(MeshCode, PointsOnTheEdgesBelongToTheMeshNorthAndEastOfThem) {
   const auto codeAt = [](std::string_view latitude, std::string_view longitude) {
-    return MeshCodeOf(*MeshCellAt(FloorTimes(Degrees(latitude), kDegree),
-                                  FloorTimes(Degrees(longitude), kDegree), MeshLevel::Third));
+    return CodeAt(latitude, longitude, MeshLevel::Third);
   };
   EXPECT_EQ(codeAt("35.675", "139.7625"), "53394611");
   EXPECT_EQ(codeAt("35.68333333333333", "139.77499999"), "53394611");
