@@ -55,7 +55,7 @@ void MeshCheck::Point(std::string_view x, std::string_view y) {
 bool MeshCheck::Holds(std::string_view x, std::string_view y) const {
   if (projection_ != nullptr) {  // metres, not decimals: compared as doubles
     const std::optional<Geographic> point = Projected(x, y);
-    if (!point) return false;
+    if (!point) return true;  // no number a reader takes: not judged
     const double latitude = point->latitude * kFactor, longitude = point->longitude * kFactor;
     return latitude >= static_cast<double>(south_) && latitude < static_cast<double>(north_) &&
            longitude >= static_cast<double>(west_) && longitude < static_cast<double>(east_);
@@ -68,7 +68,8 @@ bool MeshCheck::Holds(std::string_view x, std::string_view y) const {
   }
   const std::optional<ExactDecimal> exactX = ParseExactDecimal(x);
   const std::optional<ExactDecimal> exactY = ParseExactDecimal(y);
-  return exactX && exactY && HoldsWidened(cell_, *exactY, *exactX, allowance_);
+  if (!exactX || !exactY) return true;  // no number a reader takes: not judged
+  return HoldsWidened(cell_, *exactY, *exactX, allowance_);
 }
 
 std::optional<Geographic> MeshCheck::Projected(std::string_view x, std::string_view y) const {

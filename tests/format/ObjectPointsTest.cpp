@@ -100,6 +100,7 @@ TEST(MeshCheck, CountsTheObjectsOutsideAndSaysWhereTheFirstIs) {
       "139.77 35.68\r\n"
       "139.80 35.70\r\n"  // in 53394644, and once for its object
       "Point 139.80 35.70\r\n"
+      "Point - 35.68\r\n"            // no number: not judged
       "Point 139.7623 35.68\r\n");  // west of the allowance
   EXPECT_EQ(check.OutsideObjects(), 3);
   EXPECT_EQ(check.FirstOutsideLine(), 3);

@@ -1,0 +1,72 @@
+// The points reader over arbitrary object lines: the same points whether
+// lines come one by one or a buffer at a time, each a pair of words that
+// start as numbers do; and every coordinate the quick reader takes read to
+// the same value by the exact one, so that the mesh check's two ways of
+// comparing agree.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "format/ExactDecimal.h"
+#include "format/ObjectPoints.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+
+// The exact reading of a quick one: the same value at twenty places, where
+// it is under 10^8 in magnitude, as the exact reader's values are.
+void CheckSameValue(std::string_view word) {
+  const std::optional<mif::FixedDecimal> fixed = mif::ParseFixedDecimal(word);
+  if (!fixed) return;
+  if (fixed->places < 10) {  // 10^(8 + places) fits; with more places no mantissa reaches it
+    std::int64_t limit = 100000000;
+    for (int place = 0; place < fixed->places; ++place) limit *= 10;
+    if (fixed->mantissa >= limit || fixed->mantissa <= -limit) return;
+  }
+  const std::optional<mif::ExactDecimal> exact = mif::ParseExactDecimal(word);
+  Check(exact.has_value());
+  __int128 scaled = fixed->mantissa;
+  for (int place = fixed->places; place < 20; ++place) scaled *= 10;
+  Check(exact->numerator == 2 * scaled);
+}
+
+struct Recorder final : mif::PointSink {
+  void ObjectStarts(std::int64_t line) override { events.push_back("@" + std::to_string(line)); }
+  void Point(std::string_view x, std::string_view y) override {
+    Check(!x.empty() && !y.empty() && StartsNumber(x.front()) && StartsNumber(y.front()));
+    CheckSameValue(x);
+    CheckSameValue(y);
+    events.push_back(std::string(x) + " " + std::string(y));
+  }
+  std::vector<std::string> events;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // Lines of the input, at LF; CR and LF are no part of any.
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < size; ++i) {
+    const char c = static_cast<char>(data[i]);
+    if (c == '\n') {
+      lines.emplace_back();
+    } else if (c != '\r') {
+      lines.back() += c;
+    }
+  }
+  Recorder oneByOne, atOnce;
+  mif::ObjectPoints byLine(oneByOne), byBuffer(atOnce);
+  std::string buffer;
+  for (const std::string& line : lines) {
+    byLine.Line(line);
+    buffer += line + "\r\n";
+  }
+  byBuffer.CrLfLines(buffer);
+  Check(oneByOne.events == atOnce.events);
+  return 0;
+}
