@@ -10,35 +10,11 @@
 
 namespace mif {
 
-// The object keywords, and what a reader takes after each keyword line.
-enum class ObjectKeyword : std::uint8_t {
-  None,  // no keyword: a line of an object, or a clause
-  Point,
-  Line,
-  Pline,
-  Region,
-  Arc,
-  Text,
-  Rect,
-  Roundrect,
-  Ellipse,
-  Multipoint,
-  Collection,
-  NoGeometry,  // the keyword None
-};
-
 namespace {
 
 using Keyword = ObjectKeyword;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Blanks and commas part the words of an object's lines.
-constexpr std::array<bool, 256> kWordSeparators = [] {
-  std::array<bool, 256> separators{};
-  separators[' '] = separators['\t'] = separators[','] = true;
-  return separators;
-}();
 
 struct KeywordName {
   std::string_view name;  // lower case
@@ -101,11 +77,6 @@ constexpr bool KeywordsOfHoldsEach() {
 }
 static_assert(KeywordsOfHoldsEach());
 
-// Region, Pline and Multipoint are also what a Collection is made of.
-bool IsCollectionPart(Keyword keyword) {
-  return keyword == Keyword::Pline || keyword == Keyword::Region || keyword == Keyword::Multipoint;
-}
-
 // The first word in lower case, when it is short enough to be a keyword.
 std::size_t FirstWord(std::string_view line, std::string_view& rest, char* word) {
   std::size_t i = 0;
@@ -141,9 +112,6 @@ Keyword KeywordAt(std::string_view line, std::size_t start, std::string_view& re
 
 bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 
-// A digit, sign or dot: a line that can be no keyword, clause or blank.
-bool IsPointStart(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
-
 std::size_t FirstNonBlank(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
@@ -154,7 +122,7 @@ std::size_t FirstNonBlank(std::string_view text) {
 std::int64_t WordCount(std::string_view text,
                        std::int64_t atMost = std::numeric_limits<std::int64_t>::max()) {
   const auto separator = [&](std::size_t i) {
-    return kWordSeparators[static_cast<unsigned char>(text[i])];
+    return kObjectWordSeparators[static_cast<unsigned char>(text[i])];
   };
   std::int64_t count = 0;
   std::size_t i = 0;
@@ -192,6 +160,16 @@ std::int64_t PointsOwed(std::string_view rest, std::int64_t count) {
 }
 
 }  // namespace
+
+ObjectKeyword ObjectKeywordOf(std::string_view line, std::string_view& rest) {
+  const std::size_t start = FirstNonBlank(line);
+  if (start == line.size() || !IsLetter(line[start])) return Keyword::None;
+  return KeywordAt(line, start, rest);
+}
+
+bool IsCollectionPart(ObjectKeyword keyword) {
+  return keyword == Keyword::Pline || keyword == Keyword::Region || keyword == Keyword::Multipoint;
+}
 
 void ObjectCounter::Line(std::string_view line) {
   ++lines_;

@@ -2,12 +2,49 @@
 // .mif and the attribute rows of the .mid, as MIF readers count them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace mif {
 
-enum class ObjectKeyword : std::uint8_t;
+// The object keywords, and what a reader takes after each keyword line.
+enum class ObjectKeyword : std::uint8_t {
+  None,  // no keyword: a line of an object, or a clause
+  Point,
+  Line,
+  Pline,
+  Region,
+  Arc,
+  Text,
+  Rect,
+  Roundrect,
+  Ellipse,
+  Multipoint,
+  Collection,
+  NoGeometry,  // the keyword None
+};
+
+// Blanks and commas part the words of an object's lines.
+inline constexpr std::array<bool, 256> kObjectWordSeparators = [] {
+  std::array<bool, 256> separators{};
+  separators[' '] = separators['\t'] = separators[','] = true;
+  return separators;
+}();
+inline bool IsObjectWordSeparator(char c) {
+  return kObjectWordSeparators[static_cast<unsigned char>(c)];
+}
+
+// A digit, sign or dot: a line that can be no keyword, clause or blank.
+inline bool IsPointStart(char c) {
+  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
+// The object keyword a line begins with after blanks, in any case, and the
+// text after it in `rest`; None for a point, a clause or a blank line.
+ObjectKeyword ObjectKeywordOf(std::string_view line, std::string_view& rest);
+// Region, Pline and Multipoint: what a Collection is made of.
+bool IsCollectionPart(ObjectKeyword keyword);
 
 // Counts the objects among the .mif lines after DATA: lines whose first
 // word, in any case after blanks, is an object keyword (Point, Line, Pline,

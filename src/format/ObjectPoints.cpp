@@ -1,37 +1,28 @@
 #include "format/ObjectPoints.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 
 #include "format/ExactDecimal.h"
+#include "format/ObjectCount.h"
 #include "text/AsciiCase.h"
+#include "text/AsciiRun.h"
 
 namespace mif {
 
 namespace {
 
-constexpr std::array<bool, 256> kSeparators = [] {
-  std::array<bool, 256> separators{};
-  separators[' '] = separators['\t'] = separators[','] = true;
-  return separators;
-}();
-
-bool IsSeparator(char c) { return kSeparators[static_cast<unsigned char>(c)]; }
-
 // The next word of `text` (blanks and commas part them), taken off it.
 std::string_view NextWord(std::string_view& text) {
   std::size_t start = 0;
-  while (start < text.size() && IsSeparator(text[start])) ++start;
+  while (start < text.size() && IsObjectWordSeparator(text[start])) ++start;
   std::size_t end = start;
-  while (end < text.size() && !IsSeparator(text[end])) ++end;
+  while (end < text.size() && !IsObjectWordSeparator(text[end])) ++end;
   const std::string_view word = text.substr(start, end - start);
   text.remove_prefix(end);
   return word;
 }
-
-bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
 
 }  // namespace
 
@@ -44,20 +35,16 @@ void ObjectPoints::Line(std::string_view line) {
     textStringNext_ = false;
     return;
   }
-  if (StartsNumber(word.front()) && (countNext_ || coordinatesOwed_ > 0 || othersOwed_ > 0)) {
+  if (IsPointStart(word.front()) && (countNext_ || coordinatesOwed_ > 0 || othersOwed_ > 0)) {
     Numbers(word, rest);
     return;
   }
   Abandon();  // anything else ends what the object still owed
-  Keyword(word, rest);
+  Keyword(line);
 }
 
 void ObjectPoints::CrLfLines(std::string_view lines) {
-  while (!lines.empty()) {
-    const std::size_t end = lines.find('\n');
-    Line(lines.substr(0, end - 1));  // without its CR
-    lines.remove_prefix(end + 1);
-  }
+  ForEachCrLfLine(lines, [this](std::string_view line) { Line(line); });
 }
 
 void ObjectPoints::Abandon() {
@@ -66,59 +53,71 @@ void ObjectPoints::Abandon() {
   haveX_ = false;
 }
 
-void ObjectPoints::Keyword(std::string_view word, std::string_view rest) {
-  char lower[12];
-  if (word.size() >= sizeof lower) return;
-  for (std::size_t i = 0; i < word.size(); ++i) lower[i] = AsciiLower(word[i]);
-  const std::string_view name(lower, word.size());
-  const bool object = name == "point" || name == "line" || name == "pline" || name == "region" ||
-                      name == "arc" || name == "text" || name == "rect" || name == "roundrect" ||
-                      name == "ellipse" || name == "multipoint" || name == "collection" ||
-                      name == "none";
-  if (!object) return;  // a clause: Pen, Brush, Symbol, Center, Smooth…
-  if (collectionParts_ > 0) {
+// The objects and their parts as the object counter takes them.
+void ObjectPoints::Keyword(std::string_view line) {
+  std::string_view rest;
+  const ObjectKeyword keyword = ObjectKeywordOf(line, rest);
+  if (keyword == ObjectKeyword::None) return;  // a clause: Pen, Brush, Symbol, Center, Smooth…
+  if (IsCollectionPart(keyword) && collectionParts_ > 0) {
     --collectionParts_;
   } else {
     sink_.ObjectStarts(lines_);
+    collectionParts_ = 0;
   }
-  if (name == "point") {
-    coordinatesOwed_ = 2;
-  } else if (name == "line" || name == "rect" || name == "ellipse") {
-    coordinatesOwed_ = 4;
-  } else if (name == "arc") {
-    coordinatesOwed_ = 4, othersOwed_ = 2;  // the corners, then the angles
-  } else if (name == "roundrect") {
-    coordinatesOwed_ = 4, othersOwed_ = 1;  // the corners, then the radius
-  } else if (name == "text") {
-    std::string_view string = rest;
-    textStringNext_ = NextWord(string).empty();  // else the string is on this line
-    coordinatesOwed_ = 4;
-    return;  // the string is no number
-  } else if (name == "pline" || name == "multipoint") {
-    std::string_view after = rest;
-    const std::string_view second = NextWord(after);
-    if (second.size() == 8 && EqualsIgnoringAsciiCase(second, "multiple")) {
-      rest = after;
-      sectionsOwed_ = -1;  // the number of sections comes first
-    } else {
-      sectionsOwed_ = 1;
+  switch (keyword) {
+    case ObjectKeyword::Point:
+      coordinatesOwed_ = 2;
+      break;
+    case ObjectKeyword::Line:
+    case ObjectKeyword::Rect:
+    case ObjectKeyword::Ellipse:
+      coordinatesOwed_ = 4;
+      break;
+    case ObjectKeyword::Arc:  // the corners, then the angles
+      coordinatesOwed_ = 4, othersOwed_ = 2;
+      break;
+    case ObjectKeyword::Roundrect:  // the corners, then the radius
+      coordinatesOwed_ = 4, othersOwed_ = 1;
+      break;
+    case ObjectKeyword::Text: {
+      std::string_view string = rest;
+      textStringNext_ = NextWord(string).empty();  // else the string is on this line
+      coordinatesOwed_ = 4;
+      return;  // the string is no number
     }
-    countNext_ = true;
-  } else if (name == "region") {
-    sectionsOwed_ = -1;
-    countNext_ = true;
-  } else if (name == "collection") {
-    std::string_view count = rest;
-    const std::optional<FixedDecimal> parts = ParseFixedDecimal(NextWord(count));
-    collectionParts_ = parts && parts->places == 0 ? std::max<std::int64_t>(0, parts->mantissa) : 0;
-    return;
+    case ObjectKeyword::Pline:
+    case ObjectKeyword::Multipoint: {
+      std::string_view after = rest;
+      const std::string_view second = NextWord(after);
+      if (second.size() == 8 && EqualsIgnoringAsciiCase(second, "multiple")) {
+        rest = after;
+        sectionsOwed_ = -1;  // the number of sections comes first
+      } else {
+        sectionsOwed_ = 1;
+      }
+      countNext_ = true;
+      break;
+    }
+    case ObjectKeyword::Region:
+      sectionsOwed_ = -1;
+      countNext_ = true;
+      break;
+    case ObjectKeyword::Collection: {
+      std::string_view count = rest;
+      const std::optional<FixedDecimal> parts = ParseFixedDecimal(NextWord(count));
+      collectionParts_ =
+          parts && parts->places == 0 ? std::max<std::int64_t>(0, parts->mantissa) : 0;
+      return;
+    }
+    default:
+      return;  // None: no geometry
   }
   Numbers(NextWord(rest), rest);
 }
 
 void ObjectPoints::Numbers(std::string_view first, std::string_view text) {
   for (std::string_view word = first; !word.empty(); word = NextWord(text)) {
-    if (!StartsNumber(word.front())) return Abandon();  // no number: no more points of it
+    if (!IsPointStart(word.front())) return Abandon();  // no number: no more points of it
     Number(word);
   }
   if (haveX_ && x_.data() != heldX_.data()) {  // the line's bytes go; its x stays

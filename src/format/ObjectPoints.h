@@ -32,7 +32,7 @@ class ObjectPoints {
   void CrLfLines(std::string_view lines);
 
  private:
-  void Keyword(std::string_view word, std::string_view rest);
+  void Keyword(std::string_view line);
   // The numbers of a line: `first`, then those of `text`.
   void Numbers(std::string_view first, std::string_view text);
   void Number(std::string_view word);
