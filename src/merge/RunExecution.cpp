@@ -178,11 +178,11 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   request.progress = [&](std::uint64_t bytes) {
     run_.inputs.BytesMerged(run_.report.bytes + bytes);
   };
+  std::optional<TransverseMercator> projection;
+  const bool placed = run_.options.mesh && PlacesPoints(header, projection);
   std::optional<MeshCheck> mesh;
   std::optional<ObjectPoints> points;
-  const std::optional<TransverseMercator> projection =
-      header.coordSysLines.Declared() ? TransverseMercator::Of(header.coordSys) : std::nullopt;
-  if (run_.options.mesh && ChecksPoints(header)) {
+  if (placed) {
     mesh.emplace(*ParseMeshCode(name.tileValue), run_.options.meshAllowance,
                  projection ? &*projection : nullptr);
     request.points = &points.emplace(*mesh);
@@ -191,15 +191,22 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   if (mesh) TellMesh(*mesh, header, reader, report);
   if (trial) texts_.TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
   Conclude(index, parts, reader, header, layout, result, utf8, report);
+  // A CoordSys the check cannot place, noted at the first source with one.
+  if (run_.options.mesh && !placed && !meshNotChecked_) {
+    meshNotChecked_ = true;
+    report.notes.push_back(MeshNotCheckedNote(report.names.mif));
+  }
   return result;
 }
 
 // Points are longitude and latitude where the CoordSys says so, or where
 // there is none, as MapInfo takes it; a Transverse Mercator's are taken
-// back to them.
-bool RunExecution::ChecksPoints(const MifHeader& header) {
-  return !header.coordSysLines.Declared() || IsLongitudeLatitude(header.coordSys) ||
-         TransverseMercator::Of(header.coordSys);
+// back to them through `projection`.
+bool RunExecution::PlacesPoints(const MifHeader& header,
+                                std::optional<TransverseMercator>& projection) {
+  if (!header.coordSysLines.Declared() || IsLongitudeLatitude(header.coordSys)) return true;
+  projection = TransverseMercator::Of(header.coordSys);
+  return projection.has_value();
 }
 
 // What the check against the tile's mesh found, into the report.
@@ -252,11 +259,6 @@ void RunExecution::Conclude(int index, const SourceParts& parts, const SourceRea
   }
   if (texts_.CharsetOf(index) == TextCharset::Utf8) {
     report.notes.push_back(Utf8TextNote(header, report.names.mif));
-  }
-  // A CoordSys the check cannot place, noted at the first source with one.
-  if (run_.options.mesh && !ChecksPoints(header) && !meshNotChecked_) {
-    meshNotChecked_ = true;
-    report.notes.push_back(MeshNotCheckedNote(report.names.mif));
   }
   if (const CharsetReading* mixed = texts_.Mixed(index)) {
     std::u16string text = MixedTextWarning(*mixed, report.names.mif, report.names.mid, utf8);

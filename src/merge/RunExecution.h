@@ -3,9 +3,11 @@
 // before the next group begins.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "format/TransverseMercator.h"
 #include "merge/RunContext.h"
 #include "merge/RunPlan.h"
 #include "merge/SourceCopy.h"
@@ -48,7 +50,7 @@ class RunExecution {
   void Conclude(int index, const SourceParts& parts, const SourceReader& reader,
                 const MifHeader& header, const SourceLayout& layout, const CopyResult& result,
                 bool utf8, SourceReport& report);
-  static bool ChecksPoints(const MifHeader& header);
+  static bool PlacesPoints(const MifHeader& header, std::optional<TransverseMercator>& projection);
   void TellMesh(const MeshCheck& mesh, const MifHeader& header, const SourceReader& reader,
                 SourceReport& report);
   void FinishGroup();
