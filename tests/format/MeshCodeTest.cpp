@@ -54,13 +54,10 @@ TEST(MeshCode, TheWorkedExampleAtEveryLevel) {
 // 136.08° E), Minamitorishima (24.28° N, 153.98° E), Yonaguni (24.45° N,
 // 122.93° E).
 TEST(MeshCode, JapansEdgesArePlacedInTheirMeshes) {
-  const auto codeAt = [](std::string_view latitude, std::string_view longitude) {
-    return CodeAt(latitude, longitude, MeshLevel::First);
-  };
-  EXPECT_EQ(codeAt("45.4", "141.7"), "6841");
-  EXPECT_EQ(codeAt("20.42", "136.08"), "3036");
-  EXPECT_EQ(codeAt("24.28", "153.98"), "3653");
-  EXPECT_EQ(codeAt("24.45", "122.93"), "3622");
+  EXPECT_EQ(CodeAt("45.4", "141.7", MeshLevel::First), "6841");
+  EXPECT_EQ(CodeAt("20.42", "136.08", MeshLevel::First), "3036");
+  EXPECT_EQ(CodeAt("24.28", "153.98", MeshLevel::First), "3653");
+  EXPECT_EQ(CodeAt("24.45", "122.93", MeshLevel::First), "3622");
   // Outside the codes' range there is no mesh.
   EXPECT_FALSE(MeshCellAt(-1, 120 * kDegree, MeshLevel::First));
   EXPECT_FALSE(MeshCellAt(35 * kDegree, 99 * kDegree, MeshLevel::First));
@@ -79,14 +76,11 @@ TEST(MeshCode, InvalidDigitsAreNoCode) {
 // east ones; 35.683333333333334 is the double nearest 35°41′, printed in
 // full, and lies north of it, where a product of doubles would not say.
 TEST(MeshCode, PointsOnTheEdgesBelongToTheMeshNorthAndEastOfThem) {
-  const auto codeAt = [](std::string_view latitude, std::string_view longitude) {
-    return CodeAt(latitude, longitude, MeshLevel::Third);
-  };
-  EXPECT_EQ(codeAt("35.675", "139.7625"), "53394611");
-  EXPECT_EQ(codeAt("35.68333333333333", "139.77499999"), "53394611");
-  EXPECT_EQ(codeAt("35.683333333333334", "139.7625"), "53394621");
-  EXPECT_EQ(codeAt("35.675", "139.775"), "53394612");
-  EXPECT_EQ(codeAt("35.674999999999999999999", "139.7625"), "53394601");
+  EXPECT_EQ(CodeAt("35.675", "139.7625", MeshLevel::Third), "53394611");
+  EXPECT_EQ(CodeAt("35.68333333333333", "139.77499999", MeshLevel::Third), "53394611");
+  EXPECT_EQ(CodeAt("35.683333333333334", "139.7625", MeshLevel::Third), "53394621");
+  EXPECT_EQ(CodeAt("35.675", "139.775", MeshLevel::Third), "53394612");
+  EXPECT_EQ(CodeAt("35.674999999999999999999", "139.7625", MeshLevel::Third), "53394601");
   EXPECT_EQ(MeshCodeOf(*NeighbourOf(*ParseMeshCode("53394619"), 0, 1)), "53394710");
   EXPECT_EQ(MeshCodeOf(*NeighbourOf(*ParseMeshCode("53397699"), 1, 0)), "54390609");
 }
