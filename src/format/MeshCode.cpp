@@ -100,6 +100,21 @@ std::string MeshCodeOf(const MeshCell& cell) {
   return code;
 }
 
+MeshKey KeyOf(const MeshCell& cell) {
+  const auto row = static_cast<MeshKey>(cell.south / cell.height);
+  const auto column = static_cast<MeshKey>((cell.west - kWestOfCodes) / cell.width);
+  return static_cast<MeshKey>(cell.level) << 48 | row << 24 | column;
+}
+
+MeshCell CellOfKey(MeshKey key) {
+  const MeshLevel level = LevelOfKey(key);
+  const LevelSize size = SizeOf(level);
+  const auto row = static_cast<std::int64_t>(key >> 24 & 0xFFFFFF);
+  const auto column = static_cast<std::int64_t>(key & 0xFFFFFF);
+  return MeshCell{level, row * size.height, kWestOfCodes + column * size.width, size.height,
+                  size.width};
+}
+
 std::optional<MeshCell> MeshCellAt(std::int64_t latitude, std::int64_t longitude, MeshLevel level) {
   if (latitude < 0 || latitude >= 100 * kFirst.height) return std::nullopt;
   if (longitude < kWestOfCodes || longitude >= kWestOfCodes + 100 * kFirst.width) {

@@ -37,6 +37,14 @@ struct MeshCell {
 // north-east). Nothing for any other text.
 std::optional<MeshCell> ParseMeshCode(std::string_view code);
 
+// A mesh as one number: its level, its row north of the equator and its
+// column east of 100°, so that the keys of a level sort together, south to
+// north, then west to east. Never 0.
+using MeshKey = std::uint64_t;
+MeshKey KeyOf(const MeshCell& cell);
+MeshCell CellOfKey(MeshKey key);
+inline MeshLevel LevelOfKey(MeshKey key) { return static_cast<MeshLevel>(key >> 48); }
+
 // The code of a mesh, its level's digits.
 std::string MeshCodeOf(const MeshCell& cell);
 

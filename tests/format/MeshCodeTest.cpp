@@ -46,7 +46,12 @@ TEST(MeshCode, TheWorkedExampleAtEveryLevel) {
   EXPECT_EQ(quarter.width, 45);
   for (const char* code : {"5339", "533946", "53394611", "533946111", "533946114", "5339461143"}) {
     EXPECT_EQ(MeshCodeOf(*ParseMeshCode(code)), code);
+    EXPECT_EQ(CellOfKey(KeyOf(*ParseMeshCode(code))), *ParseMeshCode(code)) << code;
   }
+  // Keys of a level sort south to north, then west to east: 53394612 is
+  // east of 53394611, 53394621 north of it.
+  EXPECT_LT(KeyOf(third), KeyOf(*ParseMeshCode("53394612")));
+  EXPECT_LT(KeyOf(*ParseMeshCode("53394619")), KeyOf(*ParseMeshCode("53394621")));
 }
 
 // Japan's outermost first-order meshes, placed from the islands' rounded
