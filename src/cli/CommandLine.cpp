@@ -104,11 +104,14 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Comm
     line.mesh = true;
     return true;
   }
-  if (name == "--report") {
+  if (name == "--report" || name == "--expected" || name == "--coverage") {
     if (!TakeValue(arguments, i, glued, value) || value.empty()) {
-      return Fail(error, "--report にファイル名がありません");
+      return Fail(error, std::string(name) + " にファイル名がありません");
     }
-    line.report = value;
+    (name == "--report"     ? line.report
+     : name == "--expected" ? line.expected
+                            : line.coverage) = value;
+    line.mesh = line.mesh || name != "--report";
     return true;
   }
   if (name == "--from-list") {
@@ -146,6 +149,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& argu
     error.message = "出力ファイル名の指定がありません (-o)";
     return std::nullopt;
   }
+  if (!line.report.empty() && line.report == line.coverage) {
+    error.message = "--report と --coverage に同じファイルは指定できません";
+    return std::nullopt;
+  }
   if (SameColumnName(line.added.layer, line.added.tile)) {
     error.message = "--layer-column と --tile-column に同じ名前は付けられません";
     return std::nullopt;
@@ -173,9 +180,12 @@ const char* UsageText() {
          "  -r, --recursive      フォルダーの中のフォルダーの .mif ファイルも入力にします\n"
          "      --skip-duplicates 同じファイルや、同じ名前で内容も同じ入力を 2 度目は結合しません\n"
          "      --mesh           タイルをメッシュコードとして読み、各入力の点がそのメッシュに\n"
-         "                       あるかを調べます (経緯度の座標系のとき)\n"
+         "                       あるかを調べ、レイヤーごとのメッシュの有無を報告します\n"
          "      --mesh-allowance PERCENT\n"
          "                       メッシュの外にはみ出してよい幅 (各辺、メッシュの %、既定 1)\n"
+         "      --expected FILE  FILE の各行のメッシュコードを、あるはずのタイルとして比べます\n"
+         "      --coverage FILE.svg\n"
+         "                       メッシュの有無を色分けした図を FILE.svg に書きます\n"
          "      --report FILE    結果を JSON で FILE に書きます (失敗したときも)\n"
          "      --from-list FILE FILE の各行を入力の .mif ファイル名として読みます\n"
          "      --utf8           オブジェクト行を UTF-8 から SJIS (コードページ 932) に変換します\n"

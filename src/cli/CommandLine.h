@@ -29,6 +29,8 @@ struct CommandLine {
   // Paths as the system gives them (PathText.h).
   std::string output;
   std::string report;                  // --report
+  std::string expected;                // --expected
+  std::string coverage;                // --coverage
   std::vector<std::string> listFiles;  // --from-list, in order
   std::vector<std::string> sources;
 };

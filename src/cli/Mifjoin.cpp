@@ -8,6 +8,7 @@
 #include "cli/ReportFile.h"
 #include "cli/SourceList.h"
 #include "file/InOutError.h"
+#include "merge/CoveragePicture.h"
 #include "merge/MergeError.h"
 #include "merge/MergeRun.h"
 #include "merge/OutputTarget.h"
@@ -203,17 +204,20 @@ class CheckInputs final : public CommandInputs {
   bool clean_ = true;
 };
 
+// Reads the --expected list.
 MergeOptions OptionsOf(const CommandLine& line) {
   MergeOptions options;
   options.columns = line.columns;
   options.perLayer = line.perLayer;
   options.added = line.added;
   options.skipDuplicates = line.skipDuplicates;
-  options.mesh = line.mesh;
+  options.mesh = line.mesh ? MeshTiles::Required : MeshTiles::Off;
   options.meshAllowance = line.meshAllowance;
   options.lookAhead = true;
   options.outputNaming = OutputNaming::AddMif;
   options.reportPath = line.report;
+  options.coveragePath = line.coverage;
+  if (!line.expected.empty()) options.expectedMeshes = ReadExpectedMeshes(line.expected);
   return options;
 }
 
@@ -272,21 +276,31 @@ PathList SourcesOf(const CommandLine& line, std::string& emptyFolder) {
   return sources;
 }
 
+// The set's coverage into the report and the picture, which describe the
+// run, the check's too.
+void TellCoverage(const CommandLine& line, const RunReport& run, ReportFile* report) {
+  if (report != nullptr) report->Coverage(run.coverage);
+  if (!line.coverage.empty() && run.coverage) WriteCoveragePicture(*run.coverage, line.coverage);
+}
+
 int Run(const CommandLine& line, const PathList& sources, const std::string& output,
         std::ostream& out, std::ostream& err, const ProgressStyle& style, ReportFile* report) {
+  const MergeOptions options = OptionsOf(line);
   if (line.check) {
     ProgressLine silent(err, false, 0);
     CheckInputs inputs(sources, line, output, silent, out, err, report);
-    const RunReport run = CheckRun(inputs, OptionsOf(line));
+    const RunReport run = CheckRun(inputs, options);
     PrintOutputProblems(output, run, out);
+    TellCoverage(line, run, report);
     return inputs.Clean() && run.outputProblems.empty() ? 0 : kFailed;
   }
   ProgressLine meter(err, style.draw && !line.quiet, static_cast<int>(sources.Size()),
                      style.escapes);
   CommandInputs inputs(sources, line, output, meter, err, report);
   try {
-    const RunReport run = RunMerge(inputs, OptionsOf(line));
+    const RunReport run = RunMerge(inputs, options);
     meter.Clear();
+    TellCoverage(line, run, report);
     if (!line.quiet) {
       for (const std::u16string& note : run.outputNotes)
         err << "mifjoin: 注: " << EncodeUtf8(note) << "\n";

@@ -130,24 +130,41 @@ const char* StatusWord(SourceStatus status) {
   return "merged";
 }
 
+const char* LevelWord(MeshLevel level) {
+  switch (level) {
+    case MeshLevel::First:
+      return "first";
+    case MeshLevel::Second:
+      return "second";
+    case MeshLevel::Third:
+      return "third";
+    case MeshLevel::Half:
+      return "half";
+    case MeshLevel::Quarter:
+      return "quarter";
+  }
+  return "first";
+}
+
 }  // namespace
 
 ReportFile::ReportFile(const std::string& path, const CommandLine& line, const std::string& output)
-    : path_(path), temporary_(TemporaryName(path)) {
-  const Json head{
-      {"program", Json{{"name", "mifjoin"}, {"version", MIF_VERSION}}},
-      {"options", Json{{"output", Nullable(PathText(output))},
-                       {"check", line.check},
-                       {"utf8", line.utf8},
-                       {"columns", ColumnsWord(line.columns)},
-                       {"perLayer", line.perLayer},
-                       {"layerColumn", HeaderText(line.added.layer)},
-                       {"tileColumn", Nullable(HeaderText(line.added.tile))},
-                       {"recursive", line.recursive},
-                       {"skipDuplicates", line.skipDuplicates},
-                       {"mesh", line.mesh},
-                       {"meshAllowance", static_cast<double>(line.meshAllowance) / 100}}},
-      {"started", Now()}};
+    : path_(path), temporary_(TemporaryName(path)), mesh_(line.mesh) {
+  const Json head{{"program", Json{{"name", "mifjoin"}, {"version", MIF_VERSION}}},
+                  {"options", Json{{"output", Nullable(PathText(output))},
+                                   {"check", line.check},
+                                   {"utf8", line.utf8},
+                                   {"columns", ColumnsWord(line.columns)},
+                                   {"perLayer", line.perLayer},
+                                   {"layerColumn", HeaderText(line.added.layer)},
+                                   {"tileColumn", Nullable(HeaderText(line.added.tile))},
+                                   {"recursive", line.recursive},
+                                   {"skipDuplicates", line.skipDuplicates},
+                                   {"mesh", line.mesh},
+                                   {"meshAllowance", static_cast<double>(line.meshAllowance) / 100},
+                                   {"expected", Nullable(PathText(line.expected))},
+                                   {"coverage", Nullable(PathText(line.coverage))}}},
+                  {"started", Now()}};
   const std::string dumped = head.dump();  // its members go first, then the sources'
   file_ = std::make_unique<TextLineFile>(temporary_, 64 * 1024);
   file_->CreateForWrite();
@@ -160,7 +177,7 @@ ReportFile::~ReportFile() {
   RemoveFile(temporary_);  // a run that ended by an exception never finished it
 }
 
-void ReportFile::Write(const std::string& text) { file_->WritePiece(text); }
+void ReportFile::Write(std::string_view text) { file_->WritePiece(text); }
 
 void ReportFile::WriteSource(const std::string& entry) {
   if (!firstSource_) Write(",");
@@ -245,6 +262,54 @@ void ReportFile::Output(const OutputReport& report) {
        report.complete}}.dump());
 }
 
+// Written as it is walked: a nationwide layer has some 400,000 tiles.
+void ReportFile::WriteMeshes() {
+  Write(",\"meshes\":");
+  if (!coverage_) return Write("null");  // the run ended before it was known
+  const MeshCoverage& coverage = *coverage_;
+  Write("{\"layers\":[");
+  for (const MeshCoverage::Part& part : coverage.Parts()) {
+    if (&part != &coverage.Parts().front()) Write(",");
+    std::vector<MeshKey> present, absent, duplicated, outside;
+    for (const MeshCoverage::Tile& tile : coverage.TilesOf(part)) {
+      present.push_back(tile.key);
+      if (tile.duplicated) duplicated.push_back(tile.key);
+      if (tile.outside) outside.push_back(tile.key);
+    }
+    coverage.ForEachState(&part, part.level, [&](MeshKey key, TileState state) {
+      if (state == TileState::Absent) absent.push_back(key);
+    });
+    Write("{\"layer\":" + Json(EncodeUtf8(coverage.LayerNames()[part.layer])).dump() +
+          ",\"level\":\"" + LevelWord(part.level) + "\"");
+    WriteCodes("present", present);
+    WriteCodes("absent", absent);
+    WriteCodes("duplicated", duplicated);
+    WriteCodes("outside", outside);
+    Write("}");
+  }
+  Write("]");
+  WriteCodes("holes", coverage.Holes());
+  WriteCodes("missing", coverage.Missing());  // empty without a list: options.expected says
+  WriteCodes("unexpected", coverage.Unexpected());
+  Write("}");
+}
+
+// `,"name":["53394611",…]`
+void ReportFile::WriteCodes(const char* name, const std::vector<MeshKey>& keys) {
+  std::string text = std::string(",\"") + name + "\":[";
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (i > 0) text += ',';
+    text += '"';
+    text += MeshCodeOf(CellOfKey(keys[i]));
+    text += '"';
+    if (text.size() > 60000) {
+      Write(text);
+      text.clear();
+    }
+  }
+  Write(text + "]");
+}
+
 void ReportFile::Finish(int exitStatus, const Exception* error, const std::u16string& errorText) {
   std::string outputs;
   for (const std::string& output : outputs_) {
@@ -271,7 +336,10 @@ void ReportFile::Finish(int exitStatus, const Exception* error, const std::u16st
     end["error"] = std::move(detail);
   }
   const std::string dumped = end.dump();
-  Write("],\"outputs\":[" + outputs + "]," + dumped.substr(1));
+  Write("],\"outputs\":[" + outputs + "]");
+  if (mesh_) WriteMeshes();
+  Write(",");
+  Write(std::string_view(dumped).substr(1));
   file_->CloseFile();
   file_.reset();
   if (const std::int32_t code = RenameFile(temporary_, path_)) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "format/MeshCoverage.h"
 #include "merge/SourceReport.h"
 #include "text/Exception.h"
 
@@ -31,13 +32,17 @@ class ReportFile {
   void Source(int index, const std::string& path, const SourceReport& report);
   void NotReached(int index, const std::string& path);
   void Output(const OutputReport& report);
+  // The set's tiles on the mesh grid, written at the end.
+  void Coverage(std::shared_ptr<const MeshCoverage> coverage) { coverage_ = std::move(coverage); }
   // Ends the document with the exit status and the error, if any, and puts
   // it in place. Raises EInOutError when that fails.
   void Finish(int exitStatus, const Exception* error, const std::u16string& errorText);
 
  private:
-  void Write(const std::string& text);
+  void Write(std::string_view text);
   void WriteSource(const std::string& entry);
+  void WriteMeshes();
+  void WriteCodes(const char* name, const std::vector<MeshKey>& keys);
   const std::string& ColumnsText(const SourceReport& report);
 
   std::string path_, temporary_;
@@ -49,6 +54,8 @@ class ReportFile {
   bool lastPlanned_ = false;
   std::string lastColumnsText_;
   bool firstSource_ = true;
+  bool mesh_;
+  std::shared_ptr<const MeshCoverage> coverage_;
 };
 
 }  // namespace mif

@@ -69,10 +69,9 @@ std::vector<std::string_view> SplitLines(std::string_view text, const std::strin
   return lines;
 }
 
-}  // namespace
-
-void AddListedSources(const std::string& listPath,
-                      const std::function<void(const std::string&)>& add) {
+// Each line of the list, empty ones too, decoded, with its number from 1.
+void ForEachListedLine(const std::string& listPath,
+                       const std::function<void(const std::u16string&, std::size_t)>& take) {
   std::string text = ReadListBytes(listPath);
   if (StartsWith(text, "\xFF\xFE") || StartsWith(text, "\xFE\xFF")) {
     text = Utf16ToUtf8(text);
@@ -82,9 +81,37 @@ void AddListedSources(const std::string& listPath,
   const std::vector<std::string_view> lines = SplitLines(text, listPath);
   bool utf8 = true;
   for (const std::string_view line : lines) utf8 = utf8 && DecodeUtf8(line).has_value();
-  for (const std::string_view line : lines) {
-    if (!line.empty()) add(PathFromText(utf8 ? *DecodeUtf8(line) : DecodeCp932(line)));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    take(utf8 ? *DecodeUtf8(lines[i]) : DecodeCp932(lines[i]), i + 1);
   }
+}
+
+}  // namespace
+
+void AddListedSources(const std::string& listPath,
+                      const std::function<void(const std::string&)>& add) {
+  ForEachListedLine(listPath, [&](const std::u16string& line, std::size_t) {
+    if (!line.empty()) add(PathFromText(line));
+  });
+}
+
+std::vector<MeshKey> ReadExpectedMeshes(const std::string& listPath) {
+  std::vector<MeshKey> meshes;
+  ForEachListedLine(listPath, [&](const std::u16string& line, std::size_t number) {
+    const std::size_t begin = line.find_first_not_of(u" \t");
+    if (begin == std::u16string::npos) return;
+    const std::u16string code = line.substr(begin, line.find_last_not_of(u" \t") + 1 - begin);
+    std::string digits;
+    for (const char16_t c : code) digits += c < 0x80 ? static_cast<char>(c) : '?';
+    const std::optional<MeshCell> cell = ParseMeshCode(digits);
+    if (!cell) {
+      throw EMergeError(
+          u"メッシュコードではありません (" + Digits(number) + u" 行目: 「" + code + u"」)",
+          listPath);
+    }
+    meshes.push_back(KeyOf(*cell));
+  });
+  return meshes;
 }
 
 }  // namespace mif

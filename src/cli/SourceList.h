@@ -1,8 +1,12 @@
-// The source lists of --from-list: one source path a line.
+// The lists the command line reads: the sources of --from-list, one path
+// a line, and the tiles of --expected, one mesh code a line.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "format/MeshCode.h"
 
 namespace mif {
 
@@ -15,5 +19,10 @@ namespace mif {
 // read, and EMergeError for a line longer than any path.
 void AddListedSources(const std::string& listPath,
                       const std::function<void(const std::string&)>& add);
+
+// The meshes of the list `listPath`, read as AddListedSources reads, a
+// line's spaces and tabs about its code left aside, empty lines skipped.
+// Raises EMergeError, naming the line, for a line that is no mesh code.
+std::vector<MeshKey> ReadExpectedMeshes(const std::string& listPath);
 
 }  // namespace mif

@@ -63,20 +63,21 @@ EMergeError OutputsCollideError(const std::string& one, const std::string& oneSo
       Name(other) + u" (" + SourcePlace(otherIndex, count) + u": " + Name(otherSource) + u")");
 }
 
-EMergeError ReportIsFolderError(const std::string& reportName) {
-  return EMergeError(u"--report の名前がフォルダーです。ファイルの名前を指定してください",
-                     reportName);
+EMergeError SideFileIsFolderError(const char* option, const std::string& name) {
+  return EMergeError(
+      DecodeCp932(option) + u" の名前がフォルダーです。ファイルの名前を指定してください", name);
 }
 
-EMergeError ReportIsSourceError(const std::string& reportName, const std::string& sourceName,
-                                int index, int count) {
-  return EMergeError(u"--report のファイルが入力のファイルです (書くと入力が失われます): " +
-                     Name(reportName) + u" (" + SourcePlace(index, count) + u": " +
-                     Name(sourceName) + u")");
+EMergeError SideFileIsSourceError(const char* option, const std::string& name,
+                                  const std::string& sourceName, int index, int count) {
+  return EMergeError(DecodeCp932(option) +
+                     u" のファイルが入力のファイルです (書くと入力が失われます): " + Name(name) +
+                     u" (" + SourcePlace(index, count) + u": " + Name(sourceName) + u")");
 }
 
-EMergeError ReportIsOutputError(const std::string& reportName, const std::string& outputFile) {
-  return EMergeError(u"--report のファイルが出力のファイルと同じです: " + Name(reportName) +
+EMergeError SideFileIsOutputError(const char* option, const std::string& name,
+                                  const std::string& outputFile) {
+  return EMergeError(DecodeCp932(option) + u" のファイルが出力のファイルと同じです: " + Name(name) +
                      u" (出力: " + Name(outputFile) + u")");
 }
 

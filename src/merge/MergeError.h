@@ -71,12 +71,14 @@ EMergeError OutputsCollideError(const std::string& one, const std::string& oneSo
                                 const std::string& other, const std::string& otherSource,
                                 int otherIndex, int count);
 // An output name that names a folder, or whose file part is empty.
-// A --report name that is a folder, a source's .mif or .mid (by file
-// identity), or one of the files an output is written to.
-EMergeError ReportIsFolderError(const std::string& reportName);
-EMergeError ReportIsSourceError(const std::string& reportName, const std::string& sourceName,
-                                int index, int count);
-EMergeError ReportIsOutputError(const std::string& reportName, const std::string& outputFile);
+// A name given to `option` (--report, --coverage) that is a folder, a
+// source's .mif or .mid (by file identity), or one of the files an output
+// is written to.
+EMergeError SideFileIsFolderError(const char* option, const std::string& name);
+EMergeError SideFileIsSourceError(const char* option, const std::string& name,
+                                  const std::string& sourceName, int index, int count);
+EMergeError SideFileIsOutputError(const char* option, const std::string& name,
+                                  const std::string& outputFile);
 // An output file whose name Windows cannot hold (WindowsNameProblem says
 // `why`): the name given, or one a layer made, with the layer's first
 // source and how to name the outputs instead.

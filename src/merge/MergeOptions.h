@@ -3,12 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "format/MeshCode.h"
 
 #include "merge/OutputSchema.h"
 #include "merge/OutputTarget.h"
 #include "platform/FileDevice.h"
 
 namespace mif {
+
+enum class MeshTiles : std::uint8_t {
+  Off,
+  Required,  // a tile that is no mesh code is refused before anything is written
+  IfCodes,   // judged where every tile is a mesh code, else not at all
+};
 
 struct MergeOptions {
   // How sources whose columns differ are merged.
@@ -24,13 +34,15 @@ struct MergeOptions {
   // and .mid are byte for byte those of an earlier source of its base name,
   // is left out.
   bool skipDuplicates = false;
-  // Each source's tile (the text before its layer) is a mesh code
-  // (ParseMeshCode), or the source is refused before anything is written;
-  // an object with a point outside the mesh, widened by `meshAllowance`
-  // ten-thousandths of it a side, is warned of, where the CoordSys is
-  // longitude and latitude or none.
-  bool mesh = false;
+  // With mesh tiles, each source's tile (the text before its layer) is a
+  // mesh code (ParseMeshCode); an object with a point outside the mesh,
+  // widened by `meshAllowance` ten-thousandths of it a side, is warned of
+  // where the CoordSys is longitude and latitude, none, or a Transverse
+  // Mercator; and the run reports the set's coverage (MeshCoverage).
+  MeshTiles mesh = MeshTiles::Off;
   std::int64_t meshAllowance = 100;
+  // The tiles the set was meant to have, where given.
+  std::optional<std::vector<MeshKey>> expectedMeshes;
   // How the output name its inputs give names the output's .mif, where it
   // is not per layer.
   OutputNaming outputNaming = OutputNaming::ReplaceExtension;
@@ -40,10 +52,12 @@ struct MergeOptions {
   // to it, on a second thread (TextLookAhead); `makeDevice` is then called
   // from that thread too.
   bool lookAhead = false;
-  // The report the front end writes as the run goes (PathText.h), if any:
-  // refused before anything is written where it is a folder, a source's
-  // file, or one of the files the outputs are written to.
+  // The report the front end writes as the run goes, and the coverage
+  // picture it writes after (PathText.h), if any: each refused before
+  // anything is written where it is a folder, a source's file, or one of
+  // the files the outputs are written to.
   std::string reportPath;
+  std::string coveragePath;
 };
 
 }  // namespace mif

@@ -16,8 +16,8 @@ namespace mif {
 
 namespace {
 
-EMergeError AtReport(EMergeError error) {
-  SetPlace(error, {ErrorPlace::Kind::Report, -1, 0, {}});
+EMergeError At(const SideFile& file, EMergeError error) {
+  SetPlace(error, {file.place, -1, 0, {}});
   return error;
 }
 
@@ -41,13 +41,18 @@ OutputPlan::OutputPlan(const MergeOptions& options, OutputSink& sink, int count,
       sources_(sources),
       sourceMif_(std::move(sourceMif)) {}
 
-void OutputPlan::RefuseReportAt(const std::string& report) const {
-  if (report.empty()) return;
-  const std::optional<FileFacts> facts = StatFile(report);
+void OutputPlan::RefuseSideFileAt(const SideFile& file) const {
+  if (file.path.empty()) return;
+  const std::optional<FileFacts> facts = StatFile(file.path);
   if (!facts) return;
-  if (facts->kind == FileKind::Directory) throw AtReport(ReportIsFolderError(report));
+  if (facts->kind == FileKind::Directory) {
+    throw At(file, SideFileIsFolderError(file.option, file.path));
+  }
   const int source = sources_.Find(facts->identity);
-  if (source >= 0) throw AtReport(ReportIsSourceError(report, sourceMif_(source), source, count_));
+  if (source >= 0) {
+    throw At(file,
+             SideFileIsSourceError(file.option, file.path, sourceMif_(source), source, count_));
+  }
 }
 
 void OutputPlan::Decide(RunPlan& plan, RunReport& run) const {
@@ -75,14 +80,16 @@ void OutputPlan::Decide(RunPlan& plan, RunReport& run) const {
 }
 
 // Its .mif, its .mid or their temporary files, under Windows's folding.
-void OutputPlan::RefuseReportAmong(const OutputGroups& groups, const std::string& report) const {
-  if (report.empty()) return;
-  const std::string followed = FollowLinks(report);
+void OutputPlan::RefuseSideFileAmong(const OutputGroups& groups, const SideFile& file) const {
+  if (file.path.empty()) return;
+  const std::string followed = FollowLinks(file.path);
   for (const OutputGroup& group : groups) {
     if (!group.decided) continue;
-    for (const std::string& file : {group.target.files.mif, group.target.files.mid}) {
-      for (const std::string& name : {file, TemporaryName(file)}) {
-        if (SameNameOnWindows(followed, name)) throw AtReport(ReportIsOutputError(report, name));
+    for (const std::string& output : {group.target.files.mif, group.target.files.mid}) {
+      for (const std::string& name : {output, TemporaryName(output)}) {
+        if (SameNameOnWindows(followed, name)) {
+          throw At(file, SideFileIsOutputError(file.option, file.path, name));
+        }
       }
     }
   }

@@ -15,11 +15,20 @@
 #include "merge/MergeOptions.h"
 #include "merge/OutputGroup.h"
 #include "merge/OutputSink.h"
+#include "merge/RunFacts.h"
 #include "merge/RunPlan.h"
 #include "merge/SourceIdentities.h"
 #include "merge/SourceReport.h"
 
 namespace mif {
+
+// A file the front end writes beside the outputs: the report, the coverage
+// picture. Nothing where `path` is empty.
+struct SideFile {
+  const char* option;  // that names it: "--report"
+  const std::string& path;
+  ErrorPlace::Kind place;
+};
 
 class OutputPlan {
  public:
@@ -29,16 +38,16 @@ class OutputPlan {
   OutputPlan(const MergeOptions& options, OutputSink& sink, int count,
              const SourceIdentities& sources, std::function<std::string(int)> sourceMif);
 
-  // Refuses a report (EMergeError placed at the report) that is a folder or
-  // one of a source's files.
-  void RefuseReportAt(const std::string& report) const;
+  // Refuses a file the front end writes beside the outputs (EMergeError
+  // placed at it) that is a folder or one of a source's files.
+  void RefuseSideFileAt(const SideFile& file) const;
   // Decides each group's output from the plan's output name as given
   // (empty: no output, the check's without one). Each refusal is placed at
   // its output and handed to the sink with `run.outputProblems`. A pair an
   // earlier run left half put in place is noted in `run.outputNotes`.
   void Decide(RunPlan& plan, RunReport& run) const;
-  // Refuses a report that is one of the decided outputs' files.
-  void RefuseReportAmong(const OutputGroups& groups, const std::string& report) const;
+  // Refuses a side file that is one of the decided outputs' files.
+  void RefuseSideFileAmong(const OutputGroups& groups, const SideFile& file) const;
 
  private:
   void RefuseWindowsName(const OutputGroup& group, const std::string& outputName) const;

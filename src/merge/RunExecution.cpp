@@ -19,6 +19,7 @@ void RunExecution::Execute(RunPlan plan) {
   plan_ = std::move(plan);
   for (std::size_t g = 0; g < plan_.groups.size(); ++g) MergeGroup(static_cast<int>(g));
   run_.report.outputs = static_cast<int>(plan_.groups.size());
+  run_.report.coverage = plan_.tiles.Coverage(run_.options.expectedMeshes);
 }
 
 ErrorPlace RunExecution::OutputPlace() const {
@@ -179,7 +180,7 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
     run_.inputs.BytesMerged(run_.report.bytes + bytes);
   };
   std::optional<TransverseMercator> projection;
-  const bool placed = run_.options.mesh && PlacesPoints(header, projection);
+  const bool placed = plan_.tiles.On() && PlacesPoints(header, projection);
   std::optional<MeshCheck> mesh;
   std::optional<ObjectPoints> points;
   if (placed) {
@@ -188,11 +189,11 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
     request.points = &points.emplace(*mesh);
   }
   const CopyResult result = CopySource(reader, layout, request, run_.sink.Mif(), run_.sink.Mid());
-  if (mesh) TellMesh(*mesh, header, reader, report);
+  if (mesh) TellMesh(index, *mesh, header, reader, report);
   if (trial) texts_.TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
   Conclude(index, parts, reader, header, layout, result, utf8, report);
   // A CoordSys the check cannot place, noted at the first source with one.
-  if (run_.options.mesh && !placed && !meshNotChecked_) {
+  if (plan_.tiles.On() && !placed && !meshNotChecked_) {
     meshNotChecked_ = true;
     report.notes.push_back(MeshNotCheckedNote(report.names.mif));
   }
@@ -210,9 +211,10 @@ bool RunExecution::PlacesPoints(const MifHeader& header,
 }
 
 // What the check against the tile's mesh found, into the report.
-void RunExecution::TellMesh(const MeshCheck& mesh, const MifHeader& header,
+void RunExecution::TellMesh(int index, const MeshCheck& mesh, const MifHeader& header,
                             const SourceReader& reader, SourceReport& report) {
   if (mesh.OutsideObjects() == 0) return;
+  plan_.tiles.MarkOutside(index);
   const std::optional<MeshCell>& found = mesh.FirstOutsideMesh();
   report.warnings.push_back(
       OutsideMeshWarning(reader.Name().tileValue, mesh.OutsideObjects(),

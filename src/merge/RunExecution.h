@@ -51,8 +51,8 @@ class RunExecution {
                 const MifHeader& header, const SourceLayout& layout, const CopyResult& result,
                 bool utf8, SourceReport& report);
   static bool PlacesPoints(const MifHeader& header, std::optional<TransverseMercator>& projection);
-  void TellMesh(const MeshCheck& mesh, const MifHeader& header, const SourceReader& reader,
-                SourceReport& report);
+  void TellMesh(int index, const MeshCheck& mesh, const MifHeader& header,
+                const SourceReader& reader, SourceReport& report);
   void FinishGroup();
   void PutInPlace();
   std::u16string StateText(const std::u16string& stopped) const;

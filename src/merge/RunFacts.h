@@ -13,7 +13,7 @@ namespace mif {
 struct ErrorPlace {
   // Report: the report's file itself, which the front end then does not
   // write.
-  enum class Kind : std::uint8_t { None, Source, Output, Report };
+  enum class Kind : std::uint8_t { None, Source, Output, Report, Picture };
   Kind kind = Kind::None;
   int index = -1;    // a source's 0-based place in the run
   int count = 0;     // the run's sources

@@ -38,6 +38,7 @@ class Planner {
   Planner(RunContext& run, SourceTexts& texts) : run_(run), options_(run.options), texts_(texts) {}
 
   RunPlan Plan() {
+    plan_.tiles = TileRecord(options_.mesh != MeshTiles::Off, run_.count);
     sources_.Reserve(run_.count);
     baseNames_.Reserve(run_.count);
     if (options_.perLayer) plan_.groupOf.reserve(static_cast<std::size_t>(run_.count));
@@ -98,10 +99,14 @@ void Planner::Examine(int index) {
   const SourceName& name = reader.Name();
   OutputGroup& group = plan_.groups[static_cast<std::size_t>(GroupFor(name.layer, index))];
   baseNames_.Add(parts.baseName, index);
+  const std::optional<MeshCell> mesh =
+      options_.mesh != MeshTiles::Off ? ParseMeshCode(name.tileValue) : std::nullopt;
+  if (mesh) plan_.tiles.Add(index, name.layer, *mesh);
+  if (!mesh && options_.mesh == MeshTiles::IfCodes) plan_.tiles.TurnOff();
   std::vector<std::u16string> problems;
   run_.Attempt(index, parts, problems, [&] {
     if (options_.perLayer && name.layer.empty()) throw EmptyLayerError(reader.Names().mif);
-    if (options_.mesh && !ParseMeshCode(name.tileValue)) {
+    if (!mesh && options_.mesh == MeshTiles::Required) {
       throw NotMeshCodeError(reader.Names().mif, name.tileValue);
     }
     reader.OpenMif();
@@ -123,6 +128,7 @@ void Planner::FindDuplicates() {
   for (const auto& [later, duplicate] : plan_.duplicates) {
     const bool skip = options_.skipDuplicates && duplicate.identical;
     if (skip) plan_.skipped.push_back(later);
+    plan_.tiles.MarkDuplicated(later);
     SourceWarning warning{WarningKind::Duplicate, {}};
     warning.text = DuplicateText(duplicate, MifPath(run_.SourceOf(later)),
                                  MifPath(run_.SourceOf(duplicate.earlier)), run_.count, skip);
@@ -163,13 +169,15 @@ std::optional<ColumnsMode> Planner::ColumnsModeOf(const OutputGroup& group) {
 void Planner::DecideOutputs() {
   const OutputPlan outputs(options_, run_.sink, run_.count, sources_,
                            [this](int index) { return MifPath(run_.SourceOf(index)); });
-  outputs.RefuseReportAt(options_.reportPath);
+  const SideFile sideFiles[] = {{"--report", options_.reportPath, ErrorPlace::Kind::Report},
+                                {"--coverage", options_.coveragePath, ErrorPlace::Kind::Picture}};
+  for (const SideFile& file : sideFiles) outputs.RefuseSideFileAt(file);
   plan_.outputName = run_.inputs.OutputName();
   plan_.perLayer = options_.perLayer;
   plan_.naming = options_.outputNaming;
   plan_.intoFolder = options_.perLayer && WritesIntoFolder(plan_.outputName);
   outputs.Decide(plan_, run_.report);
-  outputs.RefuseReportAmong(plan_.groups, options_.reportPath);
+  for (const SideFile& file : sideFiles) outputs.RefuseSideFileAmong(plan_.groups, file);
 }
 
 }  // namespace

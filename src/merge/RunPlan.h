@@ -13,6 +13,7 @@
 #include "merge/OutputTarget.h"
 #include "merge/RunContext.h"
 #include "merge/SourceTexts.h"
+#include "merge/TileRecord.h"
 
 namespace mif {
 
@@ -42,6 +43,7 @@ struct RunPlan {
   bool perLayer = false;
   OutputNaming naming = OutputNaming::AddMif;
   bool intoFolder = false;  // per layer: the outputs go into `outputName`
+  TileRecord tiles{false, 0};
 };
 
 // Raises the first refusal, placed, where the sink raises refusals.

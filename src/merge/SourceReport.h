@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,6 +98,8 @@ struct OutputReport {
   bool complete = false;    // every source of it is in it
 };
 
+class MeshCoverage;
+
 struct RunReport {
   std::vector<std::u16string> outputProblems;  // the check's, of the output names
   // What the outputs' files told of an earlier run (Japanese): a pair left
@@ -106,6 +109,8 @@ struct RunReport {
   int outputs = 0;
   std::int64_t objects = 0;
   std::uint64_t bytes = 0;  // of sources read
+  // With mesh tiles, where every tile was a mesh code: the set's tiles.
+  std::shared_ptr<const MeshCoverage> coverage;
 };
 
 }  // namespace mif

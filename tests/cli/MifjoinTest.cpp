@@ -71,6 +71,32 @@ TEST(CommandLineParse, MeshAllowance) {
   for (const char* bad : {"-1", "100.01", "1%", "", "x"}) {
     EXPECT_FALSE(ParseCommandLine({"--mesh-allowance", bad, "-o", "o", "x.mif"}, error)) << bad;
   }
+  // The coverage options ask for it too; the report and the picture are two files.
+  EXPECT_TRUE(ParseCommandLine({"--expected", "m.txt", "-o", "o", "x.mif"}, error)->mesh);
+  EXPECT_TRUE(ParseCommandLine({"--coverage=c.svg", "-o", "o", "x.mif"}, error)->mesh);
+  EXPECT_FALSE(ParseCommandLine({"--report", "r", "-o", "o", "x.mif"}, error)->mesh);
+  EXPECT_FALSE(ParseCommandLine({"--coverage", "r", "--report", "r", "-o", "o", "x"}, error));
+}
+
+// A line of the list of tiles meant that is no mesh code is refused with
+// its number, before anything is written; spaces about a code are not.
+TEST(Mifjoin, AnExpectedListIsReadAsMeshCodes) {
+  ScratchDir dir;
+  WriteBytes(dir.File("53394611__ROAD.mif"),
+             "Version 300\r\nColumns 1\r\n  ID Integer\r\nData\r\n");
+  WriteBytes(dir.File("53394611__ROAD.mid"), "");
+  WriteBytes(dir.File("good.txt"), "\xEF\xBB\xBF 53394611\t\r\n\r\n5339\r\n");
+  WriteBytes(dir.File("bad.txt"), "53394611\n533948\n");
+  EXPECT_EQ(RunCommand({"-q", "--expected", dir.File("good.txt"), "-o", dir.File("o"),
+                        dir.File("53394611__ROAD.mif")})
+                .code,
+            0);
+  const Result bad = RunCommand({"-q", "--expected", dir.File("bad.txt"), "-o", dir.File("p"),
+                                 dir.File("53394611__ROAD.mif")});
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.err.find("メッシュコードではありません (2 行目: 「533948」): "), std::string::npos)
+      << bad.err;
+  EXPECT_FALSE(std::filesystem::exists(testing::Utf8Path(dir.File("p.mif"))));
 }
 
 TEST(Mifjoin, UsageErrorsExitWith2) {

@@ -144,6 +144,27 @@ TEST(ReportFile, EveryFieldItWritesTheReadmeDescribesAndTheOtherWayRound) {
       RunWithReport({"--check", dir.File("short/4__ROAD.mif")}, dir.File("check.json"));
   EXPECT_EQ(check.code, 1);
   Collect(check.report, "", written);
+  // A tile set against the tiles meant: 53394611 a hole, ROAD's 53394612
+  // given twice, RIVER lacking three tiles, every point outside its mesh.
+  for (const char* base :
+       {"mesh/53394621__ROAD", "mesh/53394601__ROAD", "mesh/53394612__ROAD", "mesh/53394610__ROAD",
+        "mesh/again/53394612__ROAD", "mesh/53394612__RIVER"}) {
+    std::filesystem::create_directories(testing::Utf8Path(dir.File(base)).parent_path());
+    WriteBytes(dir.File(std::string(base) + ".mif"), kBounded);
+    WriteBytes(dir.File(std::string(base) + ".mid"), "1\r\n");
+  }
+  WriteBytes(dir.File("meshcode.txt"), "53394611\r\n53394612\r\n");
+  const Ran mesh =
+      RunWithReport({"--check", "-r", "--expected", dir.File("meshcode.txt"), dir.File("mesh")},
+                    dir.File("mesh.json"));
+  EXPECT_EQ(mesh.code, 0);
+  Collect(mesh.report, "", written);
+  // A tile that is no mesh code: refused in the plan, before the coverage.
+  const Ran refused = RunWithReport({"--mesh", "-o", dir.File("one"), dir.File("set/2__ROAD.mif")},
+                                    dir.File("refused.json"));
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_TRUE(refused.report["meshes"].is_null());
+  Collect(refused.report, "", written);
   const std::set<std::string> described = DescribedFields();
   for (const std::string& field : written) EXPECT_EQ(described.count(field), 1u) << field;
   for (const std::string& field : described) EXPECT_EQ(written.count(field), 1u) << field;
@@ -193,7 +214,7 @@ int RunQuiet(std::vector<std::string> arguments, std::string* errors = nullptr) 
 // A report named as a source's file, an output's file (or its temporary
 // file) or a folder is refused before anything is written, and never put
 // in place: every file stays as it was.
-TEST(ReportFile, NeverTakesTheNameOfASourceOrAnOutput) {
+TEST(ReportFile, NorThePictureEverTakesTheNameOfASourceOrAnOutput) {
   ScratchDir dir;
   WriteBytes(dir.File("53394611__ROAD.mif"), kBounded);
   WriteBytes(dir.File("53394611__ROAD.mid"), "1\r\n");
@@ -205,13 +226,15 @@ TEST(ReportFile, NeverTakesTheNameOfASourceOrAnOutput) {
   for (const char* report :
        {"53394611__ROAD.mid", "53394611__ROAD.mif", "o.mid", "O.MIF", "o.mid.mifjoin-tmp", "rep"}) {
     std::string errors;
-    for (const bool check : {false, true}) {
-      std::vector<std::string> arguments = {"-q", "--report",    dir.File(report),
-                                            "-o", dir.File("o"), source};
-      if (check) arguments.insert(arguments.begin(), "--check");
-      EXPECT_EQ(RunQuiet(arguments, &errors), 1) << report;
-      EXPECT_NE(errors.find("--report"), std::string::npos) << errors;
-      EXPECT_EQ(FolderBytes(dir.Path()), before) << report;
+    for (const std::string option : {"--report", "--coverage"}) {
+      for (const bool check : {false, true}) {
+        std::vector<std::string> arguments = {"-q", option,        dir.File(report),
+                                              "-o", dir.File("o"), source};
+        if (check) arguments.insert(arguments.begin(), "--check");
+        EXPECT_EQ(RunQuiet(arguments, &errors), 1) << report;
+        EXPECT_NE(errors.find(option), std::string::npos) << errors;
+        EXPECT_EQ(FolderBytes(dir.Path()), before) << report;
+      }
     }
   }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "MergeFixture.h"
+#include "format/MeshCoverage.h"
 #include "text/Utf8.h"
 
 namespace mif {
@@ -12,7 +13,7 @@ using testing::MergeFixture;
 
 class MeshRun : public MergeFixture {
  protected:
-  void SetUp() override { options.mesh = true; }
+  void SetUp() override { options.mesh = MeshTiles::Required; }
   // A point a line in 53394611 (35.675°–35.683333°, 139.7625°–139.775°),
   // or at the coordinates given.
   void Tile(const std::string& base, const std::string& extra = "",
@@ -94,6 +95,41 @@ TEST_F(MeshRun, AnotherCoordSysIsNotedOnce) {
   EXPECT_TRUE(inputs->kinds.empty());
   ASSERT_EQ(inputs->notes.size(), 1u);
   EXPECT_NE(EncodeUtf8(inputs->notes[0]).find("CoordSys が経緯度ではないため"), std::string::npos);
+}
+
+// What the run learns of its tiles comes back as their coverage: a source
+// given twice makes its tile duplicated, a tile under its neighbour's code
+// outside.
+TEST_F(MeshRun, TheRunGivesItsTilesOnTheGrid) {
+  Tile("53394611__ROAD");
+  Tile("53394612__ROAD");
+  Tile("53394611__RIVER");
+  const RunReport run =
+      Run({"53394611__ROAD", "53394612__ROAD", "53394611__RIVER", "53394611__ROAD"});
+  ASSERT_NE(run.coverage, nullptr);
+  const MeshCoverage& coverage = *run.coverage;
+  EXPECT_EQ(coverage.LayerNames(), (std::vector<std::u16string>{u"ROAD", u"RIVER"}));
+  ASSERT_EQ(coverage.Parts().size(), 2u);
+  const auto roads = coverage.TilesOf(coverage.Parts()[0]);
+  ASSERT_EQ(roads.size(), 2u);
+  EXPECT_EQ(MeshCodeOf(CellOfKey(roads[0].key)), "53394611");
+  EXPECT_TRUE(roads[0].duplicated);
+  EXPECT_FALSE(roads[0].outside);
+  EXPECT_TRUE(roads[1].outside);
+  EXPECT_EQ(coverage.CountsOf(&coverage.Parts()[1], MeshLevel::Third).absent, 1);
+}
+
+// The window's runs judge tiles only where every tile is a mesh code.
+TEST_F(MeshRun, WhereATileIsNoCodeTheWindowsRunLeavesTilesAlone) {
+  options.mesh = MeshTiles::IfCodes;
+  Tile("53394611__ROAD");
+  Tile("53394612__ROAD");
+  Tile("road__ROAD");
+  EXPECT_NE(Run({"53394611__ROAD", "53394612__ROAD"}).coverage, nullptr);
+  EXPECT_EQ(inputs->kinds, std::vector<WarningKind>{WarningKind::OutsideMesh});
+  EXPECT_EQ(Run({"53394611__ROAD", "53394612__ROAD", "road__ROAD"}).coverage, nullptr);
+  EXPECT_TRUE(inputs->kinds.empty());
+  EXPECT_NE(Out(".mid").find("\"ROAD\"\t2\r\n"), std::string::npos);
 }
 
 }  // namespace
