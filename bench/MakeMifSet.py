@@ -6,7 +6,10 @@ Usage: MakeMifSet.py DIR --sources N --megabytes M [--utf8 | --all-utf8 | --gdal
                      [--layers-per-tile K] [--distinct N] [--other-columns]
 
 Each pair is <mesh code>__<layer>.mif/.mid (with --layers-per-tile K, K
-layers of each mesh code, as a tile set holds them): a CR LF header with four
+layers of each mesh code, as a tile set holds them), the codes third-order
+meshes (JIS X 0410) counted east, then north, every point of the pairs made
+afresh (--distinct) inside its tile's mesh; the copies keep their bytes, and
+so their points. A pair is a CR LF header with four
 columns, then Point, Line, Pline (many vertices), Region (with rings) and
 Text objects with Pen, Brush, Symbol and Font clauses; .mid rows are code
 page 932 with quoted Japanese strings. With --utf8 the object text is UTF-8
@@ -41,8 +44,39 @@ def schema(layer, other_columns):
     return order, columns
 
 
+def next_mesh(code):
+    """The third-order mesh east of `code`, or the first of the next row north."""
+    a, c, e, f, g, h = (int(code[0:2]), int(code[2:4]), int(code[4]), int(code[5]),
+                        int(code[6]), int(code[7]))
+    h += 1
+    if h == 10:
+        h, f = 0, f + 1
+        if f == 8:
+            f, c = 0, c + 1
+            if c == 100:  # a row of first-order meshes ends: the next row north
+                c, g = 0, g + 1
+                if g == 10:
+                    g, e = 0, e + 1
+                    if e == 8:
+                        e, a = 0, a + 1
+    return "%02d%02d%d%d%d%d" % (a, c, e, f, g, h)
+
+
+class Mesh:
+    """A third-order mesh's south-west corner and size, in degrees."""
+
+    def __init__(self, code):
+        self.south = (int(code[0:2]) * 40 + int(code[4]) * 5 + int(code[6]) * 0.5) / 60
+        self.west = 100 + int(code[2:4]) + (int(code[5]) * 7.5 + int(code[7]) * 0.75) / 60
+
+
+MESH = Mesh("53394611")  # the pair being written
+
+
 def coordinate(rng):
-    return "%.6f %.6f" % (rng.uniform(139.0, 140.0), rng.uniform(35.0, 36.0))
+    """A point inside the mesh, off its edges."""
+    return "%.6f %.6f" % (MESH.west + rng.uniform(0.02, 0.98) * 0.75 / 60,
+                          MESH.south + rng.uniform(0.02, 0.98) * 0.5 / 60)
 
 
 def vertices(rng, count):
@@ -111,8 +145,8 @@ def main():
     parser.add_argument("--gdal", action="store_true",
                         help="as GDAL writes: UTF-8, LF, Charset \"Neutral\"")
     parser.add_argument("--seed", type=int, default=932)
-    parser.add_argument("--first-mesh", type=int, default=53394611,
-                        help="mesh code in the first file name; the others count up")
+    parser.add_argument("--first-mesh", default="53394611",
+                        help="third-order mesh code in the first file name; the others count on")
     parser.add_argument("--layers", default=",".join(LAYERS),
                         help="layer names for the file names, taken in turn")
     parser.add_argument("--layers-per-tile", type=int, default=1,
@@ -130,9 +164,14 @@ def main():
     layers = args.layers.split(",")
     made = []
     per_tile = max(1, args.layers_per_tile)
+    global MESH
+    code = args.first_mesh
     for i in range(args.sources):
         layer = layers[(i % per_tile if per_tile > 1 else i) % len(layers)]
-        name = os.path.join(args.dir, "%08d__%s" % (args.first_mesh + i // per_tile, layer))
+        if i > 0 and i % per_tile == 0:
+            code = next_mesh(code)
+        name = os.path.join(args.dir, "%s__%s" % (code, layer))
+        MESH = Mesh(code)
         if i < args.distinct:
             write_pair(name, rng, per_source, args.utf8, args.all_utf8, layer, args.other_columns,
                        args.points, args.gdal)

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "file/FileName.h"
+#include "merge/CoveragePicture.h"
 #include "merge/MergeRun.h"
 #include "merge/OutputTarget.h"
 #include "merge/PathList.h"
@@ -333,13 +334,16 @@ void TRuruzOZOF::bExecuteClick() {
   MergeOptions options;
   options.perLayer = SendMessageW(Control(kCPerLayer), BM_GETCHECK, 0, 0) == BST_CHECKED;
   options.lookAhead = true;
+  options.mesh = MeshTiles::IfCodes;
   // Entries dropped during the run come in the next one.
   runEntries_.reserve(static_cast<std::size_t>(entries_->Count()));
   for (int i = 0; i < entries_->Count(); ++i) {
     runEntries_.push_back({entries_->IdAt(i), entries_->Parts(i)});
   }
   try {
-    outputNotes_ = RunMerge(*this, options).outputNotes;
+    const RunReport run = RunMerge(*this, options);
+    outputNotes_ = run.outputNotes;
+    coverage_ = run.coverage;
   } catch (const EColumnsError&) {
     if (!columnsDeclined_) throw;  // declined at the question: nothing to tell
     warnings_.clear();
@@ -366,6 +370,31 @@ void TRuruzOZOF::ShowAfterRun() {
   warnings_.clear();
   if (!skippedInRun_.empty()) ShowPlainMessage(SkippedNamesText(skippedInRun_));
   skippedInRun_.clear();
+  if (coverage_ && !coverage_->Levels().empty()) OfferCoverage();  // not after all was withdrawn
+  coverage_.reset();
+}
+
+void TRuruzOZOF::OfferCoverage() {
+  const std::shared_ptr<const MeshCoverage> coverage = coverage_;
+  if (!TApplication::Instance().AskYesNo(CoverageQuestionText(*coverage))) return;
+  wchar_t folder[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (length == 0 || length > MAX_PATH) {
+    throw EWindowError(u"一時フォルダーの場所がわかりません");
+  }
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t name[64];
+  swprintf(name, 64, L"mifjoin-メッシュ-%04u%02u%02u-%02u%02u%02u.svg", now.wYear, now.wMonth,
+           now.wDay, now.wHour, now.wMinute, now.wSecond);
+  const std::wstring path = std::wstring(folder, length) + name;
+  WriteCoveragePicture(*coverage, PathFromText(Utf16(path)));
+  const auto opened = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(handle_, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (opened <= 32) {
+    throw EWindowError(u"図を開くことができません (.svg を開くプログラムがありません): " +
+                       Utf16(path));
+  }
 }
 
 void TRuruzOZOF::AskToStop(bool thenClose) {

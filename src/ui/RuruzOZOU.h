@@ -83,6 +83,9 @@ class TRuruzOZOF final : public MergeInputs {
   // Raises ERunStopped when the user chose to stop.
   void StopIfAsked() const;
   void ShowAfterRun();
+  // Asks whether to look at the run's coverage; writes it to the user's
+  // temporary folder and opens it in the browser.
+  void OfferCoverage();
   void SetLabel3(const std::string& cp932Text);
   void FitLabelToText(ControlId id);
   void SetMark(int index, bool marked);
@@ -109,9 +112,10 @@ class TRuruzOZOF final : public MergeInputs {
   bool columnsDeclined_ = false;  // the user chose to stop at the question
   bool stopAsked_ = false;        // answered はい: the run stops at the next source
   bool closeAfterRun_ = false;
-  std::vector<WarningNote> warnings_;         // the run's
-  std::vector<std::u16string> outputNotes_;   // what its outputs told of a run before
-  std::vector<std::u16string> skippedInRun_;  // dropped names told after the run
+  std::vector<WarningNote> warnings_;             // the run's
+  std::vector<std::u16string> outputNotes_;       // what its outputs told of a run before
+  std::shared_ptr<const MeshCoverage> coverage_;  // of the last run of mesh tiles
+  std::vector<std::u16string> skippedInRun_;      // dropped names told after the run
   int runCount_ = 0;
   std::chrono::steady_clock::time_point lastTurn_;
 };

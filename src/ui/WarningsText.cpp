@@ -61,4 +61,35 @@ std::u16string WarningsText(const std::vector<WarningNote>& notes) {
   return text;
 }
 
+std::u16string CoverageQuestionText(const MeshCoverage& coverage) {
+  static const char16_t* const kLevels[] = {u"1次", u"2次", u"3次", u"2分の1", u"4分の1"};
+  const auto count = [](std::int64_t n) { return FormatIntegerWide(static_cast<std::size_t>(n)); };
+  std::u16string text = u"メッシュ:";
+  std::int64_t holes = 0, outside = 0, duplicated = 0;
+  for (const MeshLevel level : coverage.Levels()) {
+    const TileCounts counts = coverage.CountsOf(nullptr, level);
+    const int name = level == MeshLevel::First    ? 0
+                     : level == MeshLevel::Second ? 1
+                     : level == MeshLevel::Third  ? 2
+                     : level == MeshLevel::Half   ? 3
+                                                  : 4;
+    text.append(u" ").append(kLevels[name]).append(u"メッシュ ");
+    text.append(count(counts.present)).append(u" タイル");
+    holes += counts.holes;
+  }
+  for (const MeshCoverage::Part& part : coverage.Parts()) {
+    const TileCounts counts = coverage.CountsOf(&part, part.level);
+    outside += counts.outside;
+    duplicated += counts.duplicated;
+  }
+  text.append(u" (").append(FormatIntegerWide(coverage.LayerNames().size()));
+  text.append(u" レイヤー)\r\n穴 ").append(count(holes));
+  text.append(u"、メッシュ外 ").append(count(outside));
+  text.append(u"、重複 ").append(count(duplicated));
+  text.append(
+      u"\r\n\r\nメッシュの有無を図で見ますか?\r\n"
+      u"(はいを選ぶと、図を一時フォルダーに書いてブラウザーで開きます)");
+  return text;
+}
+
 }  // namespace mif

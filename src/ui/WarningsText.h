@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "format/MeshCoverage.h"
 #include "merge/SourceReport.h"
 
 namespace mif {
@@ -23,5 +24,10 @@ inline constexpr std::size_t kNamedFiles = 3;
 // then for each kind, in the order the kinds first came, what it means
 // and its count, and its first files (each once) on lines of their own.
 std::u16string WarningsText(const std::vector<WarningNote>& notes);
+
+// The box after a run of mesh tiles: the tiles of each level, the layers,
+// the holes, and the tiles outside their mesh and given twice, then the
+// question whether to look at the picture.
+std::u16string CoverageQuestionText(const MeshCoverage& coverage);
 
 }  // namespace mif

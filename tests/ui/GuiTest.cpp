@@ -184,6 +184,20 @@ class Gui : public ::testing::Test {
         L"(はいを選ぶと次の入力の前で止め、書いている出力は以前のままにします)",
         [button](const Box& box) { PostMessageW(box.window, WM_COMMAND, button, 0); });
   }
+  // A box whose text starts so is expected next, answered with `button`.
+  void ExpectBoxStarting(const std::wstring& start, WPARAM button) {
+    expectedBoxes.push_back([start, button](const Box& box) {
+      EXPECT_EQ(Narrow(box.text.substr(0, start.size())), Narrow(start));
+      PostMessageW(box.window, WM_COMMAND, button, 0);
+    });
+  }
+  // The question after a run of mesh tiles, whose counts start so.
+  void ExpectCoverageQuestion(const std::wstring& counts, WPARAM button) {
+    ExpectBox(counts +
+                  L"\r\n\r\nメッシュの有無を図で見ますか?\r\n"
+                  L"(はいを選ぶと、図を一時フォルダーに書いてブラウザーで開きます)",
+              [button](const Box& box) { PostMessageW(box.window, WM_COMMAND, button, 0); });
+  }
   // Drops these paths on the window, as Explorer would.
   void Drop(const std::vector<std::string>& paths) {
     std::vector<std::wstring> names;
@@ -204,7 +218,7 @@ class Gui : public ::testing::Test {
   void Pair(const ScratchDir& dir, const std::string& base, int rows = 1) {
     std::string mif = kHeader, mid;
     for (int i = 0; i < rows; ++i) {
-      mif += "Point 1 1\r\n";
+      mif += "Point 139.77 35.68\r\n";  // in 53394611, for the tiles named so
       mid += std::to_string(i) + "\r\n";
     }
     WriteBytes(dir.File(base + ".mif"), mif);
@@ -342,6 +356,9 @@ TEST_F(Gui, ARunWritesWhatMifjoinWritesAndMarksTheProgress) {
   }
   Select(dir, {bases[0] + ".mif", bases[1] + ".mif", bases[2] + ".mif"});
   SetText(kOutName, testing::Utf8Path(dir.File("gui")).wstring());
+  // Tiles named by mesh codes: their coverage is offered, and declined.
+  ExpectCoverageQuestion(
+      L"メッシュ: 3次メッシュ 3 タイル (3 レイヤー)\r\n穴 0、メッシュ外 0、重複 0", IDNO);
   Click(kBExecute);
   std::ostringstream out, err;
   ASSERT_EQ(RunMifjoin({"-q", "-o", dir.File("cli"), dir.File(bases[0] + ".mif"),
@@ -503,6 +520,10 @@ TEST_F(Gui, APerLayerRunWritesWhatMifjoinWrites) {
   Select(dir, names);
   SetText(kOutName, testing::Utf8Path(dir.File("gui.mif")).wstring());
   Click(kCPerLayer);
+  // Each sample but ROAD's 53394611 lies in another mesh than its name's.
+  ExpectBoxStarting(L"結合しましたが、警告が 5 件あります:", IDOK);
+  ExpectCoverageQuestion(
+      L"メッシュ: 3次メッシュ 2 タイル (3 レイヤー)\r\n穴 0、メッシュ外 5、重複 0", IDNO);
   Click(kBExecute);
   std::vector<std::string> arguments = {"-q", "--per-layer", "-o", dir.File("cli")};
   arguments.insert(arguments.end(), paths.begin(), paths.end());
@@ -695,8 +716,50 @@ TEST_F(Gui, ARunWithWarningsEndsInOneBoxThatSumsThemUp) {
       L"同じ名前の入力がほかのフォルダーにもあります (入力 1/2: " +
       testing::Utf8Path(dir.File("5339\\53394611__A.mif")).wstring() + L"、内容は同じです): " +
       testing::Utf8Path(dir.File("5340\\53394611__A.mif")).wstring());
+  ExpectCoverageQuestion(
+      L"メッシュ: 3次メッシュ 1 タイル (1 レイヤー)\r\n穴 0、メッシュ外 0、重複 1", IDNO);
   Click(kBExecute);
   EXPECT_EQ(ReadBytes(dir.File("out.mid")), "\"A\"\t0\r\n\"A\"\t0\r\n");
+}
+
+// はい at the end of a run of mesh tiles writes the picture into the
+// temporary folder and hands it to the browser; a prefix with no program
+// for .svg says so in the error box, naming the picture.
+TEST_F(Gui, TheCoverageOfARunOfMeshTilesOpensFromTheEndOfRunBox) {
+  ScratchDir dir;
+  Pair(dir, "53394611__A");
+  Pair(dir, "53394612__A");  // 53394611's point, under its neighbour's code
+  Select(dir, {"53394611__A.mif", "53394612__A.mif"});
+  SetText(kOutName, testing::Utf8Path(dir.File("out")).wstring());
+  ExpectBoxStarting(L"結合しましたが、警告が 1 件あります:", IDOK);
+  ExpectCoverageQuestion(
+      L"メッシュ: 3次メッシュ 2 タイル (1 レイヤー)\r\n穴 0、メッシュ外 1、重複 0", IDYES);
+  std::wstring refused;
+  expectedBoxes.push_back([&refused](const Box& box) {
+    refused = box.text;
+    CloseBox(box);
+  });
+  Click(kBExecute);
+  if (refused.empty()) expectedBoxes.clear();  // a program took it
+  wchar_t folder[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  std::filesystem::path newest;
+  for (const auto& entry : std::filesystem::directory_iterator(std::wstring(folder, length))) {
+    const std::wstring name = entry.path().filename().wstring();
+    if (name.rfind(L"mifjoin-メッシュ-", 0) == 0 && (newest.empty() || entry.path() > newest)) {
+      newest = entry.path();
+    }
+  }
+  ASSERT_FALSE(newest.empty());
+  const std::string svg = ReadBytes(testing::Utf8Of(newest));
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find("<title>53394612 メッシュ外</title>"), std::string::npos);
+  if (!refused.empty()) {
+    EXPECT_EQ(Narrow(refused),
+              Narrow(L"図を開くことができません (.svg を開くプログラムがありません): " +
+                     newest.wstring() + L"."));
+  }
+  std::filesystem::remove(newest);
 }
 
 TEST_F(Gui, ShowCommands3And7StartMaximisedAndMinimised) {
