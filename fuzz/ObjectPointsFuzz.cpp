@@ -2,12 +2,15 @@
 // lines come one by one or a buffer at a time, each a pair of words that
 // start as numbers do; and every coordinate the quick reader takes read to
 // the same value by the exact one, so that the mesh check's two ways of
-// comparing agree.
+// comparing agree, and the mesh check, which compares most as text, says
+// what the exact comparison says, about the point's own mesh and its
+// neighbours, with and without an allowance.
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "format/ExactDecimal.h"
+#include "format/MeshCheck.h"
 #include "format/ObjectPoints.h"
 
 namespace {
@@ -35,12 +38,33 @@ void CheckSameValue(std::string_view word) {
   Check(exact->numerator == 2 * scaled);
 }
 
+void CheckMeshAgrees(std::string_view x, std::string_view y) {
+  const std::optional<mif::ExactDecimal> east = mif::ParseExactDecimal(x);
+  const std::optional<mif::ExactDecimal> north = mif::ParseExactDecimal(y);
+  if (!east || !north) return;
+  std::optional<mif::MeshCell> own =
+      mif::MeshCellAt(mif::FloorTimes(*north, mif::kQuartersPerDegree),
+                      mif::FloorTimes(*east, mif::kQuartersPerDegree), mif::MeshLevel::Quarter);
+  if (!own) own = mif::ParseMeshCode("5339461111");
+  for (const auto& [up, across] : {std::pair{0, 0}, {0, 1}, {1, 0}, {-1, -1}}) {
+    const std::optional<mif::MeshCell> cell = mif::NeighbourOf(*own, up, across);
+    if (!cell) continue;
+    for (const std::int64_t allowance : {0, 100, 10000}) {
+      mif::MeshCheck check(*cell, allowance);
+      check.ObjectStarts(1);
+      check.Point(x, y);
+      Check((check.OutsideObjects() == 0) == mif::HoldsWidened(*cell, *north, *east, allowance));
+    }
+  }
+}
+
 struct Recorder final : mif::PointSink {
   void ObjectStarts(std::int64_t line) override { events.push_back("@" + std::to_string(line)); }
   void Point(std::string_view x, std::string_view y) override {
     Check(!x.empty() && !y.empty() && StartsNumber(x.front()) && StartsNumber(y.front()));
     CheckSameValue(x);
     CheckSameValue(y);
+    CheckMeshAgrees(x, y);
     events.push_back(std::string(x) + " " + std::string(y));
   }
   std::vector<std::string> events;
