@@ -5,7 +5,8 @@
 # as a folder; a union of layers whose columns differ, which moves every
 # value of every row; a set of points, a keyword line an object; a tile set
 # of four layers a tile, one output a layer, and what --report costs there
-# (callgrind); the opens and attribute queries a source costs (strace);
+# (callgrind); a tile set whose points lie in their meshes, with --mesh and
+# --coverage, and the coverage of a nationwide set; the opens and attribute queries a source costs (strace);
 # peak RSS on a 1 GB set. Prints MB/s, the ratio to cat, the
 # counts and RSS. Uses about 4 GB of scratch disk.
 #   bench/merge_bench.sh [build dir] [scratch dir]
@@ -48,7 +49,7 @@ merge_folder() { "$mifjoin" --quiet -o "$work/out" "${@:2}" "$1"; }
 least() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
 
 # compare NAME DIR TARGET [OPTION...]: TARGET is the least ratio to cat
-# ("-" for none).
+# ("-" for none). With SYNC set, each run comes after a sync.
 # MERGE (merge_set by default) is how the set is given to mifjoin. cat and
 # mifjoin run in turns, so that the machine's drift (the write-back of the
 # last run's output above all) falls on both alike.
@@ -60,7 +61,9 @@ compare() {
   local megabytes cat_time="" merge_time=""
   megabytes=$(set_megabytes "$dir")
   for _ in $(seq "${ROUNDS:-$rounds}"); do
+    [[ -z "${SYNC:-}" ]] || sync
     cat_time=$(least "$(ROUNDS=1 best_seconds cat_set "$dir")" "$cat_time")
+    [[ -z "${SYNC:-}" ]] || sync
     merge_time=$(least "$(ROUNDS=1 best_seconds "$merge" "$dir" "$@")" "$merge_time")
   done
   awk -v n="$name" -v mb="$megabytes" -v c="$cat_time" -v m="$merge_time" -v t="$target" 'BEGIN {
@@ -101,6 +104,8 @@ python3 "$here/MakeMifSet.py" "$work/union" --sources 100 --megabytes 100 --othe
 python3 "$here/MakeMifSet.py" "$work/tiles" --sources 200 --megabytes 200 --layers-per-tile 4
 python3 "$here/MakeMifSet.py" "$work/points" --sources 200 --megabytes 200 --points
 python3 "$here/MakeMifSet.py" "$work/gdal" --sources 200 --megabytes 200 --gdal
+python3 "$here/MakeMifSet.py" "$work/meshset" --sources 400 --megabytes 100 --layers-per-tile 4 \
+  --distinct 400
 # The sets' own write-back done before any time is taken, so that it
 # slows neither cat nor mifjoin at the first sets.
 sync
@@ -115,9 +120,14 @@ compare "100 MB, --columns union" "$work/union" 0.5 --columns union
 compare "200 sources of points" "$work/points" -
 mkdir -p "$work/layers"
 compare "50 tiles of 4 layers, --per-layer" "$work/tiles" 1.0 --per-layer -o "$work/layers/"
-# Each tile's points against its mesh; the synthetic tiles' points lie
-# anywhere, so each is warned of, which the bench does not show.
-compare "50 tiles of 4 layers, --mesh" "$work/tiles" 0.8 --per-layer --mesh -o "$work/layers/" 2>/dev/null
+# A tile set of 100 tiles of four layers, every point inside its tile's
+# mesh: without the check, then each point checked and the coverage drawn;
+# each run after a sync.
+SYNC=1 compare "100 MB tile set, --per-layer" "$work/meshset" 1.0 --per-layer -o "$work/layers/"
+SYNC=1 compare "100 MB tile set, --mesh --coverage" "$work/meshset" 0.8 --per-layer --mesh \
+  --coverage "$work/coverage.svg" -o "$work/layers/"
+# The coverage of a nationwide set: placing, and the picture's size.
+"$build/bin/coverage_bench"
 
 # What --report costs: the same run with and without it, taken in turns so
 # that the machine's drift (its write-back above all) falls on both alike:
