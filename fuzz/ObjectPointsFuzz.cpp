@@ -1,5 +1,6 @@
 // The points reader over arbitrary object lines: the same points whether
-// lines come one by one or a buffer at a time, each a pair of words that
+// lines come one by one or a buffer at a time (where vertex lines are read
+// in one pass, their numbers as ParseFixedDecimal reads them), each a pair of words that
 // start as numbers do; and every coordinate the quick reader takes read to
 // the same value by the exact one, so that the mesh check's two ways of
 // comparing agree, and the mesh check, which compares most as text, says
@@ -50,10 +51,18 @@ void CheckMeshAgrees(std::string_view x, std::string_view y) {
     const std::optional<mif::MeshCell> cell = mif::NeighbourOf(*own, up, across);
     if (!cell) continue;
     for (const std::int64_t allowance : {0, 100, 10000}) {
+      const bool inside = mif::HoldsWidened(*cell, *north, *east, allowance);
       mif::MeshCheck check(*cell, allowance);
       check.ObjectStarts(1);
       check.Point(x, y);
-      Check((check.OutsideObjects() == 0) == mif::HoldsWidened(*cell, *north, *east, allowance));
+      Check((check.OutsideObjects() == 0) == inside);
+      const std::optional<mif::FixedDecimal> fixedX = mif::ParseFixedDecimal(x);
+      const std::optional<mif::FixedDecimal> fixedY = mif::ParseFixedDecimal(y);
+      if (!fixedX || !fixedY) continue;
+      mif::MeshCheck fixed(*cell, allowance);
+      fixed.ObjectStarts(1);
+      fixed.FixedPoint(*fixedX, *fixedY, x, y);
+      Check((fixed.OutsideObjects() == 0) == inside);
     }
   }
 }
@@ -66,6 +75,15 @@ struct Recorder final : mif::PointSink {
     CheckSameValue(y);
     CheckMeshAgrees(x, y);
     events.push_back(std::string(x) + " " + std::string(y));
+  }
+  // A vertex line read in one pass: its readings are the texts' own.
+  void FixedPoint(const mif::FixedDecimal& x, const mif::FixedDecimal& y, std::string_view xText,
+                  std::string_view yText) override {
+    for (const auto& [value, text] : {std::pair{x, xText}, {y, yText}}) {
+      const std::optional<mif::FixedDecimal> read = mif::ParseFixedDecimal(text);
+      Check(read && read->mantissa == value.mantissa && read->places == value.places);
+    }
+    Point(xText, yText);
   }
   std::vector<std::string> events;
 };

@@ -83,27 +83,57 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
   return ExactDecimal{negative ? -numerator : numerator};
 }
 
-std::optional<FixedDecimal> ParseFixedDecimal(std::string_view text) {
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
-  std::int64_t mantissa = 0;
-  int digits = 0, places = 0;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      if (++digits > 18) return std::nullopt;
-      mantissa = mantissa * 10 + (c - '0');
-      places += point ? 1 : 0;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return std::nullopt;
-    }
+// The whole part and the fraction are read as two runs of digits, whose
+// sums do not wait on each other: a coordinate's ten digits cost little
+// more than its longer run.
+bool ScanFixedDecimal(const char*& p, const char* end, FixedDecimal& value) {
+  const char* q = p;
+  const bool negative = q < end && *q == '-';
+  if (q < end && (*q == '-' || *q == '+')) ++q;
+  const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
+  const char* const whole = q;
+  std::int64_t wholeValue = 0;
+  while (q < end && isDigit(*q) && q - whole < 18) wholeValue = wholeValue * 10 + (*q++ - '0');
+  const auto wholeDigits = static_cast<int>(q - whole);
+  int places = 0;
+  std::int64_t fraction = 0;
+  if (q < end && *q == '.') {
+    const char* const first = ++q;
+    while (q < end && isDigit(*q) && q - first < 18) fraction = fraction * 10 + (*q++ - '0');
+    places = static_cast<int>(q - first);
   }
-  if (digits == 0) return std::nullopt;
-  return FixedDecimal{negative ? -mantissa : mantissa, places};
+  if (wholeDigits + places == 0 || wholeDigits + places > 18) return false;
+  static constexpr std::int64_t kTens[] = {1,
+                                           10,
+                                           100,
+                                           1000,
+                                           10000,
+                                           100000,
+                                           1000000,
+                                           10000000,
+                                           100000000,
+                                           1000000000,
+                                           10000000000,
+                                           100000000000,
+                                           1000000000000,
+                                           10000000000000,
+                                           100000000000000,
+                                           1000000000000000,
+                                           10000000000000000,
+                                           100000000000000000,
+                                           1000000000000000000};
+  const std::int64_t mantissa = wholeValue * kTens[places] + fraction;
+  value = {negative ? -mantissa : mantissa, places};
+  p = q;
+  return true;
+}
+
+std::optional<FixedDecimal> ParseFixedDecimal(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  FixedDecimal value;
+  if (!ScanFixedDecimal(p, end, value) || p != end) return std::nullopt;
+  return value;
 }
 
 std::int64_t FloorTimes(const ExactDecimal& value, std::int64_t factor) {

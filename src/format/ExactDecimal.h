@@ -33,6 +33,10 @@ struct FixedDecimal {
   int places = 0;
 };
 std::optional<FixedDecimal> ParseFixedDecimal(std::string_view text);
+// The plain decimal at `p`, read as ParseFixedDecimal reads a text, `p`
+// left after it; false, `p` as it was, where none is there. What follows
+// it is left to the caller: "1.5e3" gives 1.5, before "e3".
+bool ScanFixedDecimal(const char*& p, const char* end, FixedDecimal& value);
 
 // floor(value × factor), exactly; `factor` up to 10^9.
 std::int64_t FloorTimes(const ExactDecimal& value, std::int64_t factor);

@@ -1,5 +1,6 @@
 #include "format/MeshCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -18,12 +19,15 @@ constexpr std::array<std::int64_t, 19> kPowersOfTen = [] {
   return powers;
 }();
 
-// The sign of value × kFactor − bound, exactly.
-int Compare(const FixedDecimal& value, std::int64_t bound) {
-  const __int128 left = static_cast<__int128>(value.mantissa) * kFactor;
-  const __int128 right =
-      static_cast<__int128>(bound) * kPowersOfTen[static_cast<std::size_t>(value.places)];
-  return left < right ? -1 : left > right ? 1 : 0;
+// The least mantissa m of `places` places with m × kFactor ≥ bound ×
+// 10^places, held to what a mantissa of 18 digits can be.
+std::int64_t LeastMantissa(std::int64_t bound, int places) {
+  const __int128 scaled =
+      static_cast<__int128>(bound) * kPowersOfTen[static_cast<std::size_t>(places)];
+  __int128 least = scaled / kFactor;
+  if (least * kFactor < scaled) ++least;  // rounded up, for either sign
+  constexpr __int128 kLimit = kPowersOfTen[18];
+  return static_cast<std::int64_t>(std::clamp(least, -kLimit, kLimit));
 }
 
 }  // namespace
@@ -33,10 +37,10 @@ MeshCheck::MeshCheck(const MeshCell& cell, std::int64_t allowance,
     : cell_(cell),
       allowance_(allowance),
       projection_(projection),
-      south_(cell.south * kScale - allowance * cell.height),
-      north_(cell.North() * kScale + allowance * cell.height),
-      west_(cell.west * kScale - allowance * cell.width),
-      east_(cell.East() * kScale + allowance * cell.width) {}
+      latitude_{cell.south * kScale - allowance * cell.height,
+                cell.North() * kScale + allowance * cell.height},
+      longitude_{cell.west * kScale - allowance * cell.width,
+                 cell.East() * kScale + allowance * cell.width} {}
 
 void MeshCheck::ObjectStarts(std::int64_t line) {
   objectLine_ = line;
@@ -50,22 +54,38 @@ void MeshCheck::Point(std::string_view x, std::string_view y) {
   if (firstLine_ == 0) Outside(x, y);
 }
 
+bool MeshCheck::Within(const FixedDecimal& value, Axis& axis) {
+  const auto places = static_cast<std::size_t>(value.places);
+  if ((axis.known >> places & 1) == 0) {
+    axis.lowMantissa[places] = LeastMantissa(axis.low, value.places);
+    axis.highMantissa[places] = LeastMantissa(axis.high, value.places);
+    axis.known |= 1u << places;
+  }
+  return value.mantissa >= axis.lowMantissa[places] && value.mantissa < axis.highMantissa[places];
+}
+
+// A point inside is done with here; one outside is told as Point tells it.
+void MeshCheck::FixedPoint(const FixedDecimal& x, const FixedDecimal& y, std::string_view xText,
+                           std::string_view yText) {
+  if (projection_ == nullptr && Within(y, latitude_) && Within(x, longitude_)) return;
+  Point(xText, yText);
+}
+
 // Most coordinates have 18 digits or fewer and no exponent: compared as
 // they are; the rest read whole first.
-bool MeshCheck::Holds(std::string_view x, std::string_view y) const {
+bool MeshCheck::Holds(std::string_view x, std::string_view y) {
   if (projection_ != nullptr) {  // metres, not decimals: compared as doubles
     const std::optional<Geographic> point = Projected(x, y);
     if (!point) return true;  // no number a reader takes: not judged
     const double latitude = point->latitude * kFactor, longitude = point->longitude * kFactor;
-    return latitude >= static_cast<double>(south_) && latitude < static_cast<double>(north_) &&
-           longitude >= static_cast<double>(west_) && longitude < static_cast<double>(east_);
+    return latitude >= static_cast<double>(latitude_.low) &&
+           latitude < static_cast<double>(latitude_.high) &&
+           longitude >= static_cast<double>(longitude_.low) &&
+           longitude < static_cast<double>(longitude_.high);
   }
   const std::optional<FixedDecimal> longitude = ParseFixedDecimal(x);
   const std::optional<FixedDecimal> latitude = ParseFixedDecimal(y);
-  if (longitude && latitude) {
-    return Compare(*latitude, south_) >= 0 && Compare(*latitude, north_) < 0 &&
-           Compare(*longitude, west_) >= 0 && Compare(*longitude, east_) < 0;
-  }
+  if (longitude && latitude) return Within(*latitude, latitude_) && Within(*longitude, longitude_);
   const std::optional<ExactDecimal> exactX = ParseExactDecimal(x);
   const std::optional<ExactDecimal> exactY = ParseExactDecimal(y);
   if (!exactX || !exactY) return true;  // no number a reader takes: not judged

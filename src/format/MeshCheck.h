@@ -5,6 +5,7 @@
 // degrees first.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,6 +25,8 @@ class MeshCheck final : public PointSink {
 
   void ObjectStarts(std::int64_t line) override;
   void Point(std::string_view x, std::string_view y) override;
+  void FixedPoint(const FixedDecimal& x, const FixedDecimal& y, std::string_view xText,
+                  std::string_view yText) override;
 
   std::int64_t OutsideObjects() const { return outside_; }
   // The line where the first object outside begins; 0 when none is.
@@ -33,15 +36,23 @@ class MeshCheck final : public PointSink {
   const std::optional<MeshCell>& FirstOutsideMesh() const { return firstMesh_; }
 
  private:
-  bool Holds(std::string_view x, std::string_view y) const;
+  // The widened edges, in ten-thousandths of a quarter arc-second, and as
+  // the mantissas of each number of places: a coordinate of p places lies
+  // within when its mantissa is at least low[p] and below high[p].
+  struct Axis {
+    std::int64_t low, high;
+    std::array<std::int64_t, 19> lowMantissa{}, highMantissa{};
+    std::uint32_t known = 0;  // a bit a number of places
+  };
+  static bool Within(const FixedDecimal& value, Axis& axis);
+  bool Holds(std::string_view x, std::string_view y);
   std::optional<Geographic> Projected(std::string_view x, std::string_view y) const;
   void Outside(std::string_view x, std::string_view y);
 
   const MeshCell cell_;
   const std::int64_t allowance_;
   const TransverseMercator* const projection_;
-  // The widened edges, in ten-thousandths of a quarter arc-second.
-  std::int64_t south_, north_, west_, east_;
+  Axis latitude_, longitude_;
   std::int64_t objectLine_ = 0;
   bool objectOutside_ = false;
   std::int64_t outside_ = 0;

@@ -44,7 +44,34 @@ void ObjectPoints::Line(std::string_view line) {
 }
 
 void ObjectPoints::CrLfLines(std::string_view lines) {
-  ForEachCrLfLine(lines, [this](std::string_view line) { Line(line); });
+  for (;;) {
+    lines = VertexLines(lines);
+    if (lines.empty()) return;
+    const std::size_t end = lines.find('\n') + 1;  // CR LF lines: found
+    Line(lines.substr(0, end - 2));
+    lines.remove_prefix(end);
+  }
+}
+
+// What Line does with a line of two numbers while coordinates are owed,
+// without taking the line apart into words.
+std::string_view ObjectPoints::VertexLines(std::string_view lines) {
+  const char* p = lines.data();
+  const char* const end = p + lines.size();
+  while (coordinatesOwed_ >= 2 && !haveX_ && !countNext_ && !textStringNext_) {
+    const char* q = p;
+    FixedDecimal x, y;
+    if (!ScanFixedDecimal(q, end, x) || q == end || *q != ' ') break;
+    const char* const yStart = ++q;
+    if (!ScanFixedDecimal(q, end, y) || end - q < 2 || q[0] != '\r' || q[1] != '\n') break;
+    ++lines_;
+    sink_.FixedPoint(x, y, {p, static_cast<std::size_t>(yStart - 1 - p)},
+                     {yStart, static_cast<std::size_t>(q - yStart)});
+    coordinatesOwed_ -= 2;
+    if (coordinatesOwed_ == 0 && sectionsOwed_ > 0) countNext_ = true;
+    p = q + 2;
+  }
+  return {p, static_cast<std::size_t>(end - p)};
 }
 
 void ObjectPoints::Abandon() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "format/ExactDecimal.h"
+
 namespace mif {
 
 class PointSink {
@@ -18,6 +20,14 @@ class PointSink {
   virtual void ObjectStarts(std::int64_t line) = 0;
   // The pair as written (numbers, or words starting as numbers do).
   virtual void Point(std::string_view x, std::string_view y) = 0;
+  // The same pair, of plain decimals, with their readings
+  // (ParseFixedDecimal's): a vertex line's, read in one pass.
+  virtual void FixedPoint(const FixedDecimal& x, const FixedDecimal& y, std::string_view xText,
+                          std::string_view yText) {
+    (void)x;
+    (void)y;
+    Point(xText, yText);
+  }
 
  protected:
   ~PointSink() = default;
@@ -32,6 +42,9 @@ class ObjectPoints {
   void CrLfLines(std::string_view lines);
 
  private:
+  // The vertex lines ("x y" of plain decimals) at the front of `lines`,
+  // while the object owes coordinates; the rest of the lines.
+  std::string_view VertexLines(std::string_view lines);
   void Keyword(std::string_view line);
   // The numbers of a line: `first`, then those of `text`.
   void Numbers(std::string_view first, std::string_view text);

@@ -88,6 +88,32 @@ TEST(ObjectPoints, EveryShapesPointsAndNothingElse) {
   }
 }
 
+// Vertex lines read in one pass give what words give: a plain decimal's
+// reading with its text, and a line of another shape (an exponent, 19
+// digits, two blanks, a third number) taken word by word.
+TEST(ObjectPoints, VertexLinesOfAnyShapeGiveTheSamePoints) {
+  struct Fixed final : PointSink {
+    void ObjectStarts(std::int64_t) override {}
+    void Point(std::string_view x, std::string_view y) override {
+      points.push_back(std::string(x) + " " + std::string(y));
+    }
+    void FixedPoint(const FixedDecimal& x, const FixedDecimal&, std::string_view xText,
+                    std::string_view yText) override {
+      read.push_back(x.mantissa);
+      Point(xText, yText);
+    }
+    std::vector<std::string> points;
+    std::vector<std::int64_t> read;
+  } sink;
+  ObjectPoints points(sink);
+  points.CrLfLines(
+      "Pline 7\r\n0.5 -0.25\r\n1e1 2\r\n1234567890123456789 1\r\n3  4\r\n+139.775 35\r\n"
+      "5 6 7\r\n8\r\n");
+  EXPECT_EQ(sink.points, (std::vector<std::string>{"0.5 -0.25", "1e1 2", "1234567890123456789 1",
+                                                   "3 4", "+139.775 35", "5 6", "7 8"}));
+  EXPECT_EQ(sink.read, (std::vector<std::int64_t>{5, 139775}));
+}
+
 // 53394611 is 35.675°–35.683333° by 139.7625°–139.775°; 1 % of it is
 // 0.0000833° north and south, 0.000125° east and west.
 TEST(MeshCheck, CountsTheObjectsOutsideAndSaysWhereTheFirstIs) {
@@ -100,7 +126,7 @@ TEST(MeshCheck, CountsTheObjectsOutsideAndSaysWhereTheFirstIs) {
       "139.77 35.68\r\n"
       "139.80 35.70\r\n"  // in 53394644, and once for its object
       "Point 139.80 35.70\r\n"
-      "Point - 35.68\r\n"            // no number: not judged
+      "Point - 35.68\r\n"           // no number: not judged
       "Point 139.7623 35.68\r\n");  // west of the allowance
   EXPECT_EQ(check.OutsideObjects(), 3);
   EXPECT_EQ(check.FirstOutsideLine(), 3);
