@@ -1,5 +1,8 @@
 #include "format/ExactDecimal.h"
 
+#include <bit>
+#include <cstring>
+
 #include <string>
 
 namespace mif {
@@ -83,23 +86,63 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
   return ExactDecimal{negative ? -numerator : numerator};
 }
 
-// The whole part and the fraction are read as two runs of digits, whose
-// sums do not wait on each other: a coordinate's ten digits cost little
-// more than its longer run.
+namespace {
+
+// Up to 8 digits at `q`, 8 bytes readable there, read at once: their
+// count, their value in `value`. A byte is a digit where it is 30–39: the
+// sum and the difference below set its top bit otherwise, and carry into
+// no byte before the first that is none.
+int EightDigits(const char* q, std::int64_t& value) {
+  std::uint64_t bytes;
+  std::memcpy(&bytes, q, 8);
+  const std::uint64_t none =
+      ((bytes + 0x4646464646464646) | (bytes - 0x3030303030303030) | bytes) & 0x8080808080808080;
+  const int count = none == 0 ? 8 : std::countr_zero(none) / 8;
+  if (count == 0) return 0;
+  std::uint64_t digits = bytes - 0x3030303030303030;
+  if (count < 8) digits <<= 8 * (8 - count);  // the first digit the most significant
+  digits = digits * 10 + (digits >> 8);
+  digits = ((digits & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
+            ((digits >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
+           32;
+  value = static_cast<std::int64_t>(digits);
+  return count;
+}
+
+// A run of digits from `q`, at most `most` (18 or fewer) of them, added to
+// `value`; `q` left after them.
+void ReadDigits(const char*& q, const char* end, int most, std::int64_t& value) {
+  const char* const first = q;
+  if (end - q >= 8) {
+    std::int64_t eight = 0;
+    const int count = EightDigits(q, eight);
+    value = eight;
+    q += count;
+    if (count < 8) return;
+  }
+  while (q < end && static_cast<unsigned char>(*q - '0') <= 9 && q - first < most) {
+    value = value * 10 + (*q++ - '0');
+  }
+}
+
+}  // namespace
+
+// The whole part and the fraction are read as two runs of digits, eight
+// at a time where the bytes are there, whose sums do not wait on each
+// other.
 bool ScanFixedDecimal(const char*& p, const char* end, FixedDecimal& value) {
   const char* q = p;
   const bool negative = q < end && *q == '-';
   if (q < end && (*q == '-' || *q == '+')) ++q;
-  const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
   const char* const whole = q;
   std::int64_t wholeValue = 0;
-  while (q < end && isDigit(*q) && q - whole < 18) wholeValue = wholeValue * 10 + (*q++ - '0');
+  ReadDigits(q, end, 18, wholeValue);
   const auto wholeDigits = static_cast<int>(q - whole);
   int places = 0;
   std::int64_t fraction = 0;
   if (q < end && *q == '.') {
     const char* const first = ++q;
-    while (q < end && isDigit(*q) && q - first < 18) fraction = fraction * 10 + (*q++ - '0');
+    ReadDigits(q, end, 18, fraction);
     places = static_cast<int>(q - first);
   }
   if (wholeDigits + places == 0 || wholeDigits + places > 18) return false;

@@ -183,13 +183,18 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   const bool placed = plan_.tiles.On() && PlacesPoints(header, projection);
   std::optional<MeshCheck> mesh;
   std::optional<ObjectPoints> points;
+  std::optional<PointsBehind::Source> behind;  // left before the check it feeds
   if (placed) {
     mesh.emplace(*ParseMeshCode(name.tileValue), run_.options.meshAllowance,
                  projection ? &*projection : nullptr);
-    request.points = &points.emplace(*mesh);
+    behind.emplace(pointsBehind_, points.emplace(*mesh));
+    request.points = &pointsBehind_;
   }
   const CopyResult result = CopySource(reader, layout, request, run_.sink.Mif(), run_.sink.Mid());
-  if (mesh) TellMesh(index, *mesh, header, reader, report);
+  if (mesh) {
+    behind->Finish();
+    TellMesh(index, *mesh, header, reader, report);
+  }
   if (trial) texts_.TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
   Conclude(index, parts, reader, header, layout, result, utf8, report);
   // A CoordSys the check cannot place, noted at the first source with one.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "format/TransverseMercator.h"
+#include "merge/PointsBehind.h"
 #include "merge/RunContext.h"
 #include "merge/RunPlan.h"
 #include "merge/SourceCopy.h"
@@ -66,6 +67,7 @@ class RunExecution {
   std::vector<int> completed_;
   OutputReport report_;          // of the group being merged
   bool meshNotChecked_ = false;  // told once a run
+  PointsBehind pointsBehind_;
 };
 
 }  // namespace mif

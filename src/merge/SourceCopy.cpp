@@ -16,7 +16,7 @@ namespace {
 // Counts the object lines, and reads their points where asked to.
 class ObjectLines final : public LineObserver {
  public:
-  explicit ObjectLines(ObjectPoints* points) : points_(points) {}
+  explicit ObjectLines(LineObserver* points) : points_(points) {}
   void Line(std::string_view line) override {
     counter.Line(line);
     if (points_ != nullptr) points_->Line(line);
@@ -29,7 +29,7 @@ class ObjectLines final : public LineObserver {
   ObjectCounter counter;
 
  private:
-  ObjectPoints* const points_;
+  LineObserver* const points_;
 };
 
 // Writes a line piece by piece: `prefix` before its first piece, the line

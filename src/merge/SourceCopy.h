@@ -13,7 +13,7 @@
 
 namespace mif {
 
-class ObjectPoints;
+class LineObserver;
 class SourceReader;
 class TextLineFile;
 
@@ -39,8 +39,9 @@ struct CopyRequest {
   std::string tileValue;      // quoted; for an output with a tile column
   char delimiter = '\t';      // the output's
   ProgressCallback progress;  // told the bytes of both files read so far
-  // Fed every object line, where the points are checked against a mesh.
-  ObjectPoints* points = nullptr;
+  // Told of every object line, where the points are checked against a
+  // mesh.
+  LineObserver* points = nullptr;
 };
 
 // Copies the source's objects and rows, as `layout` lays them out: with

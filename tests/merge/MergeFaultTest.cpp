@@ -79,9 +79,10 @@ class FaultyDevice final : public FileDevice {
 
 class MergeFaultTest : public testing::MergeFixture {
  protected:
-  // Three pairs, each over several 64 KiB buffers.
+  // Three tiles, each over several 64 KiB buffers, their points checked
+  // behind the copy on a second thread, which a fault must stop cleanly.
   void SetUp() override {
-    for (const char* base : {"1__A", "2__B", "3__C"}) {
+    for (const char* base : {"53394611__A", "53394612__B", "53394613__C"}) {
       std::string mif = Header(1), mid;
       for (int i = 0; i < 6000; ++i) {
         mif += "Pline 2\r\n" + std::to_string(i) + " 35.6\r\n139.7 35.7\r\n";
@@ -117,6 +118,7 @@ class MergeFaultTest : public testing::MergeFixture {
       RemoveOutput();
       FaultPlan plan{step, n, code, 0, 0, {}};
       MergeOptions faulty;
+      faulty.mesh = MeshTiles::Required;
       faulty.makeDevice = [&plan] { return std::make_unique<FaultyDevice>(plan); };
       PartsInputs inputs(sources, dir.File("out"));
       try {

@@ -97,6 +97,25 @@ TEST_F(MeshRun, AnotherCoordSysIsNotedOnce) {
   EXPECT_NE(EncodeUtf8(inputs->notes[0]).find("CoordSys が経緯度ではないため"), std::string::npos);
 }
 
+// A tile of many buffers is checked on a second thread behind the copy:
+// its one object outside, at its end, is told at its own source with its
+// line, before the next tile, which lies inside, is done.
+TEST_F(MeshRun, ALargeTilesObjectsAreCheckedBehindTheCopy) {
+  std::string points = "Pline 20000\r\n", rows;
+  for (int i = 0; i < 20000; ++i) points += "139.76" + std::to_string(5 + i % 5) + " 35.68\r\n";
+  points += "Point 139.78 35.68\r\n";  // 53394612's
+  Tile("53394611__ROAD", "", points);
+  Tile("53394611__RIVER");
+  Run({"53394611__ROAD", "53394611__RIVER"});
+  ASSERT_EQ(inputs->kinds, std::vector<WarningKind>{WarningKind::OutsideMesh});
+  EXPECT_NE(
+      EncodeUtf8(inputs->warnings[0]).find("1 個あります (最初は 20007 行目で、メッシュ 53394612"),
+      std::string::npos)
+      << EncodeUtf8(inputs->warnings[0]);
+  EXPECT_EQ(inputs->reports[0].warnings.size(), 1u);
+  EXPECT_TRUE(inputs->reports[1].warnings.empty());
+}
+
 // What the run learns of its tiles comes back as their coverage: a source
 // given twice makes its tile duplicated, a tile under its neighbour's code
 // outside.
