@@ -1,5 +1,6 @@
 #include "merge/PointsBehind.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace mif {
@@ -15,24 +16,48 @@ PointsBehind::~PointsBehind() {
   worker_.join();
 }
 
-PointsBehind::Source::Source(PointsBehind& behind, ObjectPoints& points) : behind_(behind) {
-  behind_.Begin(points);
+PointsBehind::Source::Source(PointsBehind& behind, ObjectPoints& points)
+    : behind_(behind), serial_(++behind.sources_) {
+  Chunk& current = behind_.current_;
+  current.bytes.clear();
+  current.pieces.clear();
+  current.source = serial_;
+  current.points = &points;
+  behind_.currentLast_ = 0;
 }
 
 PointsBehind::Source::~Source() {
-  if (!finished_) behind_.Abandon();
+  if (!finished_) behind_.Drop(serial_);
+}
+
+// A tile none of whose chunks went over is read here and now; else its
+// last chunk follows the others.
+void PointsBehind::Source::End() {
+  ended_ = true;
+  Chunk& current = behind_.current_;
+  if (behind_.currentLast_ == 0) {
+    Read(current);
+  } else if (!current.bytes.empty()) {
+    behind_.Hand();
+  }
+  lastChunk_ = behind_.currentLast_;
+  current.bytes.clear();
+  current.pieces.clear();
+  current.source = 0;
 }
 
 void PointsBehind::Source::Finish() {
+  if (!ended_) End();
   finished_ = true;
-  behind_.Finish();
-}
-
-void PointsBehind::Begin(ObjectPoints& points) {
-  points_ = &points;
-  handed_ = false;
-  current_.bytes.clear();
-  current_.pieces.clear();
+  if (lastChunk_ == 0) return;
+  std::unique_lock lock(behind_.mutex_);
+  behind_.runWaits_ = true;
+  behind_.room_.wait(lock, [this] { return behind_.done_ >= lastChunk_; });
+  behind_.runWaits_ = false;
+  if (behind_.failed_ == serial_) {
+    behind_.failed_ = 0;
+    std::rethrow_exception(std::exchange(behind_.error_, nullptr));
+  }
 }
 
 // A run of CR LF lines longer than a chunk is cut after a line break.
@@ -48,55 +73,46 @@ void PointsBehind::Add(std::string_view bytes, bool crLf) {
   current_.pieces.push_back({static_cast<std::uint32_t>(current_.bytes.size()), crLf});
 }
 
-// The chunk to the second thread, once fewer than kChunksInFlight wait.
+// The chunk to the second thread, once fewer than kChunksInFlight wait; the
+// next one is the same tile's.
 void PointsBehind::Hand() {
   std::unique_lock lock(mutex_);
   if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
   runWaits_ = true;
   room_.wait(lock, [this] { return queue_.size() < kChunksInFlight; });
   runWaits_ = false;
-  handed_ = true;
+  const std::uint64_t source = current_.source;
+  ObjectPoints* const points = current_.points;
+  current_.number = currentLast_ = ++handed_;
   queue_.push_back(std::move(current_));
   current_ = Chunk{};
   if (!spare_.empty()) {
     current_ = std::move(spare_.back());
     spare_.pop_back();
   }
+  current_.source = source;
+  current_.points = points;
   const bool wake = workerWaits_;
   lock.unlock();
   if (wake) work_.notify_one();
 }
 
-void PointsBehind::Finish() {
-  if (handed_ && !current_.bytes.empty()) Hand();  // it is at work: the rest is its too
-  {
-    std::unique_lock lock(mutex_);
-    WaitIdle(lock);
-    if (error_) {
-      current_ = Chunk{};
-      std::rethrow_exception(std::exchange(error_, nullptr));
-    }
-  }
-  Read(current_);  // a small source's only chunk, read here
-  current_.bytes.clear();
-  current_.pieces.clear();
-  points_ = nullptr;
-}
-
-void PointsBehind::Abandon() {
+// What of the tile waits is dropped, once the second thread is not at it.
+void PointsBehind::Drop(std::uint64_t source) {
   std::unique_lock lock(mutex_);
-  queue_.clear();
-  WaitIdle(lock);
-  error_ = nullptr;
-  current_.bytes.clear();
-  current_.pieces.clear();
-  points_ = nullptr;
-}
-
-void PointsBehind::WaitIdle(std::unique_lock<std::mutex>& lock) {
+  std::erase_if(queue_, [source](const Chunk& chunk) { return chunk.source == source; });
   runWaits_ = true;
-  room_.wait(lock, [this] { return queue_.empty() && !reading_; });
+  room_.wait(lock, [this, source] { return reading_ != source; });
   runWaits_ = false;
+  if (failed_ == source) {
+    failed_ = 0;
+    error_ = nullptr;
+  }
+  if (current_.source == source) {
+    current_.bytes.clear();
+    current_.pieces.clear();
+    current_.source = 0;
+  }
 }
 
 void PointsBehind::Read(const Chunk& chunk) {
@@ -104,9 +120,9 @@ void PointsBehind::Read(const Chunk& chunk) {
   for (const Piece& piece : chunk.pieces) {
     const std::string_view bytes(chunk.bytes.data() + begin, piece.end - begin);
     if (piece.crLf) {
-      points_->CrLfLines(bytes);
+      chunk.points->CrLfLines(bytes);
     } else {
-      points_->Line(bytes);
+      chunk.points->Line(bytes);
     }
     begin = piece.end;
   }
@@ -121,13 +137,13 @@ void PointsBehind::Work() {
     if (quit_) return;
     Chunk chunk = std::move(queue_.front());
     queue_.pop_front();
-    reading_ = true;
-    const bool failed = error_ != nullptr;  // the rest of a failed source is not read
-    const bool wake = runWaits_;            // room in the queue
+    reading_ = chunk.source;
+    const bool skip = failed_ == chunk.source;  // the rest of a failed tile is not read
+    bool wake = runWaits_;                      // room in the queue
     lock.unlock();
     if (wake) room_.notify_one();
     std::exception_ptr error;
-    if (!failed) {
+    if (!skip) {
       try {
         Read(chunk);
       } catch (...) {
@@ -137,10 +153,15 @@ void PointsBehind::Work() {
     chunk.bytes.clear();
     chunk.pieces.clear();
     lock.lock();
-    if (error) error_ = error;
+    if (error && failed_ == 0) {
+      failed_ = chunk.source;
+      error_ = error;
+    }
+    done_ = chunk.number;
+    reading_ = 0;
     spare_.push_back(std::move(chunk));
-    reading_ = false;
-    if (runWaits_) room_.notify_one();
+    wake = runWaits_;
+    if (wake) room_.notify_one();
   }
 }
 

@@ -1,8 +1,8 @@
-// A source's object points read on a second thread, behind the copy that
-// hands it the lines: the copy writes on while what it copied is checked
-// against the mesh. The lines are copied into chunks, a few in flight at
-// most; a source of one chunk is read on the run's own thread, at its end,
-// sparing the hand-over.
+// Tiles' object points read on a second thread, behind the copy that hands
+// it the lines: the copy writes on, into the next tile too, while what it
+// copied is checked against the mesh. The lines are copied into chunks, a
+// few in flight at most; a tile of one chunk is read on the run's own
+// thread at its end, sparing the hand-over.
 #pragma once
 
 #include <condition_variable>
@@ -28,8 +28,9 @@ class PointsBehind final : public LineObserver {
   PointsBehind(const PointsBehind&) = delete;
   PointsBehind& operator=(const PointsBehind&) = delete;
 
-  // A source's lines, going to `points` from here to Finish; a source
-  // left otherwise (its copy failed) drops what waits, and is left once
+  // A tile's lines, going to `points` from here to End, while no other
+  // tile's are handed; read once Finish returns. A tile left otherwise
+  // (its copy failed, or the run) drops what of it waits, and is left once
   // the second thread is done with `points`, which outlives this.
   class Source {
    public:
@@ -37,13 +38,17 @@ class PointsBehind final : public LineObserver {
     ~Source();
     Source(const Source&) = delete;
     Source& operator=(const Source&) = delete;
-    // Returns once every line handed over is read. Raises what reading
-    // them raised.
+    // Its last line is handed over: the next tile's may come.
+    void End();
+    // Returns once every line of it is read. Raises what reading them
+    // raised.
     void Finish();
 
    private:
     PointsBehind& behind_;
-    bool finished_ = false;
+    const std::uint64_t serial_;
+    std::uint64_t lastChunk_ = 0;  // 0: none handed over, read at End
+    bool ended_ = false, finished_ = false;
   };
 
   void Line(std::string_view line) override { Add(line, false); }
@@ -55,35 +60,38 @@ class PointsBehind final : public LineObserver {
     bool crLf;          // CR LF lines, or one line without its break
   };
   struct Chunk {
+    std::uint64_t number = 0;  // from 1, in the order handed over
+    std::uint64_t source = 0;
+    ObjectPoints* points = nullptr;
     std::string bytes;
     std::vector<Piece> pieces;
   };
-  // Small, so that the second thread is never far behind when a source
-  // ends and the run waits for it.
+  // Small, so that the second thread is never far behind when a tile's
+  // check is read.
   static constexpr std::size_t kChunkBytes = 32 * 1024;
   static constexpr std::size_t kChunksInFlight = 8;
 
-  void Begin(ObjectPoints& points);
-  void Finish();
-  void Abandon();
   void Add(std::string_view bytes, bool crLf);
   void Hand();
   void Work();
-  void Read(const Chunk& chunk);
-  void WaitIdle(std::unique_lock<std::mutex>& lock);
+  static void Read(const Chunk& chunk);
+  void Drop(std::uint64_t source);
 
-  ObjectPoints* points_ = nullptr;
-  bool handed_ = false;  // a chunk of this source went to the second thread
-  Chunk current_;
+  Chunk current_;  // of the tile being copied
+  std::uint64_t sources_ = 0;
+  std::uint64_t handed_ = 0;       // chunks handed over
+  std::uint64_t currentLast_ = 0;  // the last the tile being copied handed; 0: none
   std::mutex mutex_;
   // Each side is woken only while it waits: a wake costs the other core a
   // switch.
   std::condition_variable work_, room_;
   bool workerWaits_ = false, runWaits_ = false;
-  std::deque<Chunk> queue_;   // handed over, not yet read
-  std::vector<Chunk> spare_;  // read, their room kept
-  bool reading_ = false;      // the second thread is at a chunk
+  std::deque<Chunk> queue_;    // handed over, not yet read
+  std::vector<Chunk> spare_;   // read, their room kept
+  std::uint64_t done_ = 0;     // chunks read, all before it too
+  std::uint64_t reading_ = 0;  // the tile of the chunk being read; 0: none
   bool quit_ = false;
+  std::uint64_t failed_ = 0;  // the tile whose reading raised `error_`
   std::exception_ptr error_;
   std::thread worker_;  // started at the first chunk handed over
 };

@@ -15,9 +15,38 @@
 
 namespace mif {
 
+struct RunExecution::TileCheck {
+  TileCheck(PointsBehind& behind, const MeshCell& cell, std::int64_t allowance,
+            std::optional<TransverseMercator> projected, std::int64_t headerLines)
+      : projection(std::move(projected)),
+        mesh(cell, allowance, projection ? &*projection : nullptr),
+        points(mesh),
+        source(behind, points),
+        headerLines(headerLines) {}
+
+  const std::optional<TransverseMercator> projection;
+  MeshCheck mesh;
+  ObjectPoints points;
+  PointsBehind::Source source;  // left before the check it feeds
+  const std::int64_t headerLines;
+};
+
+RunExecution::RunExecution(RunContext& run, SourceTexts& texts) : run_(run), texts_(texts) {}
+
+RunExecution::~RunExecution() = default;
+
 void RunExecution::Execute(RunPlan plan) {
   plan_ = std::move(plan);
-  for (std::size_t g = 0; g < plan_.groups.size(); ++g) MergeGroup(static_cast<int>(g));
+  try {
+    for (std::size_t g = 0; g < plan_.groups.size(); ++g) MergeGroup(static_cast<int>(g));
+  } catch (...) {
+    // The source before the one that stopped the run is whole: told first.
+    try {
+      TellPending();
+    } catch (...) {
+    }
+    throw;
+  }
   run_.report.outputs = static_cast<int>(plan_.groups.size());
   run_.report.coverage = plan_.tiles.Coverage(run_.options.expectedMeshes);
 }
@@ -63,6 +92,7 @@ void RunExecution::MergeSource(int index) {
     SourceReport report;
     report.status = SourceStatus::Withdrawn;
     report.output = current_;
+    TellPending();
     return run_.inputs.SourceDone(index, report);
   }
   ++Current().kept;
@@ -74,11 +104,15 @@ void RunExecution::MergeSource(int index) {
   SourceReport report = StartReport(index, reader);
   if (plan_.Skipped(index)) {
     report.status = SourceStatus::Skipped;
+    TellPending();
     return Tell(index, report);
   }
+  copied_.reset();
   try {
     run_.Attempt(index, parts, report.problems, [&] { Copy(index, parts, reader, utf8, report); });
   } catch (const Exception& error) {  // told as the source's
+    copied_.reset();
+    TellPending();
     report.status = SourceStatus::Refused;
     report.problems.push_back(DescribeError(error));
     Tell(index, report);
@@ -89,7 +123,22 @@ void RunExecution::MergeSource(int index) {
   } else {
     report.status = SourceStatus::Refused;
   }
+  TellPending();
+  if (copied_) {
+    pending_ = PendingSource{index, std::move(report), std::move(copied_)};
+    return;
+  }
   Tell(index, report);
+}
+
+// The source whose tile was read behind, once it is.
+void RunExecution::TellPending() {
+  if (!pending_) return;
+  PendingSource pending = std::move(*pending_);
+  pending_.reset();
+  pending.check->source.Finish();
+  TellMesh(pending.index, *pending.check, pending.report);
+  Tell(pending.index, pending.report);
 }
 
 // The output name must stay what it was at the plan.
@@ -181,20 +230,15 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
   };
   std::optional<TransverseMercator> projection;
   const bool placed = plan_.tiles.On() && PlacesPoints(header, projection);
-  std::optional<MeshCheck> mesh;
-  std::optional<ObjectPoints> points;
-  std::optional<PointsBehind::Source> behind;  // left before the check it feeds
+  std::unique_ptr<TileCheck> check;
   if (placed) {
-    mesh.emplace(*ParseMeshCode(name.tileValue), run_.options.meshAllowance,
-                 projection ? &*projection : nullptr);
-    behind.emplace(pointsBehind_, points.emplace(*mesh));
+    check = std::make_unique<TileCheck>(pointsBehind_, *ParseMeshCode(name.tileValue),
+                                        run_.options.meshAllowance, std::move(projection),
+                                        static_cast<std::int64_t>(header.lines.size()));
     request.points = &pointsBehind_;
   }
   const CopyResult result = CopySource(reader, layout, request, run_.sink.Mif(), run_.sink.Mid());
-  if (mesh) {
-    behind->Finish();
-    TellMesh(index, *mesh, header, reader, report);
-  }
+  if (check) check->source.End();
   if (trial) texts_.TrialPassed(index, result.objectNotes.multiByte || result.rowNotes.multiByte);
   Conclude(index, parts, reader, header, layout, result, utf8, report);
   // A CoordSys the check cannot place, noted at the first source with one.
@@ -202,6 +246,7 @@ CopyResult RunExecution::CopyAs(int index, const SourceParts& parts, SourceReade
     meshNotChecked_ = true;
     report.notes.push_back(MeshNotCheckedNote(report.names.mif));
   }
+  copied_ = std::move(check);
   return result;
 }
 
@@ -216,15 +261,14 @@ bool RunExecution::PlacesPoints(const MifHeader& header,
 }
 
 // What the check against the tile's mesh found, into the report.
-void RunExecution::TellMesh(int index, const MeshCheck& mesh, const MifHeader& header,
-                            const SourceReader& reader, SourceReport& report) {
+void RunExecution::TellMesh(int index, const TileCheck& check, SourceReport& report) {
+  const MeshCheck& mesh = check.mesh;
   if (mesh.OutsideObjects() == 0) return;
   plan_.tiles.MarkOutside(index);
   const std::optional<MeshCell>& found = mesh.FirstOutsideMesh();
-  report.warnings.push_back(
-      OutsideMeshWarning(reader.Name().tileValue, mesh.OutsideObjects(),
-                         static_cast<std::int64_t>(header.lines.size()) + mesh.FirstOutsideLine(),
-                         found ? MeshCodeOf(*found) : std::string(), reader.Names().mif));
+  report.warnings.push_back(OutsideMeshWarning(
+      report.tileName, mesh.OutsideObjects(), check.headerLines + mesh.FirstOutsideLine(),
+      found ? MeshCodeOf(*found) : std::string(), report.names.mif));
 }
 
 // Where the source's values go in the output; raises for a source that
@@ -278,6 +322,7 @@ void RunExecution::Conclude(int index, const SourceParts& parts, const SourceRea
 
 // The group's output put in place, and told.
 void RunExecution::FinishGroup() {
+  TellPending();  // its sources are told before it
   OutputGroup& group = Current();
   if (group.kept == 0) {  // every source withdrawn: its output stays as it was
     run_.sink.Discard();

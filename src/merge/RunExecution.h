@@ -3,6 +3,7 @@
 // before the next group begins.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,8 @@ class MeshCheck;
 
 class RunExecution {
  public:
-  RunExecution(RunContext& run, SourceTexts& texts) : run_(run), texts_(texts) {}
+  RunExecution(RunContext& run, SourceTexts& texts);
+  ~RunExecution();
 
   // Raises the first refusal, placed, where the sink raises refusals.
   void Execute(RunPlan plan);
@@ -52,8 +54,17 @@ class RunExecution {
                 const MifHeader& header, const SourceLayout& layout, const CopyResult& result,
                 bool utf8, SourceReport& report);
   static bool PlacesPoints(const MifHeader& header, std::optional<TransverseMercator>& projection);
-  void TellMesh(int index, const MeshCheck& mesh, const MifHeader& header,
-                const SourceReader& reader, SourceReport& report);
+  // A tile's points against its mesh, read behind the copy; its source is
+  // told once they are, after the next source's copy, so that the two
+  // overlap.
+  struct TileCheck;
+  struct PendingSource {
+    int index;
+    SourceReport report;
+    std::unique_ptr<TileCheck> check;
+  };
+  void TellPending();
+  void TellMesh(int index, const TileCheck& check, SourceReport& report);
   void FinishGroup();
   void PutInPlace();
   std::u16string StateText(const std::u16string& stopped) const;
@@ -68,6 +79,8 @@ class RunExecution {
   OutputReport report_;          // of the group being merged
   bool meshNotChecked_ = false;  // told once a run
   PointsBehind pointsBehind_;
+  std::unique_ptr<TileCheck> copied_;  // of the source just copied
+  std::optional<PendingSource> pending_;
 };
 
 }  // namespace mif

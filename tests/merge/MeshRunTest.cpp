@@ -116,6 +116,24 @@ TEST_F(MeshRun, ALargeTilesObjectsAreCheckedBehindTheCopy) {
   EXPECT_TRUE(inputs->reports[1].warnings.empty());
 }
 
+// A tile's report waits for its check while the next is copied: when that
+// next one is refused, the tile is still told first, merged, with its
+// warning, and the output keeps it.
+TEST_F(MeshRun, ATileCheckedBehindIsToldBeforeTheNextSourcesRefusal) {
+  std::string points = "Pline 20000\r\n";
+  for (int i = 0; i < 20000; ++i) points += "139.76" + std::to_string(5 + i % 5) + " 35.68\r\n";
+  points += "Point 139.78 35.68\r\n";
+  Tile("53394611__ROAD", "", points);
+  Pair("53394612__ROAD", Header(1) + "Point 139.78 35.68\r\n", "1\r\n2\r\n");  // a row too many
+  const std::string refusal = EncodeUtf8(Refusal({"53394611__ROAD", "53394612__ROAD"}));
+  EXPECT_NE(refusal.find("53394612__ROAD"), std::string::npos) << refusal;
+  ASSERT_EQ(inputs->reports.size(), 2u);
+  EXPECT_EQ(inputs->reports[0].status, SourceStatus::Merged);
+  EXPECT_EQ(inputs->reports[0].warnings.size(), 1u);
+  EXPECT_EQ(inputs->reports[1].status, SourceStatus::Refused);
+  EXPECT_NE(Out(".mid").find("\"ROAD\"\t2\r\n"), std::string::npos);
+}
+
 // What the run learns of its tiles comes back as their coverage: a source
 // given twice makes its tile duplicated, a tile under its neighbour's code
 // outside.
