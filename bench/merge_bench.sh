@@ -97,6 +97,8 @@ file_system_cost() {
 peak_rss_kib() { "$build/bin/peak_rss" "$@" 2>&1 >/dev/null | awk '/peak RSS/ { print $3 }'; }
 
 echo "scratch: $work"
+# Sets of an earlier run would mix with these, whose names may differ.
+rm -rf "$work"/{cp932,utf8,small,union,tiles,points,gdal,meshset,big,layers}
 python3 "$here/MakeMifSet.py" "$work/cp932" --sources 200 --megabytes 200
 python3 "$here/MakeMifSet.py" "$work/utf8" --sources 200 --megabytes 200 --utf8
 python3 "$here/MakeMifSet.py" "$work/small" --sources 10000 --megabytes 50 --distinct 50
