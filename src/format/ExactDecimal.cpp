@@ -109,20 +109,20 @@ int EightDigits(const char* q, std::int64_t& value) {
   return count;
 }
 
-// A run of digits from `q`, at most `most` (18 or fewer) of them, added to
-// `value`; `q` left after them.
-void ReadDigits(const char*& q, const char* end, int most, std::int64_t& value) {
+// The value of the run of digits from `q`, 18 of them at most; `q` left
+// after them.
+std::int64_t DigitRun(const char*& q, const char* end) {
   const char* const first = q;
+  std::int64_t value = 0;
   if (end - q >= 8) {
-    std::int64_t eight = 0;
-    const int count = EightDigits(q, eight);
-    value = eight;
+    const int count = EightDigits(q, value);
     q += count;
-    if (count < 8) return;
+    if (count < 8) return value;
   }
-  while (q < end && static_cast<unsigned char>(*q - '0') <= 9 && q - first < most) {
+  while (q < end && static_cast<unsigned char>(*q - '0') <= 9 && q - first < 18) {
     value = value * 10 + (*q++ - '0');
   }
+  return value;
 }
 
 }  // namespace
@@ -135,37 +135,18 @@ bool ScanFixedDecimal(const char*& p, const char* end, FixedDecimal& value) {
   const bool negative = q < end && *q == '-';
   if (q < end && (*q == '-' || *q == '+')) ++q;
   const char* const whole = q;
-  std::int64_t wholeValue = 0;
-  ReadDigits(q, end, 18, wholeValue);
+  const std::int64_t wholeValue = DigitRun(q, end);
   const auto wholeDigits = static_cast<int>(q - whole);
   int places = 0;
   std::int64_t fraction = 0;
   if (q < end && *q == '.') {
     const char* const first = ++q;
-    ReadDigits(q, end, 18, fraction);
+    fraction = DigitRun(q, end);
     places = static_cast<int>(q - first);
   }
   if (wholeDigits + places == 0 || wholeDigits + places > 18) return false;
-  static constexpr std::int64_t kTens[] = {1,
-                                           10,
-                                           100,
-                                           1000,
-                                           10000,
-                                           100000,
-                                           1000000,
-                                           10000000,
-                                           100000000,
-                                           1000000000,
-                                           10000000000,
-                                           100000000000,
-                                           1000000000000,
-                                           10000000000000,
-                                           100000000000000,
-                                           1000000000000000,
-                                           10000000000000000,
-                                           100000000000000000,
-                                           1000000000000000000};
-  const std::int64_t mantissa = wholeValue * kTens[places] + fraction;
+  const std::int64_t mantissa =
+      wholeValue * kPowersOfTen[static_cast<std::size_t>(places)] + fraction;
   value = {negative ? -mantissa : mantissa, places};
   p = q;
   return true;

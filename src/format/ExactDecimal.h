@@ -3,6 +3,7 @@
 // not the double nearest it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -32,6 +33,13 @@ struct FixedDecimal {
   std::int64_t mantissa = 0;
   int places = 0;
 };
+// 10^places for every number of places a FixedDecimal has.
+inline constexpr std::array<std::int64_t, 19> kPowersOfTen = [] {
+  std::array<std::int64_t, 19> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
 std::optional<FixedDecimal> ParseFixedDecimal(std::string_view text);
 // The plain decimal at `p`, read as ParseFixedDecimal reads a text, `p`
 // left after it; false, `p` as it was, where none is there. What follows

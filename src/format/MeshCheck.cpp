@@ -12,13 +12,6 @@ namespace {
 constexpr std::int64_t kScale = 10000;  // the allowance's ten-thousandths
 constexpr std::int64_t kFactor = kQuartersPerDegree * kScale;
 
-constexpr std::array<std::int64_t, 19> kPowersOfTen = [] {
-  std::array<std::int64_t, 19> powers{};
-  powers[0] = 1;
-  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
-  return powers;
-}();
-
 // The least mantissa m of `places` places with m × kFactor ≥ bound ×
 // 10^places, held to what a mantissa of 18 digits can be.
 std::int64_t LeastMantissa(std::int64_t bound, int places) {
