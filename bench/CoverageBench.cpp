@@ -45,9 +45,7 @@ int main(int argc, char** argv) {
     for (int row = 0; row < 3200; ++row) {
       for (int column = 0; column < 2400; ++column) {
         if (!IsLand(row, column) || random() % 5000 == 0) continue;
-        const mif::MeshKey key = static_cast<mif::MeshKey>(mif::MeshLevel::Third) << 48 |
-                                 static_cast<mif::MeshKey>(south + row) << 24 |
-                                 static_cast<mif::MeshKey>(west + column);
+        const mif::MeshKey key = mif::KeyOf(mif::MeshLevel::Third, south + row, west + column);
         tiles.push_back({key, static_cast<std::uint32_t>(layer), random() % 20000 == 0, false});
       }
     }

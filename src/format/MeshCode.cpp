@@ -6,19 +6,28 @@ namespace mif {
 
 namespace {
 
-// A level's cell in quarter arc-seconds, and how many of it its parent
-// holds across (side by side) and up.
-struct LevelSize {
-  std::int64_t height, width;
-};
-constexpr LevelSize kFirst{9600, 14400};  // 40′ × 1°
-constexpr LevelSize kSecond{1200, 1800};  // 5′ × 7′30″, 8 × 8 a first
-constexpr LevelSize kThird{120, 180};     // 30″ × 45″, 10 × 10 a second
-constexpr LevelSize kHalf{60, 90};        // 2 × 2 a third
-constexpr LevelSize kQuarter{30, 45};     // 2 × 2 a half
+// How many of a level's meshes its parent holds across (side by side)
+// and up.
+constexpr MeshSize kFirst{9600, 14400};  // 40′ × 1°
+constexpr MeshSize kSecond{1200, 1800};  // 5′ × 7′30″, 8 × 8 a first
+constexpr MeshSize kThird{120, 180};     // 30″ × 45″, 10 × 10 a second
+constexpr MeshSize kHalf{60, 90};        // 2 × 2 a third
+constexpr MeshSize kQuarter{30, 45};     // 2 × 2 a half
 constexpr std::int64_t kWestOfCodes = 100 * kQuartersPerDegree;
 
-LevelSize SizeOf(MeshLevel level) {
+bool IsLevelLength(std::size_t digits) {
+  return digits == 4 || digits == 6 || digits == 8 || digits == 9 || digits == 10;
+}
+
+// The quadrant digit (1–4) of a cell split in two each way: its row and
+// column (0 south or west, 1 north or east).
+int Quadrant(std::int64_t row, std::int64_t column) {
+  return static_cast<int>(1 + column + 2 * row);
+}
+
+}  // namespace
+
+MeshSize SizeOf(MeshLevel level) {
   switch (level) {
     case MeshLevel::First:
       return kFirst;
@@ -34,17 +43,21 @@ LevelSize SizeOf(MeshLevel level) {
   return kFirst;
 }
 
-bool IsLevelLength(std::size_t digits) {
-  return digits == 4 || digits == 6 || digits == 8 || digits == 9 || digits == 10;
+std::u16string_view MeshLevelName(MeshLevel level) {
+  switch (level) {
+    case MeshLevel::First:
+      return u"1次メッシュ";
+    case MeshLevel::Second:
+      return u"2次メッシュ";
+    case MeshLevel::Third:
+      return u"3次メッシュ";
+    case MeshLevel::Half:
+      return u"2分の1メッシュ";
+    case MeshLevel::Quarter:
+      return u"4分の1メッシュ";
+  }
+  return u"";
 }
-
-// The quadrant digit (1–4) of a cell split in two each way: its row and
-// column (0 south or west, 1 north or east).
-int Quadrant(std::int64_t row, std::int64_t column) {
-  return static_cast<int>(1 + column + 2 * row);
-}
-
-}  // namespace
 
 std::optional<MeshCell> ParseMeshCode(std::string_view code) {
   if (!IsLevelLength(code.size())) return std::nullopt;
@@ -68,11 +81,11 @@ std::optional<MeshCell> ParseMeshCode(std::string_view code) {
   }
   for (std::size_t i = 8; i < code.size(); ++i) {  // the half, then the quarter
     if (d[i] < 1 || d[i] > 4) return std::nullopt;
-    const LevelSize size = SizeOf(i == 8 ? MeshLevel::Half : MeshLevel::Quarter);
+    const MeshSize size = SizeOf(i == 8 ? MeshLevel::Half : MeshLevel::Quarter);
     cell.south += (d[i] - 1) / 2 * size.height;
     cell.west += (d[i] - 1) % 2 * size.width;
   }
-  const LevelSize size = SizeOf(cell.level);
+  const MeshSize size = SizeOf(cell.level);
   cell.height = size.height;
   cell.width = size.width;
   return cell;
@@ -101,18 +114,14 @@ std::string MeshCodeOf(const MeshCell& cell) {
 }
 
 MeshKey KeyOf(const MeshCell& cell) {
-  const auto row = static_cast<MeshKey>(cell.south / cell.height);
-  const auto column = static_cast<MeshKey>((cell.west - kWestOfCodes) / cell.width);
-  return static_cast<MeshKey>(cell.level) << 48 | row << 24 | column;
+  return KeyOf(cell.level, cell.south / cell.height, (cell.west - kWestOfCodes) / cell.width);
 }
 
 MeshCell CellOfKey(MeshKey key) {
   const MeshLevel level = LevelOfKey(key);
-  const LevelSize size = SizeOf(level);
-  const auto row = static_cast<std::int64_t>(key >> 24 & 0xFFFFFF);
-  const auto column = static_cast<std::int64_t>(key & 0xFFFFFF);
-  return MeshCell{level, row * size.height, kWestOfCodes + column * size.width, size.height,
-                  size.width};
+  const MeshSize size = SizeOf(level);
+  return MeshCell{level, RowOfKey(key) * size.height, kWestOfCodes + ColumnOfKey(key) * size.width,
+                  size.height, size.width};
 }
 
 std::optional<MeshCell> MeshCellAt(std::int64_t latitude, std::int64_t longitude, MeshLevel level) {
@@ -120,7 +129,7 @@ std::optional<MeshCell> MeshCellAt(std::int64_t latitude, std::int64_t longitude
   if (longitude < kWestOfCodes || longitude >= kWestOfCodes + 100 * kFirst.width) {
     return std::nullopt;
   }
-  const LevelSize size = SizeOf(level);
+  const MeshSize size = SizeOf(level);
   const std::int64_t east = longitude - kWestOfCodes;
   return MeshCell{level, latitude - latitude % size.height, kWestOfCodes + east - east % size.width,
                   size.height, size.width};

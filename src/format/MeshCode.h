@@ -43,7 +43,25 @@ std::optional<MeshCell> ParseMeshCode(std::string_view code);
 using MeshKey = std::uint64_t;
 MeshKey KeyOf(const MeshCell& cell);
 MeshCell CellOfKey(MeshKey key);
+inline MeshKey KeyOf(MeshLevel level, std::int64_t row, std::int64_t column) {
+  return static_cast<MeshKey>(level) << 48 | static_cast<MeshKey>(row) << 24 |
+         static_cast<MeshKey>(column);
+}
 inline MeshLevel LevelOfKey(MeshKey key) { return static_cast<MeshLevel>(key >> 48); }
+// Meshes of its level north of the equator, and east of 100°.
+inline std::int64_t RowOfKey(MeshKey key) {
+  return static_cast<std::int64_t>(key >> 24 & 0xFFFFFF);
+}
+inline std::int64_t ColumnOfKey(MeshKey key) { return static_cast<std::int64_t>(key & 0xFFFFFF); }
+
+// A level's mesh, in quarter arc-seconds.
+struct MeshSize {
+  std::int64_t height, width;
+};
+MeshSize SizeOf(MeshLevel level);
+
+// As people name the level: "3次メッシュ", "2分の1メッシュ".
+std::u16string_view MeshLevelName(MeshLevel level);
 
 // The code of a mesh, its level's digits.
 std::string MeshCodeOf(const MeshCell& cell);

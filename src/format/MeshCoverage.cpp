@@ -28,7 +28,7 @@ void JoinCopies(std::vector<MeshCoverage::Tile>& tiles, bool copiesDuplicate, co
 
 MeshCoverage::MeshCoverage(std::vector<std::u16string> layers, std::vector<Tile> tiles,
                            std::optional<std::vector<MeshKey>> expected)
-    : layers_(std::move(layers)), tiles_(std::move(tiles)), expected_(std::move(expected)) {
+    : layers_(std::move(layers)), tiles_(std::move(tiles)), hasExpected_(expected.has_value()) {
   std::sort(tiles_.begin(), tiles_.end(), [](const Tile& a, const Tile& b) {
     return std::tie(a.layer, a.key) < std::tie(b.layer, b.key);
   });
@@ -53,7 +53,7 @@ MeshCoverage::MeshCoverage(std::vector<std::u16string> layers, std::vector<Tile>
     }
   }
   FindHoles();
-  if (expected_) Compare(*expected_);
+  if (expected) Compare(std::move(*expected));
 }
 
 std::span<const MeshCoverage::Tile> MeshCoverage::TilesOf(const Part& part) const {
@@ -97,8 +97,7 @@ void MeshCoverage::FindHoles() {
   holes_.erase(std::unique(holes_.begin(), holes_.end()), holes_.end());
 }
 
-void MeshCoverage::Compare(const std::vector<MeshKey>& given) {
-  std::vector<MeshKey> expected = given;
+void MeshCoverage::Compare(std::vector<MeshKey> expected) {
   std::sort(expected.begin(), expected.end());
   expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
   std::vector<MeshKey> present;
@@ -108,7 +107,6 @@ void MeshCoverage::Compare(const std::vector<MeshKey>& given) {
                       std::back_inserter(missing_));
   std::set_difference(present.begin(), present.end(), expected.begin(), expected.end(),
                       std::back_inserter(unexpected_));
-  expected_ = std::move(expected);
 }
 
 TileCounts MeshCoverage::CountsOf(const Part* part, MeshLevel level) const {

@@ -61,7 +61,7 @@ class MeshCoverage {
   std::span<const Tile> TilesOf(const Part& part) const;
   // The levels of the set's tiles, coarsest first.
   const std::vector<MeshLevel>& Levels() const { return levels_; }
-  bool HasExpected() const { return expected_.has_value(); }
+  bool HasExpected() const { return hasExpected_; }
   // In key order.
   const std::vector<MeshKey>& Holes() const { return holes_; }
   const std::vector<MeshKey>& Missing() const { return missing_; }
@@ -79,7 +79,7 @@ class MeshCoverage {
 
  private:
   void FindHoles();
-  void Compare(const std::vector<MeshKey>& expected);
+  void Compare(std::vector<MeshKey> expected);
   static TileState StateOf(const Tile& tile);
   // The range of `keys` of `level`.
   template <typename T, typename Key>
@@ -90,14 +90,15 @@ class MeshCoverage {
   std::vector<Part> parts_;
   std::vector<Tile> set_;  // every layer's, once, flags joined
   std::vector<MeshLevel> levels_;
-  std::optional<std::vector<MeshKey>> expected_;
+  bool hasExpected_;
   std::vector<MeshKey> holes_, missing_, unexpected_;
 };
 
 template <typename T, typename Key>
 std::span<const T> MeshCoverage::OfLevel(const std::vector<T>& items, MeshLevel level,
                                          const Key& key) {
-  const MeshKey low = static_cast<MeshKey>(level) << 48, high = low + (MeshKey{1} << 48);
+  // A level's keys run from its first mesh's to below the next level's.
+  const MeshKey low = KeyOf(level, 0, 0), high = low + (MeshKey{1} << 48);
   const auto begin =
       std::partition_point(items.begin(), items.end(), [&](const T& t) { return key(t) < low; });
   const auto end =

@@ -51,26 +51,7 @@ std::string Number(double value) {
   return text;
 }
 
-std::int64_t RowOf(MeshKey key) { return static_cast<std::int64_t>(key >> 24 & 0xFFFFFF); }
-std::int64_t ColumnOf(MeshKey key) { return static_cast<std::int64_t>(key & 0xFFFFFF); }
-
 std::string Code(MeshKey key) { return MeshCodeOf(CellOfKey(key)); }
-
-const char* LevelName(MeshLevel level) {
-  switch (level) {
-    case MeshLevel::First:
-      return "1次メッシュ";
-    case MeshLevel::Second:
-      return "2次メッシュ";
-    case MeshLevel::Third:
-      return "3次メッシュ";
-    case MeshLevel::Half:
-      return "2分の1メッシュ";
-    case MeshLevel::Quarter:
-      return "4分の1メッシュ";
-  }
-  return "";
-}
 
 struct StateLook {
   const char* style;  // the class
@@ -100,25 +81,30 @@ struct Grid {
   std::set<std::pair<std::int64_t, std::int64_t>> firsts;   // row, column of the first order
   std::int64_t south = 0, west = 0, rows = 0, columns = 0;  // the frame, in tiles
   // A tile's place, north up.
-  std::int64_t X(MeshKey key) const { return ColumnOf(key) - west; }
-  std::int64_t Y(MeshKey key) const { return south + rows - 1 - RowOf(key); }
+  std::int64_t X(MeshKey key) const { return ColumnOfKey(key) - west; }
+  std::int64_t Y(MeshKey key) const { return south + rows - 1 - RowOfKey(key); }
+  // A first-order mesh's north-west corner.
+  std::int64_t FirstX(std::int64_t column) const { return column * columnsPerFirst - west; }
+  std::int64_t FirstY(std::int64_t row) const { return south + rows - (row + 1) * rowsPerFirst; }
 };
 
 Grid GridOf(const MeshCoverage& coverage, MeshLevel level) {
   Grid grid;
-  const MeshCell tile = CellOfKey(static_cast<MeshKey>(level) << 48);
-  grid.rowsPerFirst = 9600 / tile.height;
-  grid.columnsPerFirst = 14400 / tile.width;
-  const bool fine = level > MeshLevel::Second;
-  const std::int64_t frameRows = fine ? 1200 / tile.height : grid.rowsPerFirst;
-  const std::int64_t frameColumns = fine ? 1800 / tile.width : grid.columnsPerFirst;
+  const MeshSize tile = SizeOf(level);
+  const MeshSize first = SizeOf(MeshLevel::First);
+  const MeshSize frame = level > MeshLevel::Second ? SizeOf(MeshLevel::Second) : first;
+  grid.rowsPerFirst = first.height / tile.height;
+  grid.columnsPerFirst = first.width / tile.width;
+  const std::int64_t frameRows = frame.height / tile.height;
+  const std::int64_t frameColumns = frame.width / tile.width;
   std::int64_t minRow = INT64_MAX, maxRow = 0, minColumn = INT64_MAX, maxColumn = 0;
   coverage.ForEachState(nullptr, level, [&](MeshKey key, TileState) {
-    grid.firsts.emplace(RowOf(key) / grid.rowsPerFirst, ColumnOf(key) / grid.columnsPerFirst);
-    minRow = std::min(minRow, RowOf(key) / frameRows);
-    maxRow = std::max(maxRow, RowOf(key) / frameRows);
-    minColumn = std::min(minColumn, ColumnOf(key) / frameColumns);
-    maxColumn = std::max(maxColumn, ColumnOf(key) / frameColumns);
+    const std::int64_t row = RowOfKey(key), column = ColumnOfKey(key);
+    grid.firsts.emplace(row / grid.rowsPerFirst, column / grid.columnsPerFirst);
+    minRow = std::min(minRow, row / frameRows);
+    maxRow = std::max(maxRow, row / frameRows);
+    minColumn = std::min(minColumn, column / frameColumns);
+    maxColumn = std::max(maxColumn, column / frameColumns);
   });
   grid.south = minRow * frameRows;
   grid.west = minColumn * frameColumns;
@@ -238,16 +224,15 @@ void Drawing::DrawPanel(const Panel& panel) {
   const std::string name =
       panel.part != nullptr ? Xml(coverage_.LayerNames()[panel.part->layer]) : "全レイヤー";
   Put("<g transform=\"translate(" + Number(12 + panel.x) + "," + Number(panel.y) +
-      ")\"><text class=\"h\" y=\"16\">" + name + " (" + LevelName(panel.level) +
+      ")\"><text class=\"h\" y=\"16\">" + name + " (" + EncodeUtf8(MeshLevelName(panel.level)) +
       ")</text><text y=\"36\">" + CountsText(panel) + "</text>\n<svg y=\"" + Number(kHeading) +
       "\" width=\"" + Number(panel.Width()) + "\" height=\"" + Number(panel.Height()) +
       "\" shape-rendering=\"crispEdges\" viewBox=\"0 0 " + std::to_string(grid.columns) + " " +
       std::to_string(grid.rows) + "\">\n");
   for (const auto& [row, column] : grid.firsts) {
-    Put("<rect class=\"b\" x=\"" + std::to_string(column * grid.columnsPerFirst - grid.west) +
-        "\" y=\"" + std::to_string(grid.south + grid.rows - (row + 1) * grid.rowsPerFirst) +
-        "\" width=\"" + std::to_string(grid.columnsPerFirst) + "\" height=\"" +
-        std::to_string(grid.rowsPerFirst) + "\"/>");
+    Put("<rect class=\"b\" x=\"" + std::to_string(grid.FirstX(column)) + "\" y=\"" +
+        std::to_string(grid.FirstY(row)) + "\" width=\"" + std::to_string(grid.columnsPerFirst) +
+        "\" height=\"" + std::to_string(grid.rowsPerFirst) + "\"/>");
   }
   Tiles(panel);
   Firsts(panel);
@@ -278,8 +263,8 @@ void Drawing::Tiles(const Panel& panel) {
   };
   coverage_.ForEachState(panel.part, panel.level, [&](MeshKey key, TileState state) {
     const bool runs = state == TileState::Present || state == TileState::Absent;
-    if (first != 0 && runs && state == runState && RowOf(key) == RowOf(last) &&
-        ColumnOf(key) == ColumnOf(last) + 1) {
+    if (first != 0 && runs && state == runState && RowOfKey(key) == RowOfKey(last) &&
+        ColumnOfKey(key) == ColumnOfKey(last) + 1) {
       last = key;
       return;
     }
@@ -293,15 +278,14 @@ void Drawing::Tiles(const Panel& panel) {
 
 void Drawing::Shape(const Grid& grid, MeshKey first, MeshKey last, TileState state) {
   const StateLook& look = LookOf(state);
+  const std::int64_t width = ColumnOfKey(last) - ColumnOfKey(first) + 1;
   std::string title = Code(first);
-  if (last != first)
-    title += " – " + Code(last) + " (" + std::to_string(ColumnOf(last) - ColumnOf(first) + 1) + ")";
+  if (last != first) title += " – " + Code(last) + " (" + std::to_string(width) + ")";
   title += std::string(" ") + look.name;
   if (state == TileState::Hole && coverage_.IsMissing(first)) title += "、不足";
   Put("<rect class=\"" + std::string(look.style) + "\" x=\"" + std::to_string(grid.X(first)) +
-      "\" y=\"" + std::to_string(grid.Y(first)) + "\" width=\"" +
-      std::to_string(ColumnOf(last) - ColumnOf(first) + 1) + "\" height=\"1\"><title>" + title +
-      "</title></rect>\n");
+      "\" y=\"" + std::to_string(grid.Y(first)) + "\" width=\"" + std::to_string(width) +
+      "\" height=\"1\"><title>" + title + "</title></rect>\n");
 }
 
 // Each first-order mesh outlined and named, above its tiles, its name in
@@ -312,13 +296,10 @@ void Drawing::Firsts(const Panel& panel) {
   const double font = 11 / panel.cell;
   const bool named = static_cast<double>(grid.columnsPerFirst) * panel.cell >= 40;
   for (const auto& [row, column] : grid.firsts) {
-    const std::int64_t x = column * grid.columnsPerFirst - grid.west;
-    const std::int64_t y = grid.south + grid.rows - (row + 1) * grid.rowsPerFirst;
+    const std::int64_t x = grid.FirstX(column), y = grid.FirstY(row);
     const double nameX = static_cast<double>(std::max<std::int64_t>(x, 0)) + font * 0.3;
     const double nameY = static_cast<double>(std::max<std::int64_t>(y, 0)) + font * 1.1;
-    char code[8];
-    std::snprintf(code, sizeof code, "%02d%02d", static_cast<int>(row % 100),
-                  static_cast<int>(column % 100));
+    const std::string code = Code(KeyOf(MeshLevel::First, row, column));
     Put("<rect class=\"f\" vector-effect=\"non-scaling-stroke\" x=\"" + std::to_string(x) +
         "\" y=\"" + std::to_string(y) + "\" width=\"" + std::to_string(grid.columnsPerFirst) +
         "\" height=\"" + std::to_string(grid.rowsPerFirst) + "\"/>");

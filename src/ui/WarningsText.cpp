@@ -62,18 +62,12 @@ std::u16string WarningsText(const std::vector<WarningNote>& notes) {
 }
 
 std::u16string CoverageQuestionText(const MeshCoverage& coverage) {
-  static const char16_t* const kLevels[] = {u"1次", u"2次", u"3次", u"2分の1", u"4分の1"};
   const auto count = [](std::int64_t n) { return FormatIntegerWide(static_cast<std::size_t>(n)); };
   std::u16string text = u"メッシュ:";
   std::int64_t holes = 0, outside = 0, duplicated = 0;
   for (const MeshLevel level : coverage.Levels()) {
     const TileCounts counts = coverage.CountsOf(nullptr, level);
-    const int name = level == MeshLevel::First    ? 0
-                     : level == MeshLevel::Second ? 1
-                     : level == MeshLevel::Third  ? 2
-                     : level == MeshLevel::Half   ? 3
-                                                  : 4;
-    text.append(u" ").append(kLevels[name]).append(u"メッシュ ");
+    text.append(u" ").append(MeshLevelName(level)).append(u" ");
     text.append(count(counts.present)).append(u" タイル");
     holes += counts.holes;
   }
